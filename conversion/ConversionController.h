@@ -1,0 +1,54 @@
+#pragma once
+
+#include "text/CharacterSet.h"
+#include "text/TextReader.h"
+
+#include <memory>
+#include <string>
+
+namespace velmora {
+
+class ConversionView;
+class ScriptWriter;
+
+// The logic behind the main window's commands: one conversion of one text per run.
+// It walks the text, writes narration as it goes, and stops at each paragraph with
+// dialogue until the user names the speaker. It reports only through the view.
+// File errors (FileError) and std::bad_alloc end the command in progress and propagate.
+class ConversionController {
+public:
+    explicit ConversionController(ConversionView& view);
+    ~ConversionController();
+    ConversionController(const ConversionController&) = delete;
+    ConversionController& operator=(const ConversionController&) = delete;
+
+    void OpenTextFile();
+    // slot: 1..ConversionView::kNameSlots
+    void GenerateLine(int slot);
+    void GenerateNote();
+    void GenerateWithoutNames();
+
+    // The character set of the loaded text; names and notes are expected in it.
+    [[nodiscard]] CharacterSet TextCharacterSet() const noexcept { return characterSet_; }
+
+private:
+    [[nodiscard]] bool CommandsAccepted() const noexcept;
+    // Refuses the command on the status line when commands are not accepted.
+    [[nodiscard]] bool AcceptCommand();
+    void SplitPending();
+    // Logs and writes paragraphs from the pending one on, as narration, until one holds
+    // dialogue (shown in the dialogue field) or the text ends (the script is finished).
+    void AdvanceFromPending();
+    void WritePendingLine(std::string_view name);
+    void FinishScript();
+
+    ConversionView& view_;
+    TextReader reader_;
+    std::unique_ptr<ScriptWriter> writer_;
+    std::string pending_;
+    std::string narration_;
+    std::string dialogue_;
+    CharacterSet characterSet_ = CharacterSet::Ascii;
+};
+
+}  // namespace velmora

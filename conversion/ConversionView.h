@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// What the conversion needs of a window: the main window implements it over its controls,
+// tests with a recording fake, and the command-line converter over the console.
+// Texts are bytes in the text's character set.
+class ConversionView {
+public:
+    static constexpr int kNameSlots = 12;
+
+    virtual ~ConversionView() = default;
+
+    virtual void SetStatus(std::string_view text) = 0;
+    virtual void SetDialogueField(std::string_view text) = 0;
+    // The name typed into slot 1..kNameSlots, as typed.
+    [[nodiscard]] virtual std::string GetNameField(int slot) = 0;
+    [[nodiscard]] virtual std::string GetNoteField() = 0;
+    virtual void SetNoteField(std::string_view text) = 0;
+    [[nodiscard]] virtual bool IsScreenPlaySelected() = 0;
+    // Disables "Open Text File..." and both format choices for the rest of the run.
+    virtual void DisableOpenControls() = 0;
+    // Asks for the text file. On a choice, the current directory is the file's folder and
+    // the result is the file's name within it; nothing when the user cancels.
+    [[nodiscard]] virtual std::optional<std::string> ChooseTextFile() = 0;
+
+    // The paragraph log: a list of lines, appended at the end.
+    virtual void AppendLogLine(std::string_view text) = 0;
+    [[nodiscard]] virtual int LogLineCount() = 0;
+    // Asks for line index to be the top visible line, as far as the list can scroll.
+    virtual void ScrollLogTo(int index) = 0;
+
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+};
+
+}  // namespace velmora

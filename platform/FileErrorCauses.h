@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/FileError.h"
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// Shown in place of a file name for read, length and close failures.
+inline constexpr std::string_view kUnnamedFile = "an unnamed file";
+
+// Longest message shown, in bytes.
+inline constexpr std::size_t kMaxFileErrorMessage = 511;
+
+// Maps a Windows system error number to its cause.
+[[nodiscard]] FileErrorCause CauseFromWin32Error(unsigned long error) noexcept;
+
+// Maps a POSIX errno value to its cause.
+[[nodiscard]] FileErrorCause CauseFromErrno(int error) noexcept;
+
+// The user-facing text of a cause with %1 replaced by fileName, cut at 511 bytes
+// (never inside a UTF-8 sequence).
+[[nodiscard]] std::string FileErrorMessage(FileErrorCause cause, std::string_view fileName);
+
+}  // namespace velmora

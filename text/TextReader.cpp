@@ -1,0 +1,53 @@
+#include "text/TextReader.h"
+
+#include "platform/File.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace velmora {
+namespace {
+
+constexpr std::string_view kParagraphBreak = "\r\n\r\n";
+
+bool IsSeparator(char byte) { return byte == '\r' || byte == '\n' || byte == ' '; }
+
+}  // namespace
+
+void TextReader::Load(const std::string& name) {
+    isLoaded_ = false;
+    position_ = 0;
+    buffer_.clear();
+
+    File file;
+    if (!file.OpenForReading(name)) {
+        return;
+    }
+    const std::int64_t length = file.Length();
+    if (length < 0 || length > kMaxLength) {
+        return;
+    }
+    std::string buffer(static_cast<std::size_t>(length), '\0');
+    buffer.resize(file.Read(buffer.data(), buffer.size()));
+    file.Close();
+
+    buffer_ = std::move(buffer);
+    isLoaded_ = true;
+}
+
+bool TextReader::ReadParagraph(std::string& paragraph) {
+    while (position_ < buffer_.size() && IsSeparator(buffer_[position_])) {
+        ++position_;
+    }
+    if (position_ >= buffer_.size()) {
+        isLoaded_ = false;
+        return false;
+    }
+    // The break itself and any separators after it are skipped by the next call.
+    const std::size_t start = position_;
+    position_ = std::min(buffer_.find(kParagraphBreak, start), buffer_.size());
+    paragraph.assign(buffer_, start, position_ - start);
+    return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// Holds the whole text file in memory and hands it out one paragraph at a time.
+// A paragraph ends at an empty line written as CR LF CR LF; single line breaks stay inside.
+class TextReader {
+public:
+    // Loads the file (resolved against the current directory). Success shows in IsLoaded().
+    // A file that cannot be opened, or is too large, leaves the reader unloaded.
+    // @throws FileError when the opened file cannot be measured or read; the file is
+    // closed and the reader left unloaded.
+    void Load(const std::string& name);
+
+    [[nodiscard]] bool IsLoaded() const noexcept { return isLoaded_; }
+
+    // On true, paragraph holds the next paragraph. On false (text exhausted) paragraph is
+    // unchanged and the reader is unloaded.
+    bool ReadParagraph(std::string& paragraph);
+
+    // The loaded bytes, exactly as in the file.
+    [[nodiscard]] std::string_view Text() const noexcept { return buffer_; }
+
+    // Largest text accepted: sizes and positions of a text stay within 32 bits.
+    static constexpr std::int64_t kMaxLength = INT32_MAX - 100;
+
+private:
+    bool isLoaded_ = false;
+    std::size_t position_ = 0;  // next byte not yet handed out
+    std::string buffer_;
+};
+
+}  // namespace velmora
