@@ -31,12 +31,12 @@ ConversionController::ConversionController(ConversionView& view) : view_(view) {
 
 ConversionController::~ConversionController() = default;
 
-bool ConversionController::CommandsAccepted() const noexcept {
+bool ConversionController::IsAcceptingCommands() const noexcept {
     return reader_.IsLoaded() && writer_ && writer_->IsOpen();
 }
 
 bool ConversionController::AcceptCommand() {
-    if (CommandsAccepted()) {
+    if (IsAcceptingCommands()) {
         return true;
     }
     view_.SetStatus(status::kNotOpen);
@@ -110,6 +110,7 @@ void ConversionController::FinishScript() {
     view_.AppendLogLine("<END OF FILE>");
     ScrollLogToEnd(view_);
     writer_->Close();
+    isFinished_ = true;
     view_.SetStatus(status::kFinished);
 }
 
@@ -153,6 +154,7 @@ void ConversionController::GenerateWithoutNames() {
         }
     } while (reader_.ReadParagraph(pending_));
     writer_->Close();
+    isFinished_ = true;
     view_.SetDialogueField("");
     view_.SetStatus(status::kFinished);
     view_.AppendLogLine("");

@@ -31,8 +31,12 @@ public:
     // The character set of the loaded text; names and notes are expected in it.
     [[nodiscard]] CharacterSet TextCharacterSet() const noexcept { return characterSet_; }
 
+    // True while a line of dialogue waits for a name: the generate commands are accepted.
+    [[nodiscard]] bool IsAcceptingCommands() const noexcept;
+    // True once the script has been finished and closed ("</HTML>" written).
+    [[nodiscard]] bool IsScriptFinished() const noexcept { return isFinished_; }
+
 private:
-    [[nodiscard]] bool CommandsAccepted() const noexcept;
     // Refuses the command on the status line when commands are not accepted.
     [[nodiscard]] bool AcceptCommand();
     void SplitPending();
@@ -49,6 +53,7 @@ private:
     std::string narration_;
     std::string dialogue_;
     CharacterSet characterSet_ = CharacterSet::Ascii;
+    bool isFinished_ = false;
 };
 
 }  // namespace velmora

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "conversion/ConversionView.h"
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace velmora::test {
+
+// A ConversionView that plays the window: it holds the fields a user would fill in, answers
+// the file choice as scripted, and records every call in order ("Operation" or
+// "Operation:argument") so tests can check what the controller did and in which order.
+class RecordingView : public ConversionView {
+public:
+    // What the user has put in the window.
+    std::array<std::string, kNameSlots> names;
+    std::string note;
+    bool screenPlay = true;
+    // The file the open-file dialog answers with; nothing means the user cancels. A path
+    // with a folder moves the current directory there, as the dialog does.
+    std::optional<std::filesystem::path> choice;
+
+    // What the window shows.
+    std::string status;
+    std::string dialogue;
+    std::vector<std::string> log;
+    bool openControlsEnabled = true;
+    int topLogLine = -1;
+    int waitCursorsBegun = 0;
+    int waitCursorsEnded = 0;
+
+    // Every call, in order.
+    std::vector<std::string> calls;
+
+    // The calls recorded since the given number of calls.
+    [[nodiscard]] std::vector<std::string> CallsSince(std::size_t first) const {
+        return {calls.begin() + static_cast<std::ptrdiff_t>(first), calls.end()};
+    }
+
+    void SetStatus(std::string_view text) override {
+        Record("SetStatus", text);
+        status = text;
+    }
+    void SetDialogueField(std::string_view text) override {
+        Record("SetDialogueField", text);
+        dialogue = text;
+    }
+    std::string GetNameField(int slot) override {
+        Record("GetNameField", std::to_string(slot));
+        return names.at(static_cast<std::size_t>(slot - 1));
+    }
+    std::string GetNoteField() override {
+        Record("GetNoteField");
+        return note;
+    }
+    void SetNoteField(std::string_view text) override {
+        Record("SetNoteField", text);
+        note = text;
+    }
+    bool IsScreenPlaySelected() override {
+        Record("IsScreenPlaySelected");
+        return screenPlay;
+    }
+    void DisableOpenControls() override {
+        Record("DisableOpenControls");
+        openControlsEnabled = false;
+    }
+    std::optional<std::string> ChooseTextFile() override {
+        Record("ChooseTextFile");
+        if (!choice) {
+            return std::nullopt;
+        }
+        if (choice->has_parent_path()) {
+            std::filesystem::current_path(choice->parent_path());
+        }
+        return choice->filename().string();
+    }
+    void AppendLogLine(std::string_view text) override {
+        Record("AppendLogLine", text);
+        log.emplace_back(text);
+    }
+    int LogLineCount() override {
+        Record("LogLineCount");
+        return static_cast<int>(log.size());
+    }
+    void ScrollLogTo(int index) override {
+        Record("ScrollLogTo", std::to_string(index));
+        topLogLine = index;
+    }
+    void BeginWaitCursor() override {
+        Record("BeginWaitCursor");
+        ++waitCursorsBegun;
+    }
+    void EndWaitCursor() override {
+        Record("EndWaitCursor");
+        ++waitCursorsEnded;
+    }
+
+private:
+    void Record(std::string_view operation) { calls.emplace_back(operation); }
+    void Record(std::string_view operation, std::string_view argument) {
+        std::string call(operation);
+        call += ':';
+        call += argument;
+        calls.push_back(std::move(call));
+    }
+};
+
+}  // namespace velmora::test
