@@ -1,0 +1,81 @@
+#include "apps/convert/CommandLine.h"
+
+#include <utility>
+
+namespace velmora {
+
+const std::string_view kConvertUsage =
+    "Usage: velmora-convert [--stage] [--names FILE] [--log] [--help] [--version] TEXTFILE\n";
+
+const std::string_view kConvertHelp =
+    "Turns the novel in TEXTFILE into a play script, written as Script.htm beside it.\n"
+    "\n"
+    "  --stage        write a stage play (the default is a screen play)\n"
+    "  --names FILE   name the speakers from FILE: UTF-8, one name per line, each used for\n"
+    "                 the next line of dialogue; a line \"NOTE: text\" inserts a note there.\n"
+    "                 When the names run out, the rest is finished without names.\n"
+    "  --log          print the paragraph log to standard output\n"
+    "  --help         show this help and exit\n"
+    "  --version      show the version and exit\n"
+    "\n"
+    "Without --names every speaker is named CHARACTERNAME. Status lines go to standard\n"
+    "error. Exit status: 0 script finished, 1 conversion refused or not started, 2 file or\n"
+    "memory error, 64 wrong usage.\n";
+
+namespace {
+
+ConvertOptions UsageError(std::string why) {
+    ConvertOptions options;
+    options.action = ConvertOptions::Action::UsageError;
+    options.error = std::move(why);
+    return options;
+}
+
+}  // namespace
+
+ConvertOptions ParseCommandLine(const std::vector<std::string_view>& arguments) {
+    ConvertOptions options;
+    std::vector<std::string_view> operands;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
+            operands.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--help") {
+            options.action = ConvertOptions::Action::ShowHelp;
+            return options;
+        } else if (argument == "--version") {
+            options.action = ConvertOptions::Action::ShowVersion;
+            return options;
+        } else if (argument == "--stage") {
+            options.stagePlay = true;
+        } else if (argument == "--log") {
+            options.printLog = true;
+        } else if (argument == "--names") {
+            if (++i == arguments.size()) {
+                return UsageError("option '--names' needs a file");
+            }
+            options.namesFile = std::string(arguments[i]);
+        } else if (argument.starts_with("--names=")) {
+            options.namesFile = std::string(argument.substr(8));
+        } else {
+            return UsageError("unknown option '" + std::string(argument) + "'");
+        }
+    }
+    if (options.namesFile && options.namesFile->empty()) {
+        return UsageError("option '--names' needs a file");
+    }
+    if (operands.empty()) {
+        return UsageError("no text file given");
+    }
+    if (operands.size() > 1) {
+        return UsageError("one text file at a time ('" + std::string(operands[1]) +
+                          "' is one too many)");
+    }
+    options.textFile = std::string(operands.front());
+    return options;
+}
+
+}  // namespace velmora

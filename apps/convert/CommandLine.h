@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+// What velmora-convert was asked to do.
+struct ConvertOptions {
+    enum class Action { Convert, ShowHelp, ShowVersion, UsageError };
+
+    Action action = Action::Convert;
+    bool stagePlay = false;
+    bool printLog = false;
+    std::optional<std::string> namesFile;
+    std::string textFile;
+    std::string error;  // why the usage is wrong, for UsageError
+};
+
+// Reads the arguments after the program name, in order: --help and --version answer at
+// once, the first wrong argument makes a usage error, "--" ends the options.
+[[nodiscard]] ConvertOptions ParseCommandLine(const std::vector<std::string_view>& arguments);
+
+// The one-line synopsis and the full help text.
+extern const std::string_view kConvertUsage;
+extern const std::string_view kConvertHelp;
+
+}  // namespace velmora

@@ -1,0 +1,67 @@
+#include "apps/convert/ConsoleView.h"
+
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+#include <utility>
+
+namespace velmora {
+
+ConsoleView::ConsoleView(std::string textFile, bool screenPlay, std::ostream& status,
+                         std::ostream* log)
+    : textFile_(std::move(textFile)), screenPlay_(screenPlay), status_(status), log_(log) {}
+
+void ConsoleView::SetNameField(int slot, std::string name) {
+    names_.at(static_cast<std::size_t>(slot - 1)) = std::move(name);
+}
+
+void ConsoleView::SetStatus(std::string_view text) { status_ << text << std::endl; }
+
+// The console has no dialogue field; the log shows the whole paragraph.
+void ConsoleView::SetDialogueField(std::string_view /*text*/) {}
+
+std::string ConsoleView::GetNameField(int slot) {
+    return names_.at(static_cast<std::size_t>(slot - 1));
+}
+
+std::string ConsoleView::GetNoteField() { return note_; }
+
+void ConsoleView::SetNoteField(std::string_view text) { note_ = text; }
+
+bool ConsoleView::IsScreenPlaySelected() { return screenPlay_; }
+
+void ConsoleView::DisableOpenControls() {}
+
+std::optional<std::string> ConsoleView::ChooseTextFile() {
+    const std::filesystem::path path(textFile_);
+    if (path.has_parent_path()) {
+        std::error_code error;
+        std::filesystem::current_path(path.parent_path(), error);
+        if (error) {
+            return std::nullopt;
+        }
+    }
+    return path.filename().string();
+}
+
+void ConsoleView::AppendLogLine(std::string_view text) {
+    ++logLineCount_;
+    if (log_ == nullptr) {
+        return;
+    }
+    for (auto end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
+        *log_ << text.substr(0, end) << ' ';
+        text.remove_prefix(end + 1);
+    }
+    *log_ << text << '\n';
+}
+
+int ConsoleView::LogLineCount() { return logLineCount_; }
+
+void ConsoleView::ScrollLogTo(int /*index*/) {}
+
+void ConsoleView::BeginWaitCursor() {}
+
+void ConsoleView::EndWaitCursor() {}
+
+}  // namespace velmora

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "conversion/ConversionView.h"
+
+#include <array>
+#include <iosfwd>
+#include <string>
+
+namespace velmora {
+
+// The conversion's window over the console: status lines go to one stream as they are set,
+// log lines to another (or nowhere) as they are appended, and the text file is the one
+// named on the command line. The driver fills the name and note fields.
+class ConsoleView : public ConversionView {
+public:
+    // log may be null: the log is then only counted.
+    ConsoleView(std::string textFile, bool screenPlay, std::ostream& status, std::ostream* log);
+
+    void SetNameField(int slot, std::string name);
+
+    void SetStatus(std::string_view text) override;
+    void SetDialogueField(std::string_view text) override;
+    [[nodiscard]] std::string GetNameField(int slot) override;
+    [[nodiscard]] std::string GetNoteField() override;
+    void SetNoteField(std::string_view text) override;
+    [[nodiscard]] bool IsScreenPlaySelected() override;
+    void DisableOpenControls() override;
+    // Moves the current directory to the text file's folder and returns its name there;
+    // nothing when the folder cannot be entered.
+    [[nodiscard]] std::optional<std::string> ChooseTextFile() override;
+    // One output line per log line: a line break inside a log line (a text with LF-only
+    // line ends) is shown as a space.
+    void AppendLogLine(std::string_view text) override;
+    [[nodiscard]] int LogLineCount() override;
+    void ScrollLogTo(int index) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+
+private:
+    std::string textFile_;
+    bool screenPlay_;
+    std::ostream& status_;
+    std::ostream* log_;
+    int logLineCount_ = 0;
+    std::array<std::string, kNameSlots> names_;
+    std::string note_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <iosfwd>
+
+namespace velmora {
+
+struct ConvertOptions;
+
+// Exit statuses of velmora-convert.
+inline constexpr int kExitFinished = 0;
+inline constexpr int kExitNotFinished = 1;  // refused, or could not start
+inline constexpr int kExitFileError = 2;    // a file or memory error ended the conversion
+inline constexpr int kExitUsage = 64;
+
+// Runs one conversion as the options say: opens the text, names the speakers from the names
+// file while lines of dialogue come, and finishes the rest without names. Statuses and
+// errors go to err, the log (when asked for) to out. Returns the exit status.
+[[nodiscard]] int RunConversion(const ConvertOptions& options, std::ostream& out,
+                                std::ostream& err);
+
+}  // namespace velmora

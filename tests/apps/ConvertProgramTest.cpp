@@ -1,0 +1,212 @@
+// Runs the built velmora-convert as a user would and checks its files, output and exit status.
+
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Run {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the program in folder with the arguments (a shell command line).
+Run RunConvert(const fs::path& folder, const std::string& arguments) {
+    const test::TempDir capture;
+    const std::string command = "cd '" + folder.string() + "' && '" VELMORA_CONVERT_PROGRAM
+                                "' " + arguments + " >'" + (capture / "out").string() +
+                                "' 2>'" + (capture / "err").string() + "' </dev/null";
+    const int result = std::system(command.c_str());
+    Run run;
+    run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
+    run.out = test::ReadAll(capture / "out");
+    run.err = test::ReadAll(capture / "err");
+    return run;
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+    std::string joined;
+    for (const auto& line : lines) {
+        joined += line;
+        joined += '\n';
+    }
+    return joined;
+}
+
+constexpr std::string_view kTwoLinesText =
+    "Narration one.\r\n\r\n\"Hi,\" he said.\r\n\r\nMiddle.\r\n\r\n"
+    "\"Bye,\" she said, \"now.\"\r\n\r\nEnd.";
+
+const std::string kFinishedStatuses =
+    Lines({"Loading text file", "Text file loaded successfully",
+           "Generating script without characternames", "Script.html successfully generated"});
+
+class ConvertProgramTest : public ::testing::Test {
+protected:
+    [[nodiscard]] std::string Script() const { return test::ReadAll(dir_ / "Script.htm"); }
+
+    test::TempDir dir_;
+};
+
+TEST_F(ConvertProgramTest, without_names_finishes_with_placeholders) {
+    dir_.Write("novel.txt", kTwoLinesText);
+    const auto run = RunConvert(dir_.Path(), "novel.txt");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, kFinishedStatuses);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(Script(),
+              "<HTML><BR>Narration one.<BR>"
+              "<BR><CENTER>CHARACTERNAME</CENTER><DD>(he said)</DD><DD>Hi.</DD><BR>"
+              "<BR>Middle.<BR>"
+              "<BR><CENTER>CHARACTERNAME</CENTER><DD>(she said)</DD><DD>Bye, now.</DD><BR>"
+              "<BR>End.<BR></HTML>");
+}
+
+TEST_F(ConvertProgramTest, stage_play_with_the_log) {
+    dir_.Write("novel.txt", "Dark.\r\nStill dark.\r\n\r\n\"Hi,\" he said.");
+    const auto run = RunConvert(dir_.Path(), "--stage --log novel.txt");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, Lines({"Dark.", "Still dark.", "", "\"Hi,\" he said.", "", "",
+                              "<END OF FILE>"}));
+    EXPECT_EQ(Script(), "<HTML><BR><DD><I>(Dark.\r\nStill dark)</I></DD>"
+                        "<BR><B><CENTER>CHARACTERNAME</CENTER></B><DD><I>(he said)</I></DD>"
+                        "Hi.<BR></HTML>");
+}
+
+TEST_F(ConvertProgramTest, log_keeps_one_output_line_per_log_line) {
+    dir_.Write("novel.txt", "one\ntwo\r\nthree");
+    const auto run = RunConvert(dir_.Path(), "--log novel.txt");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, Lines({"one two", "three", "", "", "<END OF FILE>"}));
+}
+
+TEST_F(ConvertProgramTest, names_and_notes_from_a_file_then_the_rest_without_names) {
+    fs::create_directory(dir_ / "texts");
+    dir_.Write("texts/novel.txt", kTwoLinesText);
+    dir_.Write("cast.txt", "TOM\r\nNOTE: aside\r\n");  // found before moving to texts/
+    const auto run = RunConvert(dir_.Path(), "--log --names cast.txt texts/novel.txt");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, kFinishedStatuses);
+    EXPECT_EQ(run.out, Lines({"Narration one.", "", "\"Hi,\" he said.", "", "Middle.", "",
+                              "\"Bye,\" she said, \"now.\"", "", "NOTE: aside", "", "",
+                              "<END OF FILE>"}));
+    EXPECT_EQ(test::ReadAll(dir_ / "texts" / "Script.htm"),
+              "<HTML><BR>Narration one.<BR>"
+              "<BR><CENTER>TOM</CENTER><DD>(he said)</DD><DD>Hi.</DD><BR>"
+              "<BR>Middle.<BR>"
+              "<BR>NOTE: aside<BR>"
+              "<BR><CENTER>CHARACTERNAME</CENTER><DD>(she said)</DD><DD>Bye, now.</DD><BR>"
+              "<BR>End.<BR></HTML>");
+    EXPECT_FALSE(fs::exists(dir_ / "Script.htm"));
+}
+
+TEST_F(ConvertProgramTest, names_left_over_when_the_text_ends_are_not_used) {
+    dir_.Write("novel.txt", kTwoLinesText);
+    dir_.Write("cast.txt", "TOM\nANN\nBOB\nNOTE: never\n");
+    const auto run = RunConvert(dir_.Path(), "--names=cast.txt novel.txt");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, Lines({"Loading text file", "Text file loaded successfully",
+                              "Script.html successfully generated"}));
+    const auto script = Script();
+    EXPECT_NE(script.find("<CENTER>TOM</CENTER>"), std::string::npos);
+    EXPECT_NE(script.find("<CENTER>ANN</CENTER>"), std::string::npos);
+    EXPECT_EQ(script.find("BOB"), std::string::npos);
+    EXPECT_EQ(script.find("never"), std::string::npos);
+    EXPECT_TRUE(script.ends_with("<BR>End.<BR></HTML>"));
+}
+
+TEST_F(ConvertProgramTest, names_reach_the_script_in_the_text_character_set) {
+    struct CharsetCase {
+        const char* label;
+        std::string text;
+        std::string names;
+        std::string written;
+    };
+    const CharsetCase cases[] = {
+        {"Windows-1252 text", "Caf\xE9.\r\n\r\n\"Oui.\"\r\n\r\n\"Non.\"",
+         "Jos\xC3\xA9\n\xCE\xA9mega\n", "<CENTER>Jos\xE9</CENTER><DD>Oui.</DD><BR>"
+                                         "<BR><CENTER>?mega</CENTER>"},
+        {"UTF-8 text", "Caf\xC3\xA9.\r\n\r\n\"Oui.\"\r\n\r\n\"Non.\"",
+         "Jos\xC3\xA9\n\xCE\xA9mega\n", "<CENTER>Jos\xC3\xA9</CENTER><DD>Oui.</DD><BR>"
+                                         "<BR><CENTER>\xCE\xA9mega</CENTER>"},
+    };
+    for (const auto& c : cases) {
+        dir_.Write("novel.txt", c.text);
+        dir_.Write("cast.txt", c.names);
+        const auto run = RunConvert(dir_.Path(), "--names cast.txt novel.txt");
+        EXPECT_EQ(run.status, 0) << c.label;
+        EXPECT_NE(Script().find(c.written), std::string::npos) << c.label << ": " << Script();
+    }
+}
+
+TEST_F(ConvertProgramTest, refused_or_unstarted_conversions_exit_with_1) {
+    dir_.Write("novel.txt", kTwoLinesText);
+
+    auto run = RunConvert(dir_.Path(), "missing.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, Lines({"Loading text file", "*** Error - Text file failed to load ***"}));
+
+    run = RunConvert(dir_.Path(), "nowhere/novel.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, Lines({"Loading text file", "*** Error - Text file failed to load ***"}));
+
+    run = RunConvert(dir_.Path(), "--names missing-cast.txt novel.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "velmora-convert: cannot open the names file 'missing-cast.txt'\n");
+    EXPECT_FALSE(fs::exists(dir_ / "Script.htm"));
+
+    fs::create_directory(dir_ / "Script.htm");
+    run = RunConvert(dir_.Path(), "--log novel.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, Lines({"Loading text file", "Text file loaded successfully",
+                              "*** Error - Script file failed to open ***"}));
+    EXPECT_EQ(run.out, Lines({" ", std::string(46, '*'), "Is 'Script.htm' open in MS Word?",
+                              std::string(46, '*')}));
+}
+
+TEST_F(ConvertProgramTest, file_errors_exit_with_2_and_their_message) {
+    dir_.Write("novel.txt", kTwoLinesText);
+    fs::create_symlink("/dev/full", dir_ / "Script.htm");
+    const auto run = RunConvert(dir_.Path(), "novel.txt");
+    EXPECT_EQ(run.status, 2);
+    const auto script = (fs::canonical(dir_.Path()) / "Script.htm").string();
+    EXPECT_EQ(run.err, Lines({"Loading text file", "Text file loaded successfully",
+                              "Disk full while accessing " + script + "."}));
+}
+
+TEST_F(ConvertProgramTest, wrong_usage_exits_with_64) {
+    for (const std::string arguments : {"", "--bogus novel.txt", "a.txt b.txt", "--names"}) {
+        const auto run = RunConvert(dir_.Path(), arguments);
+        EXPECT_EQ(run.status, 64) << arguments;
+        EXPECT_TRUE(run.err.starts_with("velmora-convert: ")) << arguments;
+        EXPECT_NE(run.err.find("Usage: velmora-convert"), std::string::npos) << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "Script.htm"));
+}
+
+TEST_F(ConvertProgramTest, help_and_version) {
+    auto run = RunConvert(dir_.Path(), "--help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.starts_with("Usage: velmora-convert [--stage] [--names FILE] [--log]"));
+    EXPECT_EQ(run.err, "");
+
+    run = RunConvert(dir_.Path(), "--version");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "velmora-convert " VELMORA_VERSION "\n");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,45 @@
+#include "apps/convert/NameScript.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmora {
+
+void PrintTo(const NameScriptStep& step, std::ostream* out) {
+    *out << (step.isNote ? "Note(" : "Name(") << ::testing::PrintToString(step.text) << ")";
+}
+
+namespace {
+
+using Steps = std::vector<NameScriptStep>;
+
+NameScriptStep Name(std::string text) { return {false, std::move(text)}; }
+NameScriptStep Note(std::string text) { return {true, std::move(text)}; }
+
+TEST(NameScript, cuts_a_names_file_into_names_and_notes) {
+    const std::vector<std::pair<std::string, Steps>> cases = {
+        {"", {}},
+        {"TOM", {Name("TOM")}},
+        {"TOM\n", {Name("TOM")}},
+        {"TOM\r\nANN\r\n", {Name("TOM"), Name("ANN")}},
+        {"TOM\nANN", {Name("TOM"), Name("ANN")}},
+        {"TOM\n\nANN\n", {Name("TOM"), Name(""), Name("ANN")}},
+        {"\n", {Name("")}},
+        {" Tom Jones \r\n", {Name(" Tom Jones ")}},
+        {"\xEF\xBB\xBFJOS\xC3\x89\n", {Name("JOS\xC3\x89")}},
+        {"NOTE: call back.\r\nTOM\n", {Note("call back."), Name("TOM")}},
+        {"NOTE:\nNOTE: \nNOTE:x\nNOTE:  two", {Note(""), Note(""), Note("x"), Note(" two")}},
+        {"note: lower case\nA NOTE: inside", {Name("note: lower case"), Name("A NOTE: inside")}},
+        {"a\rb\n", {Name("a\rb")}},
+    };
+    for (const auto& [content, steps] : cases) {
+        EXPECT_EQ(ParseNameScript(content), steps) << ::testing::PrintToString(content);
+    }
+}
+
+}  // namespace
+}  // namespace velmora
