@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-tidy clang-format
   xvfb xauth xdotool imagemagick
+  time
 )
 
 missing=()

@@ -1,0 +1,129 @@
+// Whole conversions of the corpus novels through the controller, as the window would run
+// them, with a view that shows nothing.
+
+#include "conversion/ConversionController.h"
+#include "conversion/ConversionView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+
+#include <unistd.h>
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers the file choice with the corpus text itself and leaves the current directory
+// alone, so the script goes to a scratch folder and the corpus stays untouched.
+class SilentView : public ConversionView {
+public:
+    SilentView(std::string textPath, bool screenPlay)
+        : textPath_(std::move(textPath)), screenPlay_(screenPlay) {}
+
+    void SetStatus(std::string_view) override {}
+    void SetDialogueField(std::string_view text) override {
+        benchmark::DoNotOptimize(text.data());
+    }
+    std::string GetNameField(int) override { return "SPEAKER"; }
+    std::string GetNoteField() override { return {}; }
+    void SetNoteField(std::string_view) override {}
+    bool IsScreenPlaySelected() override { return screenPlay_; }
+    void DisableOpenControls() override {}
+    std::optional<std::string> ChooseTextFile() override { return textPath_; }
+    void AppendLogLine(std::string_view text) override {
+        benchmark::DoNotOptimize(text.data());
+        ++logLines_;
+    }
+    int LogLineCount() override { return logLines_; }
+    void ScrollLogTo(int) override {}
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+
+private:
+    std::string textPath_;
+    bool screenPlay_;
+    int logLines_ = 0;
+};
+
+// A scratch folder as the current directory while a benchmark runs.
+class ScratchFolder {
+public:
+    ScratchFolder()
+        : previous_(fs::current_path()),
+          path_(fs::temp_directory_path() / ("velmora-bench-" + std::to_string(::getpid()))) {
+        fs::create_directories(path_);
+        fs::current_path(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::current_path(previous_, ignored);
+        fs::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+private:
+    fs::path previous_;
+    fs::path path_;
+};
+
+enum class Naming { WithoutNames, EveryLineNamed };
+
+void Convert(benchmark::State& state, const char* file, bool screenPlay, Naming naming) {
+    const auto text = fs::path(VELMORA_CORPUS_DIR) / file;
+    std::error_code error;
+    const auto size = fs::file_size(text, error);
+    if (error) {
+        state.SkipWithError(("corpus text not found: " + text.string()).c_str());
+        return;
+    }
+    const ScratchFolder scratch;
+    for (auto _ : state) {
+        SilentView view(text.string(), screenPlay);
+        ConversionController controller(view);
+        controller.OpenTextFile();
+        if (naming == Naming::EveryLineNamed) {
+            while (controller.IsAcceptingCommands()) {
+                controller.GenerateLine(1);
+            }
+        } else if (controller.IsAcceptingCommands()) {
+            controller.GenerateWithoutNames();
+        }
+        if (!controller.IsScriptFinished()) {
+            state.SkipWithError("the script was not finished");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
+}
+
+constexpr bool kScreen = true;
+constexpr bool kStage = false;
+
+BENCHMARK_CAPTURE(Convert, war_and_peace_crlf_screen, "war-and-peace-crlf.txt", kScreen,
+                  Naming::WithoutNames)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Convert, war_and_peace_crlf_stage, "war-and-peace-crlf.txt", kStage,
+                  Naming::WithoutNames)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Convert, war_and_peace_crlf_named_screen, "war-and-peace-crlf.txt",
+                  kScreen, Naming::EveryLineNamed)
+    ->Unit(benchmark::kMillisecond);
+// One paragraph of some 65,000 lines: the stress case for the log.
+BENCHMARK_CAPTURE(Convert, war_and_peace_lf_screen, "war-and-peace-lf.txt", kScreen,
+                  Naming::WithoutNames)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Convert, pride_and_prejudice_crlf_screen, "pride-and-prejudice-crlf.txt",
+                  kScreen, Naming::WithoutNames)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Times velmora-convert on each corpus novel (../shared/corpus beside the repository) in
+# both formats, and with the log printed, and reports the wall time and peak memory of the
+# fastest of several runs. The corpus stays untouched: each text is linked into a scratch
+# folder, where its Script.htm is written.
+#
+#   scripts/bench-convert.sh            builds a release velmora-convert in build/bench
+#   VELMORA_CONVERT=path/to/velmora-convert RUNS=5 scripts/bench-convert.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+program=${VELMORA_CONVERT:-}
+if [ -z "$program" ]; then
+  cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DVELMORA_BUILD_GUI=OFF -DVELMORA_BUILD_BENCHMARKS=OFF >/dev/null
+  cmake --build build/bench -j"$(nproc)" --target velmora-convert >/dev/null
+  program=build/bench/apps/convert/velmora-convert
+fi
+program=$(realpath "$program")
+corpus=$(realpath ../shared/corpus)
+runs=${RUNS:-3}
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+printf '%-30s %-12s %10s %12s %11s %5s\n' text mode "bytes" "wall (s)" "peak (MiB)" exit
+for text in "$corpus"/*.txt; do
+  name=$(basename "$text")
+  ln -s "$text" "$work/$name"
+  for mode in screen stage screen+log; do
+    options=()
+    case $mode in
+      stage) options=(--stage) ;;
+      screen+log) options=(--log) ;;
+    esac
+    best_wall="" best_peak="" status=0
+    for ((run = 0; run < runs; run++)); do
+      status=0
+      /usr/bin/time -v -o "$work/time" "$program" "${options[@]}" "$work/$name" \
+        >/dev/null 2>&1 || status=$?
+      wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {
+               n = split($2, part, ":"); s = 0
+               for (i = 1; i <= n; i++) s = s * 60 + part[i]
+               print s }' "$work/time")
+      peak=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/time")
+      if [ -z "$best_wall" ] || awk -v a="$wall" -v b="$best_wall" 'BEGIN { exit !(a < b) }'
+      then
+        best_wall=$wall best_peak=$peak
+      fi
+    done
+    printf '%-30s %-12s %10s %12.2f %11.1f %5s\n' "$name" "$mode" "$(stat -L -c %s "$text")" \
+      "$best_wall" "$(awk -v k="$best_peak" 'BEGIN { print k / 1024 }')" "$status"
+  done
+done
