@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <iterator>
 #include <vector>
 
 namespace velmora {
@@ -153,9 +154,46 @@ std::string_view WordBefore(std::string_view text, std::size_t end) {
     return text.substr(start, end - start);
 }
 
-bool Contains(const Occurrence& outer, const Occurrence& inner) {
-    return outer.begin <= inner.begin && inner.end <= outer.end &&
-           outer.end - outer.begin > inner.end - inner.begin;
+// All occurrences of all names by start, then by end, and for each the furthest end reached
+// by it or any before it: a text may repeat a name thousands of times, so telling whether
+// one occurrence lies inside a longer one must be a binary search, not a scan.
+struct Coverage {
+    std::vector<Occurrence> sorted;
+    std::vector<std::size_t> reach;
+};
+
+Coverage CoverageOf(const std::vector<std::vector<Occurrence>>& perSlot) {
+    Coverage coverage;
+    for (const auto& occurrences : perSlot) {
+        coverage.sorted.insert(coverage.sorted.end(), occurrences.begin(), occurrences.end());
+    }
+    std::sort(coverage.sorted.begin(), coverage.sorted.end(),
+              [](const Occurrence& a, const Occurrence& b) {
+                  return a.begin != b.begin ? a.begin < b.begin : a.end < b.end;
+              });
+    std::size_t reach = 0;
+    for (const Occurrence& occurrence : coverage.sorted) {
+        reach = std::max(reach, occurrence.end);
+        coverage.reach.push_back(reach);
+    }
+    return coverage;
+}
+
+// True when a longer occurrence covers this one: one that starts earlier and ends no sooner,
+// or starts at the same byte and ends later. Nesting is transitive, so counting the slot's
+// own occurrences as well changes nothing.
+bool InsideLonger(const Coverage& coverage, const Occurrence& inner) {
+    const auto byBegin = [](const Occurrence& occurrence, std::size_t begin) {
+        return occurrence.begin < begin;
+    };
+    const auto& sorted = coverage.sorted;
+    const auto sameBegin = std::lower_bound(sorted.begin(), sorted.end(), inner.begin, byBegin);
+    const auto before = static_cast<std::size_t>(sameBegin - sorted.begin());
+    if (before > 0 && coverage.reach[before - 1] >= inner.end) {
+        return true;
+    }
+    const auto after = std::lower_bound(sameBegin, sorted.end(), inner.begin + 1, byBegin);
+    return after != sameBegin && std::prev(after)->end > inner.end;
 }
 
 int SlotNumber(std::size_t index) { return static_cast<int>(index + 1); }
@@ -177,22 +215,10 @@ int HintSpeaker(std::span<const std::string> names, std::string_view narration, 
             occurrences[k] = FindWhole(narration, trimmed[k]);
         }
     }
-    const auto insideOther = [&](std::size_t slot, const Occurrence& occurrence) {
-        for (std::size_t other = 0; other < occurrences.size(); ++other) {
-            if (other == slot) {
-                continue;
-            }
-            for (const Occurrence& longer : occurrences[other]) {
-                if (Contains(longer, occurrence)) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    };
+    const Coverage coverage = CoverageOf(occurrences);
     for (std::size_t k = 0; k < occurrences.size(); ++k) {
         for (const Occurrence& occurrence : occurrences[k]) {
-            if (!insideOther(k, occurrence)) {
+            if (!InsideLonger(coverage, occurrence)) {
                 return SlotNumber(k);
             }
         }

@@ -62,6 +62,9 @@ TEST(SpeakerHint, picks_the_slot_named_in_the_narration_or_the_turn_taker) {
          "  said Miss Bingley.", 0, 0, 2},
         {"shorter name on its own", Slots({"BINGLEY", "MISS BINGLEY"}), "  said Bingley.", 0, 0,
          1},
+        {"same start as a longer name", Slots({"MISS", "MISS BINGLEY"}), "  said Miss Bingley.",
+         0, 0, 2},
+        {"same name in two slots", Slots({"JANE", "JANE"}), "  said Jane.", 0, 0, 1},
         // No name: turn-taking.
         {"no match, no history", bennets, "  said his lady to him one day, ", 0, 0, 0},
         {"two speakers take turns", bennets, "", 1, 2, 2},
@@ -76,6 +79,19 @@ TEST(SpeakerHint, picks_the_slot_named_in_the_narration_or_the_turn_taker) {
         SCOPED_TRACE(c.label);
         EXPECT_EQ(HintSpeaker(c.names, c.narration, c.lastSlot, c.slotBeforeLast), c.expected);
     }
+}
+
+// A long paragraph repeats a name that lies inside a longer one: telling each occurrence
+// apart must not take a quadratic scan, and the one free-standing occurrence must count.
+TEST(SpeakerHint, weighs_many_occurrences_inside_longer_names) {
+    const auto names = Slots({"BINGLEY", "MISS BINGLEY"});
+    std::string narration;
+    for (int i = 0; i < 100'000; ++i) {
+        narration += "said Miss Bingley,\r\n";
+    }
+    EXPECT_EQ(HintSpeaker(names, narration, 0, 0), 2);
+    narration += "said Bingley.";
+    EXPECT_EQ(HintSpeaker(names, narration, 0, 0), 1);
 }
 
 }  // namespace
