@@ -76,13 +76,19 @@ bool File::OpenForWriting(const std::string& name) noexcept {
             return false;
         }
         // Not O_TRUNC: a file another program holds must not be emptied before we know.
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        // Non-blocking so that a named pipe without a reader cannot hang the open.
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
         if (fd < 0) {
             return false;
         }
+        // Only regular files are held and emptied: a device such as /dev/null is shared
+        // by every program, and locking it would only make them wait for each other.
         struct stat info {};
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &info) != 0 ||
-            (S_ISREG(info.st_mode) && ::ftruncate(fd, 0) != 0)) {
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (::fstat(fd, &info) != 0 || flags < 0 ||
+            ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+            (S_ISREG(info.st_mode) &&
+             (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0))) {
             ::close(fd);
             return false;
         }

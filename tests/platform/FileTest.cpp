@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 
 #include <sys/stat.h>
 
@@ -19,18 +17,6 @@ using test::HeldLock;
 using test::IsLockedElsewhere;
 using test::ReadAll;
 using test::TempDir;
-
-// /dev/full is shared with every other process on the machine, some of which may hold it
-// for an instant; a few retries keep the test from failing on that.
-bool OpenDevFull(File& file) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        if (file.OpenForWriting("/dev/full")) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
 
 TEST(File, reading_refuses_what_it_cannot_hold_alone) {
     const TempDir dir;
@@ -131,7 +117,7 @@ TEST(File, writing_refused_while_held_leaves_the_file_alone) {
 
 TEST(File, failed_write_throws_disk_full_with_the_path) {
     File file;
-    ASSERT_TRUE(OpenDevFull(file));
+    ASSERT_TRUE(file.OpenForWriting("/dev/full"));
     file.Write("");  // nothing to write asks nothing of the device
     try {
         file.Write("<HTML>");
@@ -142,6 +128,18 @@ TEST(File, failed_write_throws_disk_full_with_the_path) {
         EXPECT_STREQ(error.what(), "Disk full while accessing /dev/full.");
     }
     EXPECT_TRUE(file.IsOpen()) << "a failed write leaves the file open";
+}
+
+TEST(File, writing_to_a_device_or_pipe_neither_locks_nor_hangs) {
+    File first;
+    File second;
+    EXPECT_TRUE(first.OpenForWriting("/dev/null"));
+    EXPECT_TRUE(second.OpenForWriting("/dev/null")) << "a shared device is not held";
+
+    const TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    File pipe;
+    EXPECT_FALSE(pipe.OpenForWriting((dir / "pipe").string())) << "no reader: refused at once";
 }
 
 }  // namespace
