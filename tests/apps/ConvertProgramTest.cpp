@@ -197,6 +197,34 @@ TEST_F(ConvertProgramTest, wrong_usage_exits_with_64) {
     EXPECT_FALSE(fs::exists(dir_ / "Script.htm"));
 }
 
+// The novels of the corpus beside the repository, converted whole in both formats.
+TEST_F(ConvertProgramTest, converts_every_corpus_text_in_both_formats) {
+    const fs::path corpus = VELMORA_CORPUS_DIR;
+    if (!fs::is_directory(corpus)) {
+        GTEST_SKIP() << "no corpus at " << corpus;
+    }
+    int texts = 0;
+    for (const auto& entry : fs::directory_iterator(corpus)) {
+        if (entry.path().extension() != ".txt") {
+            continue;
+        }
+        ++texts;
+        const test::TempDir folder;  // the corpus is read-only: link the text elsewhere
+        fs::create_symlink(fs::absolute(entry.path()), folder / entry.path().filename().string());
+        for (const std::string format : {"", "--stage "}) {
+            const auto label = format + entry.path().filename().string();
+            const auto run = RunConvert(folder.Path(), label);
+            EXPECT_EQ(run.status, 0) << label;
+            EXPECT_EQ(run.err, kFinishedStatuses) << label;
+            const auto script = test::ReadAll(folder / "Script.htm");
+            EXPECT_TRUE(script.starts_with("<HTML><BR>")) << label;
+            EXPECT_TRUE(script.ends_with("</HTML>")) << label;
+            EXPECT_NE(script.find("CHARACTERNAME"), std::string::npos) << label;
+        }
+    }
+    EXPECT_GT(texts, 0);
+}
+
 TEST_F(ConvertProgramTest, help_and_version) {
     auto run = RunConvert(dir_.Path(), "--help");
     EXPECT_EQ(run.status, 0);
