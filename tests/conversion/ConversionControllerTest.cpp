@@ -500,6 +500,22 @@ TEST_F(ConversionControllerTest, write_failure_without_names_ends_the_wait_curso
     EXPECT_FALSE(controller_.IsScriptFinished());
 }
 
+TEST_F(ConversionControllerTest, write_failure_while_closing_claims_no_finished_script) {
+    view_.names[0] = "TOM";
+    Open(kWorkedText);
+    const std::string withoutEnd = "<HTML><BR>Narration one.<BR><BR><CENTER>TOM</CENTER>"
+                                   "<DD>(he said)</DD><DD>Hi.</DD><BR><BR>Narration two.<BR>";
+    {
+        const FileSizeLimit full(withoutEnd.size());
+        EXPECT_THROW(controller_.GenerateLine(1), FileError);
+    }
+    EXPECT_EQ(Script(), withoutEnd);
+    EXPECT_EQ(view_.log.back(), "<END OF FILE>");
+    EXPECT_EQ(view_.dialogue, "");
+    EXPECT_EQ(view_.status, "Text file loaded successfully");
+    EXPECT_FALSE(controller_.IsScriptFinished());
+}
+
 TEST_F(ConversionControllerTest, script_on_a_full_device_fails_while_opening) {
     fs::create_symlink("/dev/full", dir_ / "Script.htm");
     dir_.Write("novel.txt", kWorkedText);
