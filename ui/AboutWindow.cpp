@@ -1,0 +1,18 @@
+#include "ui/AboutWindow.h"
+
+#include "ui/DialogTemplate.h"
+#include "ui/Help.h"
+#include "ui/Icon.h"
+#include "ui/Resources.h"
+
+namespace velmora {
+
+AboutWindow::AboutWindow(wxWindow* parent, Platform& platform)
+    : wxDialog(parent, wxID_ANY, wxEmptyString) {
+    BuildFromTemplate(*this, kAboutTemplate);
+    SetIcons(MainFrameIcons());
+    InstallHelpKey(*this, platform, HelpContext(IDD_ABOUTBOX));
+    CentreOnParent();
+}
+
+}  // namespace velmora

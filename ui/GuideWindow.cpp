@@ -1,0 +1,99 @@
+#include "ui/GuideWindow.h"
+
+#include "ui/DialogTemplate.h"
+#include "ui/Help.h"
+#include "ui/Icon.h"
+#include "ui/LineList.h"
+#include "ui/Resources.h"
+
+#include <string_view>
+
+namespace velmora {
+namespace {
+
+// The guide, a line to a row, in UTF-8. Blank rows are empty lines; the double spaces
+// between sentences belong to the lines.
+constexpr std::string_view kGuideLines[] = {
+    "A program to convert a novel in text form into a play in script format.",
+    "                            (Release v1.0)",
+    "",
+    "Velmora is free to use, copy and give away, as long as",
+    "it is passed on whole and unchanged.  It comes with no",
+    "warranty of any kind.",
+    "News and new releases are posted at",
+    "https://velmora.example.org/",
+    "",
+    "First select Screen play format or Stage Play format.",
+    "",
+    "Press \u2018Open Text File...\u2019 to select a text file",
+    "to convert.  Paragraphs must be separated by a",
+    "blank line.  Dialogue must be in quotes.  It",
+    "is recommended the text be no more than 80",
+    "characters per line.  (Most texts at",
+    "https://etexts.example.org are in this format.)",
+    "",
+    "The program will go through the text file until",
+    "it finds the first line of dialogue.  Determine",
+    "the character\u2019s name then type it into a text",
+    "field on the right of the window.  Press",
+    "\u2018Generate Line\u2019 to write one line of dialogue",
+    "to the output file.  Continue until you have",
+    "generated every line.  (If you see an error",
+    "message you\u2019ve reached the end of the file)",
+    "",
+    "If you want to quickly generate the rest of the",
+    "script, press \u2018Generate Without Character Names\u2019.",
+    "The output file will be completed with placeholders",
+    "for the character\u2019s names.",
+    "",
+    "Exit the program.  A file named 'script.htm' will",
+    "be in the same directory as the text file.",
+    "Right-click on it and select 'Open With Microsoft",
+    "Office Word'.  Then select 'File Save As' to",
+    "save it as a .doc file.",
+    "",
+    "You may want to adjust the margins in the .doc file.",
+    "Suggested settings:  Set the top, bottom, left and",
+    "right margins to 2 inches in \u2018Page Setup\u2019.",
+    "Use \u2018Print Preview\u2019 to check the formatting",
+    "",
+    "Additional information on script formats and playwriting",
+    "may be found at:",
+    "https://velmora.example.org/formats/screen-play.html",
+    "https://velmora.example.org/formats/stage-play.html",
+    "",
+    "Enjoy!  If you have questions or find problems,",
+    "please send an e-mail to:",
+    "velmora@example.org",
+};
+
+}  // namespace
+
+GuideWindow::GuideWindow(wxWindow* parent, Platform& platform)
+    : wxDialog(parent, wxID_ANY, wxEmptyString) {
+    BuildFromTemplate(*this, kGuideTemplate);
+    SetIcons(MainFrameIcons());
+    auto* lines = wxStaticCast(FindWindow(IDC_GUIDE_LINES), LineList);
+    for (const std::string_view line : kGuideLines) {
+        lines->AppendLine(line);
+    }
+    InstallHelpKey(*this, platform, HelpContext(IDD_GUIDE));
+    Bind(wxEVT_CHAR_HOOK, &GuideWindow::OnCharHook, this);
+    CentreOnParent();
+}
+
+void GuideWindow::OnCharHook(wxKeyEvent& event) {
+    // No buttons: Enter ends the guide as OK would, Esc as Cancel would.
+    const int key = event.GetKeyCode();
+    if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !event.HasAnyModifiers()) {
+        EndDialog(wxID_OK);
+        return;
+    }
+    if (key == WXK_ESCAPE && !event.HasAnyModifiers()) {
+        Close();
+        return;
+    }
+    event.Skip();
+}
+
+}  // namespace velmora

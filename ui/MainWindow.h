@@ -1,0 +1,96 @@
+#pragma once
+
+#include "conversion/ConversionController.h"
+#include "conversion/ConversionView.h"
+
+#include <wx/dialog.h>
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class wxButton;
+class wxContextMenuEvent;
+class wxRadioButton;
+class wxStaticText;
+class wxTextCtrl;
+
+namespace velmora {
+
+class LineList;
+class Platform;
+
+// The program's main window (IDD_MAIN): the name slots, the dialogue field, the log, the
+// status line and the command buttons. It shows the conversion through ConversionView and
+// runs each button's command of the controller it holds for its whole life, under the
+// program's error reporting. Esc and the close box end it.
+class MainWindow : public wxDialog, public ConversionView {
+public:
+    // Characters of the dialogue shown at most: a text field gets slow with megabytes of
+    // text, and a line of dialogue that long is read in the log anyway.
+    static constexpr std::size_t kMaxDialogueChars = 4000;
+
+    explicit MainWindow(Platform& platform, wxWindow* parent = nullptr);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    void SetStatus(std::string_view text) override;
+    void SetDialogueField(std::string_view text) override;
+    [[nodiscard]] std::string GetNameField(int slot) override;
+    [[nodiscard]] std::string GetNoteField() override;
+    void SetNoteField(std::string_view text) override;
+    [[nodiscard]] bool IsScreenPlaySelected() override;
+    void DisableOpenControls() override;
+    [[nodiscard]] std::optional<std::string> ChooseTextFile() override;
+    void AppendLogLine(std::string_view text) override;
+    [[nodiscard]] int LogLineCount() override;
+    void ScrollLogTo(int index) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+
+private:
+    enum class Command {
+        OpenTextFile,
+        GenerateLine,
+        GenerateNote,
+        GenerateWithoutNames,
+        ShowGuide,
+        ShowAbout,
+    };
+    // One row of the command table: the control (or menu entry) and what it runs.
+    struct CommandRoute {
+        int id;
+        Command command;
+        int slot;  // for GenerateLine
+    };
+    static const std::array<CommandRoute, 17> kCommandTable;
+
+    void BindControls();
+    void OnCommand(wxCommandEvent& event);
+    void RunCommand(Command command, int slot);
+    void OnCharHook(wxKeyEvent& event);
+    // Enter presses the focused push button, or else the default button while enabled.
+    void PressForEnter();
+    void OnContextMenu(wxContextMenuEvent& event);
+    void ShowWindowMenu(const wxPoint& position);
+    void OnPaint(wxPaintEvent& event);
+#ifdef __WXMSW__
+    WXLRESULT MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) override;
+#endif
+
+    Platform& platform_;
+    wxRadioButton* stagePlay_ = nullptr;
+    wxRadioButton* screenPlay_ = nullptr;
+    std::array<wxTextCtrl*, kNameSlots> nameEdits_{};  // in slot order
+    wxTextCtrl* note_ = nullptr;
+    wxStaticText* status_ = nullptr;
+    wxButton* openTextFile_ = nullptr;
+    wxTextCtrl* dialogue_ = nullptr;
+    LineList* log_ = nullptr;
+    ConversionController controller_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,25 @@
+#pragma once
+
+class wxString;
+class wxWindow;
+
+namespace velmora {
+
+// The services of the desktop that the windows use beyond their own controls: message boxes
+// and the help engine. The program uses WxPlatform; tests put a recording one in its place.
+class Platform {
+public:
+    enum class MessageIcon { Stop, Exclamation };
+
+    virtual ~Platform() = default;
+
+    // A modal message box with an OK button, owned by owner, captioned with the
+    // application name.
+    virtual void ShowMessage(wxWindow* owner, const wxString& text, MessageIcon icon) = 0;
+
+    // Asks the help engine for topic context of helpFile. False when the engine itself
+    // reports failure.
+    [[nodiscard]] virtual bool ShowHelp(const wxString& helpFile, int context) = 0;
+};
+
+}  // namespace velmora

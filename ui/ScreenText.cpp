@@ -1,0 +1,84 @@
+#include "ui/ScreenText.h"
+
+#include "text/Encoding.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace velmora {
+namespace {
+
+// Length of the well-formed UTF-8 sequence starting at bytes[at], or 0 when there is none.
+std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    std::size_t length = 0;
+    if (lead < 0x80U) {
+        return 1;
+    }
+    if (lead >= 0xC2U && lead <= 0xDFU) {
+        length = 2;
+    } else if (lead >= 0xE0U && lead <= 0xEFU) {
+        length = 3;
+    } else if (lead >= 0xF0U && lead <= 0xF4U) {
+        length = 4;
+    } else {
+        return 0;
+    }
+    if (bytes.size() - at < length || !IsValidUtf8(bytes.substr(at, length))) {
+        return 0;
+    }
+    return length;
+}
+
+// Decodes up to maxChars characters into UTF-8; true when bytes held more.
+bool DecodeToUtf8(std::string_view bytes, std::size_t maxChars, bool breaksAsSpaces,
+                  std::string& utf8) {
+    utf8.reserve(std::min(bytes.size(), maxChars) + 16);
+    std::size_t chars = 0;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        if (chars == maxChars) {
+            return true;
+        }
+        const char byte = bytes[at];
+        if (breaksAsSpaces && (byte == '\r' || byte == '\n')) {
+            utf8 += ' ';  // one space for a CR LF pair as for a lone CR or LF
+            at += bytes.substr(at, 2) == "\r\n" ? 2U : 1U;
+        } else if (const std::size_t length = Utf8SequenceAt(bytes, at); length != 0) {
+            utf8.append(bytes.substr(at, length));
+            at += length;
+        } else {
+            utf8 += Windows1252ToUtf8(bytes.substr(at, 1));
+            ++at;
+        }
+        ++chars;
+    }
+    return false;
+}
+
+}  // namespace
+
+wxString ScreenText(std::string_view bytes) {
+    std::string utf8;
+    DecodeToUtf8(bytes, std::numeric_limits<std::size_t>::max(), false, utf8);
+    return wxString::FromUTF8(utf8.data(), utf8.size());
+}
+
+wxString ScreenLine(std::string_view bytes, std::size_t maxChars) {
+    std::string utf8;
+    if (DecodeToUtf8(bytes, maxChars, true, utf8)) {
+        utf8 += "\xE2\x80\xA6";  // "…"
+    }
+    return wxString::FromUTF8(utf8.data(), utf8.size());
+}
+
+std::string TextBytes(const wxString& typed, CharacterSet set) {
+    const wxScopedCharBuffer utf8 = typed.utf8_str();
+    const std::string_view bytes(utf8.data(), utf8.length());
+    if (set == CharacterSet::Windows1252) {
+        return Utf8ToWindows1252(bytes);
+    }
+    return std::string(bytes);
+}
+
+}  // namespace velmora

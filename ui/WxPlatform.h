@@ -1,0 +1,17 @@
+#pragma once
+
+#include "ui/Platform.h"
+
+namespace velmora {
+
+// Message boxes through wxWidgets; help through the desktop's viewer for the help file.
+class WxPlatform : public Platform {
+public:
+    void ShowMessage(wxWindow* owner, const wxString& text, MessageIcon icon) override;
+    // Hands the file to the viewer the desktop associates with it. There is no help engine
+    // to take a topic, so the context only selects nothing; a missing file or a desktop
+    // without such a viewer is the engine's failure.
+    [[nodiscard]] bool ShowHelp(const wxString& helpFile, int context) override;
+};
+
+}  // namespace velmora
