@@ -1,0 +1,299 @@
+// The main window driven through its buttons, as a person would, with the file dialog and
+// message boxes answered by the tests.
+#include "tests/ui/MainWindowFixture.h"
+#include "ui/LineList.h"
+#include "ui/Resources.h"
+
+#include <wx/button.h>
+#include <wx/filedlg.h>
+#include <wx/radiobut.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include <array>
+#include <regex>
+
+#include <sys/resource.h>
+#include <csignal>
+
+namespace velmora::test {
+namespace {
+
+constexpr std::string_view kShortNovel =
+    "Narration one.\r\n\r\n\"Hi,\" he said.\r\n\r\nNarration two.";
+
+using MainWindowTest = MainWindowFixture;
+
+TEST_F(MainWindowTest, StartsWaitingForATextWithScreenPlayChosenAndEveryNameEmpty) {
+    EXPECT_EQ(window_->GetTitle(), wxS("Velmora v1.0"));
+    EXPECT_EQ(Status(), "Waiting to load a text file");
+    EXPECT_TRUE(Get<wxRadioButton>(IDC_SCREEN_PLAY).GetValue());
+    EXPECT_FALSE(Get<wxRadioButton>(IDC_STAGE_PLAY).GetValue());
+    for (const NameSlot& slot : kNameSlotTable) {
+        EXPECT_EQ(NameEditText(slot.slot), "") << "slot " << slot.slot;
+    }
+    EXPECT_EQ(Dialogue(), "");
+    EXPECT_TRUE(Log().empty());
+    for (wxWindow* child : window_->GetChildren()) {
+        EXPECT_TRUE(child->IsEnabled()) << "control " << child->GetId();
+    }
+    EXPECT_EQ(window_->GetDefaultItem(), window_->FindWindow(IDC_OPEN_TEXT_FILE));
+}
+
+TEST_F(MainWindowTest, ControlsFollowTheTemplateOrderWithButtonsAndEditsAsTabStops) {
+    // Template order is creation order, which is the order Tab walks.
+    const std::array<int, 35> expectedOrder = {
+        1000, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013,
+        1015, 1016, 1014, 1017, 1018, 1019, 1022, 1023, 1024, 1025, 1026, 1027,
+        1028, 1029, 1030, 1031, 1032, 1033, 1034, 1035, -1,   1039, 1041};
+    std::vector<int> ids;
+    for (wxWindow* child : window_->GetChildren()) {
+        ids.push_back(child->GetId() < 0 ? -1 : child->GetId());
+        const bool pushButtonOrEdit = dynamic_cast<wxButton*>(child) != nullptr ||
+                                      dynamic_cast<wxTextCtrl*>(child) != nullptr;
+        EXPECT_EQ(child->AcceptsFocusFromKeyboard(), pushButtonOrEdit)
+            << "tab stop " << child->GetId();
+    }
+    EXPECT_EQ(ids, std::vector<int>(expectedOrder.begin(), expectedOrder.end()));
+}
+
+TEST_F(MainWindowTest, EachSlotHasItsGenerateLineButtonOnTheSameRowToTheRight) {
+    for (const NameSlot& slot : kNameSlotTable) {
+        const wxRect edit = window_->FindWindow(slot.editId)->GetRect();
+        const wxRect button = window_->FindWindow(slot.buttonId)->GetRect();
+        EXPECT_LE(std::abs(edit.GetTop() + edit.GetHeight() / 2 -
+                           (button.GetTop() + button.GetHeight() / 2)),
+                  edit.GetHeight() / 4)
+            << "slot " << slot.slot;
+        EXPECT_GT(button.GetLeft(), edit.GetLeft()) << "slot " << slot.slot;
+        auto* label = dynamic_cast<wxButton*>(window_->FindWindow(slot.buttonId));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->GetLabel(), wxS("Generate Line"));
+    }
+}
+
+struct FormatCase {
+    const char* name;
+    int radioId;
+    const char* scriptAfterOpen;
+    const char* finishedScript;
+};
+
+class FormatTest : public MainWindowFixture,
+                   public testing::WithParamInterface<FormatCase> {};
+
+TEST_P(FormatTest, WholeConversionThroughTheButtons) {
+    const FormatCase& format = GetParam();
+    Get<wxRadioButton>(format.radioId).SetValue(true);
+    TypeName(1, wxS("TOM"));
+    TypeName(2, wxS("ANN"));
+    // In a folder of its own: the script must land beside the text.
+    const auto text = WriteText("novels/short.txt", kShortNovel);
+
+    OpenText(text);
+
+    EXPECT_EQ(Status(), "Text file loaded successfully");
+    EXPECT_EQ(ScriptBeside(text), format.scriptAfterOpen);
+    EXPECT_EQ(Dialogue(), "Hi.");
+    EXPECT_EQ(Log(), (std::vector<std::string>{"Narration one.", "", "\"Hi,\" he said.", ""}));
+    // One run converts one text: the format and the open button are locked.
+    EXPECT_FALSE(Get<wxButton>(IDC_OPEN_TEXT_FILE).IsEnabled());
+    EXPECT_FALSE(Get<wxRadioButton>(IDC_SCREEN_PLAY).IsEnabled());
+    EXPECT_FALSE(Get<wxRadioButton>(IDC_STAGE_PLAY).IsEnabled());
+
+    Press(*window_, kNameSlotTable[0].buttonId);
+
+    EXPECT_EQ(ScriptBeside(text), format.finishedScript);
+    EXPECT_EQ(Dialogue(), "");
+    const std::vector<std::string> log = Log();
+    ASSERT_GE(log.size(), 4U);
+    EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end()),
+              (std::vector<std::string>{"Narration two.", "", "", "<END OF FILE>"}));
+    EXPECT_EQ(Status(), "Script.html successfully generated");
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "Script.htm"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothFormats, FormatTest,
+    testing::Values(
+        FormatCase{"ScreenPlay", IDC_SCREEN_PLAY, "<HTML><BR>Narration one.<BR>",
+                   "<HTML><BR>Narration one.<BR><BR><CENTER>TOM</CENTER><DD>(he said)</DD>"
+                   "<DD>Hi.</DD><BR><BR>Narration two.<BR></HTML>"},
+        FormatCase{"StagePlay", IDC_STAGE_PLAY, "<HTML><BR><DD><I>(Narration one)</I></DD>",
+                   "<HTML><BR><DD><I>(Narration one)</I></DD><BR><B><CENTER>TOM</CENTER></B>"
+                   "<DD><I>(he said)</I></DD>Hi.<BR><BR><DD><I>(Narration two)</I></DD>"
+                   "</HTML>"}),
+    [](const testing::TestParamInfo<FormatCase>& format) { return format.param.name; });
+
+TEST_F(MainWindowTest, EachGenerateLineButtonUsesTheNameOnItsOwnRow) {
+    std::string novel;
+    for (int line = 1; line <= 12; ++line) {
+        novel += "\"Line " + std::to_string(line) + ".\"\r\n\r\n";
+    }
+    for (const NameSlot& slot : kNameSlotTable) {
+        TypeName(slot.slot, wxString::Format("SPEAKER%d", slot.slot));
+    }
+    const auto text = WriteText("twelve.txt", novel);
+    OpenText(text);
+
+    const std::array<int, 12> pressOrder = {4, 12, 1, 7, 5, 9, 2, 11, 3, 6, 10, 8};
+    for (const int slot : pressOrder) {
+        Press(*window_, kNameSlotTable.at(static_cast<std::size_t>(slot - 1)).buttonId);
+    }
+
+    const std::string script = ScriptBeside(text);
+    const std::regex named("<CENTER>([^<]*)</CENTER><DD>Line ([0-9]+)\\.</DD>");
+    std::vector<std::string> found;
+    for (auto match = std::sregex_iterator(script.begin(), script.end(), named);
+         match != std::sregex_iterator(); ++match) {
+        found.push_back((*match)[1].str() + " said line " + (*match)[2].str());
+    }
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i < pressOrder.size(); ++i) {
+        expected.push_back("SPEAKER" + std::to_string(pressOrder.at(i)) + " said line " +
+                           std::to_string(i + 1));
+    }
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(Status(), "Script.html successfully generated");
+}
+
+TEST_F(MainWindowTest, CancellingTheFileDialogFailsTheLoadAndKeepsTheOpenControlsLocked) {
+    wxTEST_DIALOG(Press(*window_, IDC_OPEN_TEXT_FILE),
+                  wxExpectModal<wxFileDialog>(wxEmptyString, wxID_CANCEL));
+
+    EXPECT_EQ(Status(), "*** Error - Text file failed to load ***");
+    EXPECT_FALSE(Get<wxButton>(IDC_OPEN_TEXT_FILE).IsEnabled());
+    EXPECT_FALSE(Get<wxRadioButton>(IDC_SCREEN_PLAY).IsEnabled());
+    EXPECT_FALSE(Get<wxRadioButton>(IDC_STAGE_PLAY).IsEnabled());
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "Script.htm"));
+
+    Press(*window_, kNameSlotTable[0].buttonId);
+    EXPECT_EQ(Status(), "*** Error - Files are not open ***");
+}
+
+TEST_F(MainWindowTest, NotesGoIntoTheScriptAndTheLogAndTheFieldEmpties) {
+    const auto text = WriteText("short.txt", kShortNovel);
+    OpenText(text);
+    Get<wxTextCtrl>(IDC_NOTE).SetValue(wxS("call back."));
+
+    Press(*window_, IDC_GENERATE_NOTE);
+
+    EXPECT_EQ(ScriptBeside(text), "<HTML><BR>Narration one.<BR><BR>NOTE: call back.<BR>");
+    const std::vector<std::string> log = Log();
+    EXPECT_EQ(std::vector<std::string>(log.end() - 2, log.end()),
+              (std::vector<std::string>{"NOTE: call back.", ""}));
+    EXPECT_EQ(Get<wxTextCtrl>(IDC_NOTE).GetValue(), wxS(""));
+    EXPECT_EQ(Dialogue(), "Hi.");
+}
+
+TEST_F(MainWindowTest, GeneratingWithoutNamesFinishesTheScriptAndEndsTheBusyCursor) {
+    const auto text = WriteText("short.txt", kShortNovel);
+    OpenText(text);
+
+    Press(*window_, IDC_WITHOUT_NAMES);
+
+    EXPECT_EQ(ScriptBeside(text),
+              "<HTML><BR>Narration one.<BR><BR><CENTER>CHARACTERNAME</CENTER><DD>(he said)</DD>"
+              "<DD>Hi.</DD><BR><BR>Narration two.<BR></HTML>");
+    EXPECT_EQ(Status(), "Script.html successfully generated");
+    EXPECT_FALSE(wxIsBusy());
+}
+
+// Keeps files written by this process under a size limit while it lives; a write past it
+// fails with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(MainWindowTest, AWriteFailureShowsOneBoxAndTheWindowStaysUsable) {
+    const auto text = WriteText("short.txt", kShortNovel);
+    OpenText(text);
+    TypeName(1, wxS("TOM"));
+    const std::string scriptBefore = ScriptBeside(text);
+    const std::vector<std::string> logBefore = Log();
+    const wxString message =
+        wxString::FromUTF8("Disk full while accessing " + (folder_ / "Script.htm").string() + ".");
+    {
+        const FileSizeLimit full(scriptBefore.size());
+        wxTEST_DIALOG(Press(*window_, kNameSlotTable[0].buttonId),
+                      ExpectMessage(message, wxICON_ERROR, window_));
+    }
+    // The command stopped where the write failed: nothing logged, status unchanged.
+    EXPECT_EQ(ScriptBeside(text), scriptBefore);
+    EXPECT_EQ(Log(), logBefore);
+    EXPECT_EQ(Status(), "Text file loaded successfully");
+    EXPECT_EQ(Dialogue(), "Hi.");
+
+    // With room again the window goes on: the note lands after what was written.
+    Get<wxTextCtrl>(IDC_NOTE).SetValue(wxS("again"));
+    Press(*window_, IDC_GENERATE_NOTE);
+    EXPECT_EQ(ScriptBeside(text).substr(scriptBefore.size()), "<BR>NOTE: again<BR>");
+}
+
+TEST_F(MainWindowTest, AFailureInTheBulkCompletionEndsTheBusyCursorToo) {
+    const auto text = WriteText("short.txt", kShortNovel);
+    OpenText(text);
+    const FileSizeLimit full(ScriptBeside(text).size());
+    const wxString message =
+        wxString::FromUTF8("Disk full while accessing " + (folder_ / "Script.htm").string() + ".");
+    wxTEST_DIALOG(Press(*window_, IDC_WITHOUT_NAMES),
+                  ExpectMessage(message, wxICON_ERROR, window_));
+    EXPECT_FALSE(wxIsBusy());
+    EXPECT_EQ(Status(), "Generating script without characternames");
+}
+
+TEST_F(MainWindowTest, AScriptThatCannotBeWrittenAtAllIsReportedWhileOpening) {
+    std::filesystem::create_symlink("/dev/full", folder_ / "Script.htm");
+    const auto text = WriteText("short.txt", kShortNovel);
+    const wxString message =
+        wxString::FromUTF8("Disk full while accessing " + (folder_ / "Script.htm").string() + ".");
+    wxTEST_DIALOG(Press(*window_, IDC_OPEN_TEXT_FILE),
+                  wxExpectModal<wxFileDialog>(wxString::FromUTF8(text.string())),
+                  ExpectMessage(message, wxICON_ERROR, window_));
+    EXPECT_EQ(Status(), "Text file loaded successfully");
+    // Refused later, not failed again: the writer is open, the reader is loaded.
+    EXPECT_TRUE(Log().empty());
+}
+
+TEST_F(MainWindowTest, TheLogKeepsWholeLinesButDrawsAtMostAFewThousandCharacters) {
+    const std::string longLine(3 * LineList::kMaxDrawnChars, 'x');
+    std::string novel;
+    for (int line = 0; line < 300; ++line) {
+        novel += "line " + std::to_string(line) + "\r\n";
+    }
+    novel += longLine + "\r\n\"Hello.\"";
+    const auto text = WriteText("long.txt", novel);
+    OpenText(text);
+    Flush();
+
+    auto& log = Get<LineList>(IDC_LOG);
+    ASSERT_EQ(log.LineCount(), 303);
+    EXPECT_EQ(log.Line(300), longLine);
+    EXPECT_EQ(log.GetItemText(300).length(), LineList::kMaxDrawnChars + 1);  // and "…"
+    EXPECT_EQ(log.GetItemText(0), wxS("line 0"));
+    // Scrolled to the end: the last line is in view.
+    EXPECT_GE(log.GetTopItem() + log.GetCountPerPage(), log.GetItemCount());
+    EXPECT_GT(log.GetTopItem(), 0);
+    EXPECT_EQ(log.GetSelectedItemCount(), 0);
+}
+
+}  // namespace
+}  // namespace velmora::test

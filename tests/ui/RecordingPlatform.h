@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ui/Platform.h"
+
+#include <wx/string.h>
+
+#include <vector>
+
+namespace velmora::test {
+
+// Records message boxes and help requests instead of showing them.
+class RecordingPlatform : public Platform {
+public:
+    struct Message {
+        wxWindow* owner;
+        wxString text;
+        MessageIcon icon;
+    };
+    struct HelpRequest {
+        wxString file;
+        int context;
+    };
+
+    void ShowMessage(wxWindow* owner, const wxString& text, MessageIcon icon) override {
+        messages.push_back({owner, text, icon});
+    }
+    [[nodiscard]] bool ShowHelp(const wxString& helpFile, int context) override {
+        helpRequests.push_back({helpFile, context});
+        return helpStarts;
+    }
+
+    std::vector<Message> messages;
+    std::vector<HelpRequest> helpRequests;
+    bool helpStarts = false;
+};
+
+}  // namespace velmora::test
