@@ -11,12 +11,12 @@
 namespace velmora {
 namespace {
 
-void KeepVerticalScrollBarShown(wxGenericListCtrl& list) {
-    list.ShowScrollbars(wxSHOW_SB_NEVER, wxSHOW_SB_ALWAYS);
+void UseClassicScrollBar(wxListCtrl& list, bool always) {
+    list.ShowScrollbars(wxSHOW_SB_NEVER, always ? wxSHOW_SB_ALWAYS : wxSHOW_SB_DEFAULT);
 #ifdef __WXGTK3__
     // GTK 3 draws scroll bars as overlays that vanish while the pointer is away; the
-    // classic bar stays in view and shows when there is nothing to scroll. Looked up at
-    // run time, as the program uses no GTK header of its own.
+    // classic bar stays in view, also when there is nothing to scroll. Looked up at run
+    // time, as the program uses no GTK header of its own.
     using SetOverlayScrolling = void (*)(void* scrolledWindow, int overlay);
     void* symbol = wxDynamicLibrary::RawGetSymbol(wxDynamicLibrary::GetProgramHandle(),
                                                   wxS("gtk_scrolled_window_set_overlay_scrolling"));
@@ -34,9 +34,7 @@ LineList::LineList(wxWindow* parent, wxWindowID id, const wxPoint& position,
                  wxLC_REPORT | wxLC_VIRTUAL | wxLC_NO_HEADER | wxLC_SINGLE_SEL |
                      (border ? wxBORDER_THEME : wxBORDER_NONE)) {
     AppendColumn(wxEmptyString, wxLIST_FORMAT_LEFT, GetClientSize().x);
-    if (alwaysShowVerticalScrollBar) {
-        KeepVerticalScrollBarShown(*this);
-    }
+    UseClassicScrollBar(*this, alwaysShowVerticalScrollBar);
     Bind(wxEVT_SIZE, &LineList::OnSize, this);
     Bind(wxEVT_LIST_ITEM_SELECTED, &LineList::OnItemSelected, this);
     // Clicks neither select a line nor take the focus; the wheel and the scroll bar still

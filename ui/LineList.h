@@ -18,6 +18,7 @@ public:
     // Characters drawn of one line at most; the line itself is kept whole.
     static constexpr std::size_t kMaxDrawnChars = 2000;
 
+    // Without alwaysShowVerticalScrollBar the bar shows only when the lines do not fit.
     LineList(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size,
              bool border, bool alwaysShowVerticalScrollBar);
 

@@ -54,7 +54,8 @@ constexpr ControlTemplate kMainControls[] = {
     {IDC_STAGE_PLAY,     RadioButton,       L"Stage Play",                       416, 267,  50,  10, kNoStyle},
 };
 
-// IDD_GUIDE: the lines come from GuideWindow.
+// IDD_GUIDE: the lines come from GuideWindow. Its rows are taller than one line of text, so
+// the list scrolls when the lines do not fit.
 constexpr ControlTemplate kGuideControls[] = {
     // id               kind      text   x  y    w    h  style
     {IDC_GUIDE_LINES, LineList, L"",     7, 7, 221, 420, kBorder},
