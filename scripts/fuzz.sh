@@ -19,9 +19,14 @@ mode=${1:-smoke}
 shift || true
 
 build_targets() {
-  CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DVELMORA_BUILD_FUZZERS=ON -DVELMORA_BUILD_GUI=OFF -DBUILD_TESTING=OFF >/dev/null
-  cmake --build "$build" -j"$(nproc)" --target "${targets_all[@]}"
+  mkdir -p "$build"
+  # Runs started side by side share the build: one builds, the others wait for it.
+  (
+    flock 9
+    CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DVELMORA_BUILD_FUZZERS=ON -DVELMORA_BUILD_GUI=OFF -DBUILD_TESTING=OFF >/dev/null
+    cmake --build "$build" -j"$(nproc)" --target "${targets_all[@]}"
+  ) 9>"$build/.build.lock"
 }
 
 run_target() {
