@@ -46,7 +46,6 @@ private:
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): libFuzzer hands out bytes
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     LogOnlyView view;
     velmora::LogParagraph(view, text);

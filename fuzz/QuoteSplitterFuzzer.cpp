@@ -56,7 +56,6 @@ Counts CountBytes(std::string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): libFuzzer hands out bytes
     const std::string_view paragraph(reinterpret_cast<const char*>(data), size);
     const std::string dialogue = velmora::ExtractDialogue(paragraph);
     const std::string narration = velmora::ExtractNarration(paragraph);

@@ -23,8 +23,17 @@ constexpr std::array<std::string_view, 3> kCharsetLabels = {"", "utf-8", "window
 
 // Every tag either writer produces.
 constexpr std::array<std::string_view, 13> kTags = {
-    "<HTML>", "</HTML>", "<BR>", "<CENTER>", "</CENTER>", "<B>", "</B>", "<DD>", "</DD>",
-    "<I>", "</I>",
+    "<HTML>",
+    "</HTML>",
+    "<BR>",
+    "<CENTER>",
+    "</CENTER>",
+    "<B>",
+    "</B>",
+    "<DD>",
+    "</DD>",
+    "<I>",
+    "</I>",
     R"(<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=utf-8">)",
     R"(<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=windows-1252">)"};
 
@@ -63,8 +72,7 @@ std::size_t CountTags(std::string_view script) {
 
 std::size_t Occurrences(std::string_view text, std::string_view part) {
     std::size_t count = 0;
-    for (auto at = text.find(part); at != std::string_view::npos;
-         at = text.find(part, at + 1)) {
+    for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) {
         ++count;
     }
     return count;

@@ -18,7 +18,6 @@ bool IsSeparator(char byte) { return byte == '\r' || byte == '\n' || byte == ' '
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const velmora::fuzz::ScratchFile file("novel.txt");
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): libFuzzer hands out bytes
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     file.Write(input);
 

@@ -15,6 +15,8 @@ struct ErrorNumberCause {
 };
 
 // Windows system error numbers and the cause each one reports.
+// One row per cause, as in the cause table.
+// clang-format off
 constexpr std::array kWin32Causes = std::to_array<ErrorNumberCause>({
     {0, Cause::None},
     {2, Cause::FileNotFound}, {6, Cause::FileNotFound}, {18, Cause::FileNotFound},
@@ -46,6 +48,7 @@ constexpr std::array kWin32Causes = std::to_array<ErrorNumberCause>({
     {39, Cause::DiskFull}, {112, Cause::DiskFull},
     {38, Cause::EndOfFile},
 });
+// clang-format on
 
 struct ErrnoCause {
     int number;
@@ -53,6 +56,8 @@ struct ErrnoCause {
 };
 
 // The POSIX counterparts of the Windows table, by meaning.
+// One row per cause, as in the cause table.
+// clang-format off
 constexpr std::array kErrnoCauses = std::to_array<ErrnoCause>({
     {0, Cause::None},
     {ENOENT, Cause::FileNotFound}, {ENXIO, Cause::FileNotFound}, {ENODEV, Cause::FileNotFound},
@@ -70,6 +75,7 @@ constexpr std::array kErrnoCauses = std::to_array<ErrnoCause>({
     {ENOLCK, Cause::LockViolation}, {EDEADLK, Cause::LockViolation},
     {ENOSPC, Cause::DiskFull}, {EDQUOT, Cause::DiskFull}, {EFBIG, Cause::DiskFull},
 });
+// clang-format on
 
 constexpr std::array<std::string_view, 15> kMessages = {
     "No error occurred.",

@@ -28,8 +28,7 @@ std::string ResolveFullPath(const std::string& name) {
 // A word processor that has a document open keeps ".~lock.NAME#" beside it.
 bool WordProcessorHolds(const std::string& name) {
     const std::filesystem::path path(name);
-    const auto lockFile =
-        path.parent_path() / (".~lock." + path.filename().string() + "#");
+    const auto lockFile = path.parent_path() / (".~lock." + path.filename().string() + "#");
     std::error_code error;
     return std::filesystem::exists(lockFile, error);
 }
