@@ -22,7 +22,7 @@ MainWindowFixture::MainWindowFixture(Platform& platform)
 
 MainWindowFixture::~MainWindowFixture() {
     window_->Destroy();
-    wxTheApp->ProcessPendingEvents();
+    wxTheApp->ProcessIdle();  // deletes it, which closes its script
 }
 
 std::string MainWindowFixture::Status() {
