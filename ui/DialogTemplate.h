@@ -21,12 +21,12 @@ enum class ControlKind {
 // Style flags of a control in a template.
 enum ControlStyle : unsigned {
     kNoStyle = 0,
-    kTabStop = 1U << 0U,    // reached by Tab; template order is the tab order
-    kReadOnly = 1U << 1U,   // edit
-    kAlignRight = 1U << 2U, // edit, static text
-    kNoPrefix = 1U << 3U,   // static text: "&" is shown, not taken as a mnemonic
-    kGroup = 1U << 4U,      // radio button: starts a group
-    kBorder = 1U << 5U,     // edit, list
+    kTabStop = 1U << 0U,        // reached by Tab; template order is the tab order
+    kReadOnly = 1U << 1U,       // edit
+    kAlignRight = 1U << 2U,     // edit, static text
+    kNoPrefix = 1U << 3U,       // static text: "&" is shown, not taken as a mnemonic
+    kGroup = 1U << 4U,          // radio button: starts a group
+    kBorder = 1U << 5U,         // edit, list
     kAlwaysVScroll = 1U << 6U,  // list: vertical scroll bar shown even when not needed
 };
 

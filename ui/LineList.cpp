@@ -28,8 +28,8 @@ void UseClassicScrollBar(wxListCtrl& list, bool always) {
 
 }  // namespace
 
-LineList::LineList(wxWindow* parent, wxWindowID id, const wxPoint& position,
-                   const wxSize& size, bool border, bool alwaysShowVerticalScrollBar)
+LineList::LineList(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size,
+                   bool border, bool alwaysShowVerticalScrollBar)
     : wxListCtrl(parent, id, position, size,
                  wxLC_REPORT | wxLC_VIRTUAL | wxLC_NO_HEADER | wxLC_SINGLE_SEL |
                      (border ? wxBORDER_THEME : wxBORDER_NONE)) {

@@ -39,7 +39,8 @@ Control* Bound(wxWindow& window, int id) {
 
 }  // namespace
 
-// clang-format off: the command table reads as a table.
+// The command table reads as a table.
+// clang-format off
 const std::array<MainWindow::CommandRoute, 17> MainWindow::kCommandTable = {{
     // control             command                         slot
     {IDC_OPEN_TEXT_FILE,   Command::OpenTextFile,          0},
@@ -169,9 +170,8 @@ void MainWindow::PressForEnter() {
 }
 
 void MainWindow::OnContextMenu(wxContextMenuEvent& event) {
-    ShowWindowMenu(event.GetPosition() == wxDefaultPosition
-                       ? wxDefaultPosition
-                       : ScreenToClient(event.GetPosition()));
+    ShowWindowMenu(event.GetPosition() == wxDefaultPosition ? wxDefaultPosition
+                                                            : ScreenToClient(event.GetPosition()));
 }
 
 void MainWindow::ShowWindowMenu(const wxPoint& position) {
@@ -192,8 +192,7 @@ void MainWindow::OnPaint(wxPaintEvent& event) {
     dc.Clear();
     const wxIcon icon = MainFrameIcon(32);
     const wxSize client = GetClientSize();
-    dc.DrawIcon(icon, (client.x - icon.GetWidth() + 1) / 2,
-                (client.y - icon.GetHeight() + 1) / 2);
+    dc.DrawIcon(icon, (client.x - icon.GetWidth() + 1) / 2, (client.y - icon.GetHeight() + 1) / 2);
 }
 
 #ifdef __WXMSW__

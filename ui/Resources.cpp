@@ -7,7 +7,8 @@ namespace {
 
 using enum ControlKind;
 
-// clang-format off: the templates read as tables.
+// The templates read as tables.
+// clang-format off
 
 // Styles of the main window's kinds of edit.
 constexpr unsigned kReadOnlyEdit = kTabStop | kBorder | kReadOnly | kAlignRight;

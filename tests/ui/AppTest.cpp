@@ -1,8 +1,8 @@
 // The application object: its run ends with status 0, and errors that escape an event
 // handler are reported like those inside a command.
+#include "platform/FileError.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "tests/ui/RecordingPlatform.h"
-#include "platform/FileError.h"
 #include "ui/ErrorGuard.h"
 #include "ui/ScriptApp.h"
 
@@ -53,8 +53,7 @@ TEST_F(ExceptionInMainLoopTest, AFileErrorOrExhaustedMemoryFromAHandlerGetsOneBo
 
     wxCommandEvent fileError(wxEVT_BUTTON, kThrowsFileError);
     wxTEST_DIALOG(window_->HandleWindowEvent(fileError),
-                  ExpectMessage(wxS("Access to /x/Script.htm was denied."), wxICON_ERROR,
-                                window_));
+                  ExpectMessage(wxS("Access to /x/Script.htm was denied."), wxICON_ERROR, window_));
     wxCommandEvent badAlloc(wxEVT_BUTTON, kThrowsBadAlloc);
     wxTEST_DIALOG(window_->HandleWindowEvent(badAlloc),
                   ExpectMessage(wxS("Out of memory."), wxICON_EXCLAMATION, window_));

@@ -72,9 +72,9 @@ RealModalLoop::~RealModalLoop() { --activeRealLoops; }
 
 bool RealModalLoop::AnyActive() noexcept { return activeRealLoops > 0; }
 
-int ShowModalDoing(wxDialog& dialog, std::function<void()> action) {
+int ShowModalDoing(wxDialog& dialog, const std::function<void()>& action) {
     const RealModalLoop allowed;
-    dialog.CallAfter(std::move(action));
+    dialog.CallAfter(action);
     wxTimer watchdog;
     watchdog.Bind(wxEVT_TIMER, [&dialog](wxTimerEvent&) {
         if (dialog.IsModal()) {

@@ -98,7 +98,7 @@ public:
 };
 
 // Runs dialog modally, doing action once its loop runs; returns the modal result.
-int ShowModalDoing(wxDialog& dialog, std::function<void()> action);
+int ShowModalDoing(wxDialog& dialog, const std::function<void()>& action);
 
 // Presses a button as a person would: fails the test (and presses nothing) when the button
 // is missing, hidden or disabled.

@@ -21,7 +21,11 @@ const char* const kExpectedGuide[] = {
     "A program to convert a novel in text form into a play in script format.",
     "                            (Release v1.0)",
     "",
-    nullptr, nullptr, nullptr, nullptr, nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
     "",
     "First select Screen play format or Stage Play format.",
     "",
@@ -59,7 +63,8 @@ const char* const kExpectedGuide[] = {
     "",
     "Additional information on script formats and playwriting",
     "may be found at:",
-    nullptr, nullptr,
+    nullptr,
+    nullptr,
     "",
     "Enjoy!  If you have questions or find problems,",
     "please send an e-mail to:",
@@ -68,6 +73,7 @@ const char* const kExpectedGuide[] = {
 
 std::vector<wxString> ShownLines(LineList& list) {
     std::vector<wxString> lines;
+    lines.reserve(static_cast<std::size_t>(list.GetItemCount()));
     for (int i = 0; i < list.GetItemCount(); ++i) {
         lines.push_back(list.GetItemText(i));
     }

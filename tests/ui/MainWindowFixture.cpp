@@ -36,6 +36,7 @@ std::string MainWindowFixture::Dialogue() {
 std::vector<std::string> MainWindowFixture::Log() {
     auto& log = Get<LineList>(IDC_LOG);
     std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(log.LineCount()));
     for (int i = 0; i < log.LineCount(); ++i) {
         lines.push_back(log.Line(i));
     }
@@ -54,7 +55,7 @@ void MainWindowFixture::TypeName(int slot, const wxString& name) {
 
 std::filesystem::path MainWindowFixture::WriteText(std::string_view relativePath,
                                                    std::string_view bytes) {
-    const auto file = folder_.Path() / relativePath;
+    auto file = folder_.Path() / relativePath;
     std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -21,6 +21,10 @@ namespace velmora::test {
 
 // A main window shown over a scratch folder that is the current directory.
 class MainWindowFixture : public testing::Test {
+public:
+    MainWindowFixture(const MainWindowFixture&) = delete;
+    MainWindowFixture& operator=(const MainWindowFixture&) = delete;
+
 protected:
     MainWindowFixture();
     explicit MainWindowFixture(Platform& platform);

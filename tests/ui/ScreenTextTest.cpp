@@ -58,8 +58,7 @@ TEST(ScreenTextTest, TypedTextReachesTheScriptInTheTextsCharacterSet) {
         {"ASCII text takes UTF-8", L"Zo\u00EB", CharacterSet::Ascii, "Zo\xC3\xAB"},
         {"Windows-1252 text", L"Zo\u00EB \u201CX\u201D \u20AC", CharacterSet::Windows1252,
          "Zo\xEB \x93X\x94 \x80"},
-        {"not in Windows-1252", L"\u65E5\u672C \U0001F3AD", CharacterSet::Windows1252,
-         "?? ?"},
+        {"not in Windows-1252", L"\u65E5\u672C \U0001F3AD", CharacterSet::Windows1252, "?? ?"},
     };
     for (const EncodeCase& c : cases) {
         EXPECT_EQ(TextBytes(wxString(c.typed), c.set), c.bytes) << c.what;
