@@ -31,6 +31,7 @@ held_pids=()
 cleanup() {
     local pid
     for pid in "${held_pids[@]}"; do kill "$pid" 2>/dev/null; done
+    cd / || true  # a mount in use as the current directory cannot be unmounted
     [ -z "$mounted" ] || umount "$mounted" 2>/dev/null
     [ -z "$work" ] || rm -rf "$work"
 }
@@ -492,6 +493,7 @@ case_awkward_file_name() {
 }
 
 run_case() {
+    trap cleanup EXIT  # also when the case runs in a subshell of its own
     case_name=$1
     declare -F "case_$1" >/dev/null || { echo "unknown case $1" >&2; exit 2; }
     "case_$1"
