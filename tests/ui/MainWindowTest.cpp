@@ -12,7 +12,6 @@
 #include <wx/utils.h>
 
 #include <array>
-#include <regex>
 
 #include <sys/resource.h>
 #include <csignal>
@@ -125,6 +124,56 @@ INSTANTIATE_TEST_SUITE_P(
                    "</HTML>"}),
     [](const testing::TestParamInfo<FormatCase>& format) { return format.param.name; });
 
+struct CharacterSetCase {
+    const char* name;
+    std::string novel;
+    const char* dialogueShown;
+    const char* logShown;
+    std::string scriptEnd;
+};
+
+class CharacterSetTest : public MainWindowFixture,
+                         public testing::WithParamInterface<CharacterSetCase> {};
+
+// The screen shows characters; the script keeps the text's bytes and gets the typed name
+// in the text's character set.
+TEST_P(CharacterSetTest, TextIsShownAsCharactersAndNamesReachTheScriptInItsCharacterSet) {
+    const CharacterSetCase& c = GetParam();
+    TypeName(1, wxString(L"ZO\u00CB \u201CZ\u201D"));
+    const auto text = WriteText("novel.txt", c.novel);
+    OpenText(text);
+
+    EXPECT_EQ(Dialogue(), c.dialogueShown);
+    EXPECT_EQ(Get<LineList>(IDC_LOG).GetItemText(0).utf8_string(), c.logShown);
+
+    Press(*window_, kNameSlotTable[0].buttonId);
+    const std::string script = ScriptBeside(text);
+    ASSERT_GE(script.size(), c.scriptEnd.size());
+    EXPECT_EQ(script.substr(script.size() - c.scriptEnd.size()), c.scriptEnd);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TwoEncodings, CharacterSetTest,
+    testing::Values(
+        CharacterSetCase{
+            "Utf8", "\"Caf\xC3\xA9!\" said Zo\xC3\xAB.", "Caf\u00E9!",
+            "\"Caf\u00E9!\" said Zo\u00EB.",
+            "<CENTER>ZO\xC3\x8B \xE2\x80\x9CZ\xE2\x80\x9D</CENTER><DD>(said Zo\xC3\xAB)"
+            "</DD><DD>Caf\xC3\xA9!</DD><BR></HTML>"},
+        CharacterSetCase{"Windows1252", "\"Caf\xE9!\" said Zo\xEB.", "Caf\u00E9!",
+                         "\"Caf\u00E9!\" said Zo\u00EB.",
+                         "<CENTER>ZO\xCB \x93Z\x94</CENTER><DD>(said Zo\xEB)</DD><DD>Caf\xE9!</DD>"
+                         "<BR></HTML>"}),
+    [](const testing::TestParamInfo<CharacterSetCase>& c) { return c.param.name; });
+
+TEST_F(MainWindowTest, AFileNameOfAnyLengthAndAnyLettersLoads) {
+    const std::string name = std::string(100, 'n') + " Zo\xC3\xAB\xE2\x80\x99s \"novel\".txt";
+    const auto text = WriteText(name, kShortNovel);
+    OpenText(text);
+    EXPECT_EQ(Status(), "Text file loaded successfully");
+    EXPECT_EQ(ScriptBeside(text), "<HTML><BR>Narration one.<BR>");
+}
+
 TEST_F(MainWindowTest, EachGenerateLineButtonUsesTheNameOnItsOwnRow) {
     std::string novel;
     for (int line = 1; line <= 12; ++line) {
@@ -141,12 +190,17 @@ TEST_F(MainWindowTest, EachGenerateLineButtonUsesTheNameOnItsOwnRow) {
         Press(*window_, kNameSlotTable.at(static_cast<std::size_t>(slot - 1)).buttonId);
     }
 
+    // Who said which line, from "<CENTER>name</CENTER><DD>Line n.</DD>".
     const std::string script = ScriptBeside(text);
-    const std::regex named("<CENTER>([^<]*)</CENTER><DD>Line ([0-9]+)\\.</DD>");
     std::vector<std::string> found;
-    for (auto match = std::sregex_iterator(script.begin(), script.end(), named);
-         match != std::sregex_iterator(); ++match) {
-        found.push_back((*match)[1].str() + " said line " + (*match)[2].str());
+    for (std::size_t at = script.find("<CENTER>"); at != std::string::npos;
+         at = script.find("<CENTER>", at + 1)) {
+        const std::size_t nameEnd = script.find("</CENTER><DD>Line ", at);
+        const std::size_t lineEnd = script.find(".</DD>", nameEnd);
+        ASSERT_NE(lineEnd, std::string::npos) << script.substr(at);
+        const std::size_t lineStart = nameEnd + std::string_view("</CENTER><DD>Line ").size();
+        found.push_back(script.substr(at + 8, nameEnd - at - 8) + " said line " +
+                        script.substr(lineStart, lineEnd - lineStart));
     }
     std::vector<std::string> expected;
     for (std::size_t i = 0; i < pressOrder.size(); ++i) {
