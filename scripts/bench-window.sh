@@ -30,7 +30,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 (cd "$work" && exec "$build/apps/velmora/velmora") &
 program=$!
-xdotool search --sync --name '^Velmora v1\.0$' >/dev/null
+xdotool search --sync --onlyvisible --name '^Velmora v1\.0$' >/dev/null
 sleep 2
 grep -E '^(VmRSS|VmHWM|RssAnon|RssFile)' "/proc/$program/status"
 xdotool search --name '^Velmora v1\.0$' windowfocus --sync key Escape

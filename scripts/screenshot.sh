@@ -29,7 +29,7 @@ cp ../shared/corpus/pride-and-prejudice-crlf.txt "$work/pride-and-prejudice.txt"
 # GTK's settings store complains without a session bus; keep that out of the way.
 (cd "$work" && exec "$BUILD/apps/velmora/velmora" 2>"$work/velmora.log") &
 program=$!
-window=$(xdotool search --sync --name '^Velmora v1\.0$' | head -1)
+window=$(xdotool search --sync --onlyvisible --name '^Velmora v1\.0$' | head -1)
 xdotool windowfocus --sync "$window"
 read -r width height < <(xdotool getwindowgeometry --shell "$window" |
   awk -F= '/^WIDTH/{w=$2} /^HEIGHT/{h=$2} END{print w, h}')
@@ -46,7 +46,7 @@ generate() { click 452 "$(slot_y "$1")"; sleep 0.3; }
 
 # Enter presses the default button, "Open Text File...".
 xdotool key Return
-dialog=$(xdotool search --sync --name '^Open$' | head -1)
+dialog=$(xdotool search --sync --onlyvisible --name '^Open$' | head -1)
 xdotool windowfocus --sync "$dialog"
 xdotool key ctrl+l
 xdotool type --delay 10 "$work/pride-and-prejudice.txt"

@@ -68,7 +68,7 @@ MainWindow::MainWindow(Platform& platform, wxWindow* parent)
     BuildFromTemplate(*this, kMainTemplate);
     BindControls();
 #ifdef __WXMSW__
-    if (HMENU menu = ::GetSystemMenu(GetHWND(), FALSE); menu != nullptr) {
+    if (HMENU menu = ::GetSystemMenu(static_cast<HWND>(GetHWND()), FALSE); menu != nullptr) {
         ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, kAboutEntryText);
     }
@@ -197,7 +197,7 @@ void MainWindow::OnPaint(wxPaintEvent& event) {
 
 #ifdef __WXMSW__
 WXLRESULT MainWindow::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) {
-    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0U) == IDM_ABOUTBOX) {
+    if (message == WM_SYSCOMMAND && static_cast<int>(wParam & 0xFFF0U) == IDM_ABOUTBOX) {
         RunGuarded(this, platform_, [&] { RunCommand(Command::ShowAbout, 0); });
         return 0;
     }
