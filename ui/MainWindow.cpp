@@ -150,7 +150,11 @@ void MainWindow::OnCharHook(wxKeyEvent& event) {
     }
     if ((key == WXK_MENU && modifiers == wxMOD_NONE) ||
         (key == WXK_F10 && modifiers == wxMOD_SHIFT)) {
-        ShowWindowMenu(wxDefaultPosition);
+        // From the keyboard the menu opens below the control with the focus.
+        const wxWindow* focus = FindFocus();
+        ShowWindowMenu(focus != nullptr && focus->GetParent() == this
+                           ? focus->GetRect().GetBottomLeft()
+                           : wxPoint(0, 0));
         return;
     }
     event.Skip();
