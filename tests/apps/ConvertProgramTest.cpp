@@ -225,6 +225,70 @@ TEST_F(ConvertProgramTest, converts_every_corpus_text_in_both_formats) {
     EXPECT_GT(texts, 0);
 }
 
+// The straight quotes of a text as typographic ones, opening and closing in turn within
+// each paragraph, as an ebook would have them.
+std::string WithTypographicQuotes(std::string_view text) {
+    std::string curly;
+    bool open = true;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.substr(i, 4) == "\r\n\r\n") {
+            open = true;
+        }
+        if (text[i] == '"') {
+            curly += open ? "\xE2\x80\x9C" : "\xE2\x80\x9D";
+            open = !open;
+        } else {
+            curly += text[i];
+        }
+    }
+    return curly;
+}
+
+// The META declaration the script gets for a UTF-8 text.
+constexpr std::string_view kUtf8Declaration =
+    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">";
+
+TEST_F(ConvertProgramTest, typographic_quotes_find_the_same_dialogue_as_straight_ones) {
+    const fs::path novel = fs::path(VELMORA_CORPUS_DIR) / "pride-and-prejudice-crlf.txt";
+    if (!fs::exists(novel)) {
+        GTEST_SKIP() << "no corpus at " << novel;
+    }
+    const std::string straight = test::ReadAll(novel);
+    const std::string curly = WithTypographicQuotes(straight);
+    ASSERT_EQ(curly.find('"'), std::string::npos);
+
+    const test::TempDir straightDir;
+    straightDir.Write("novel.txt", straight);
+    ASSERT_EQ(RunConvert(straightDir.Path(), "--stage novel.txt").status, 0);
+    const std::string expected = test::ReadAll(straightDir / "Script.htm");
+    std::size_t lines = 0;
+    for (auto at = expected.find("<B><CENTER>"); at != std::string::npos;
+         at = expected.find("<B><CENTER>", at + 1)) {
+        ++lines;
+    }
+    ASSERT_GT(lines, 1000U) << "the novel has over a thousand lines of dialogue";
+
+    dir_.Write("novel.txt", curly);
+    auto run = RunConvert(dir_.Path(), "--stage --typographic-quotes=yes novel.txt");
+    EXPECT_EQ(run.status, 0);
+    std::string script = Script();
+    ASSERT_TRUE(script.starts_with("<HTML>" + std::string(kUtf8Declaration)));
+    script.erase(6, kUtf8Declaration.size());
+    EXPECT_TRUE(script == expected) << "every line of dialogue found as with straight quotes";
+    EXPECT_EQ(test::ReadAll(dir_ / "novel.txt"), curly) << "the text file is never changed";
+
+    // Standard input is not a terminal here, so asking means yes.
+    run = RunConvert(dir_.Path(), "--stage novel.txt");
+    EXPECT_EQ(run.status, 0);
+    script = Script();
+    script.erase(6, kUtf8Declaration.size());
+    EXPECT_TRUE(script == expected);
+
+    run = RunConvert(dir_.Path(), "--stage --typographic-quotes=no novel.txt");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Script().find("CHARACTERNAME"), std::string::npos) << "no dialogue found";
+}
+
 TEST_F(ConvertProgramTest, help_and_version) {
     auto run = RunConvert(dir_.Path(), "--help");
     EXPECT_EQ(run.status, 0);
