@@ -39,15 +39,13 @@ int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
     if (options.namesFile) {
         const auto content = ReadWholeFile(*options.namesFile);
         if (!content) {
-            err << "velmora-convert: cannot open the names file '" << *options.namesFile
-                << "'\n";
+            err << "velmora-convert: cannot open the names file '" << *options.namesFile << "'\n";
             return kExitNotFinished;
         }
         steps = ParseNameScript(*content);
     }
 
-    ConsoleView view(options.textFile, !options.stagePlay, err,
-                     options.printLog ? &out : nullptr);
+    ConsoleView view(options.textFile, !options.stagePlay, err, options.printLog ? &out : nullptr);
     view.SetAsker([&options, &askUser](std::string_view question) {
         switch (options.typographicQuotes) {
         case ConvertOptions::Answer::Yes:

@@ -19,8 +19,7 @@ inline constexpr int kExitUsage = 64;
 // errors go to err, the log (when asked for) to out. A question the options leave open goes
 // to askUser (the user at a terminal); without one it gets its default, yes.
 // Returns the exit status.
-[[nodiscard]] int RunConversion(const ConvertOptions& options, std::ostream& out,
-                                std::ostream& err,
+[[nodiscard]] int RunConversion(const ConvertOptions& options, std::ostream& out, std::ostream& err,
                                 const std::function<bool(std::string_view)>& askUser = {});
 
 }  // namespace velmora

@@ -25,9 +25,9 @@ struct Run {
 // Runs the program in folder with the arguments (a shell command line).
 Run RunConvert(const fs::path& folder, const std::string& arguments) {
     const test::TempDir capture;
-    const std::string command = "cd '" + folder.string() + "' && '" VELMORA_CONVERT_PROGRAM
-                                "' " + arguments + " >'" + (capture / "out").string() +
-                                "' 2>'" + (capture / "err").string() + "' </dev/null";
+    const std::string command = "cd '" + folder.string() + "' && '" VELMORA_CONVERT_PROGRAM "' " +
+                                arguments + " >'" + (capture / "out").string() + "' 2>'" +
+                                (capture / "err").string() + "' </dev/null";
     const int result = std::system(command.c_str());
     Run run;
     run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
@@ -78,11 +78,12 @@ TEST_F(ConvertProgramTest, stage_play_with_the_log) {
     dir_.Write("novel.txt", "Dark.\r\nStill dark.\r\n\r\n\"Hi,\" he said.");
     const auto run = RunConvert(dir_.Path(), "--stage --log novel.txt");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, Lines({"Dark.", "Still dark.", "", "\"Hi,\" he said.", "", "",
-                              "<END OF FILE>"}));
-    EXPECT_EQ(Script(), "<HTML><BR><DD><I>(Dark.\r\nStill dark)</I></DD>"
-                        "<BR><B><CENTER>CHARACTERNAME</CENTER></B><DD><I>(he said)</I></DD>"
-                        "Hi.<BR></HTML>");
+    EXPECT_EQ(run.out,
+              Lines({"Dark.", "Still dark.", "", "\"Hi,\" he said.", "", "", "<END OF FILE>"}));
+    EXPECT_EQ(Script(),
+              "<HTML><BR><DD><I>(Dark.\r\nStill dark)</I></DD>"
+              "<BR><B><CENTER>CHARACTERNAME</CENTER></B><DD><I>(he said)</I></DD>"
+              "Hi.<BR></HTML>");
 }
 
 TEST_F(ConvertProgramTest, log_keeps_one_output_line_per_log_line) {
@@ -99,9 +100,9 @@ TEST_F(ConvertProgramTest, names_and_notes_from_a_file_then_the_rest_without_nam
     const auto run = RunConvert(dir_.Path(), "--log --names cast.txt texts/novel.txt");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, kFinishedStatuses);
-    EXPECT_EQ(run.out, Lines({"Narration one.", "", "\"Hi,\" he said.", "", "Middle.", "",
-                              "\"Bye,\" she said, \"now.\"", "", "NOTE: aside", "", "",
-                              "<END OF FILE>"}));
+    EXPECT_EQ(run.out,
+              Lines({"Narration one.", "", "\"Hi,\" he said.", "", "Middle.", "",
+                     "\"Bye,\" she said, \"now.\"", "", "NOTE: aside", "", "", "<END OF FILE>"}));
     EXPECT_EQ(test::ReadAll(dir_ / "texts" / "Script.htm"),
               "<HTML><BR>Narration one.<BR>"
               "<BR><CENTER>TOM</CENTER><DD>(he said)</DD><DD>Hi.</DD><BR>"
@@ -136,11 +137,13 @@ TEST_F(ConvertProgramTest, names_reach_the_script_in_the_text_character_set) {
     };
     const CharsetCase cases[] = {
         {"Windows-1252 text", "Caf\xE9.\r\n\r\n\"Oui.\"\r\n\r\n\"Non.\"",
-         "Jos\xC3\xA9\n\xCE\xA9mega\n", "<CENTER>Jos\xE9</CENTER><DD>Oui.</DD><BR>"
-                                         "<BR><CENTER>?mega</CENTER>"},
+         "Jos\xC3\xA9\n\xCE\xA9mega\n",
+         "<CENTER>Jos\xE9</CENTER><DD>Oui.</DD><BR>"
+         "<BR><CENTER>?mega</CENTER>"},
         {"UTF-8 text", "Caf\xC3\xA9.\r\n\r\n\"Oui.\"\r\n\r\n\"Non.\"",
-         "Jos\xC3\xA9\n\xCE\xA9mega\n", "<CENTER>Jos\xC3\xA9</CENTER><DD>Oui.</DD><BR>"
-                                         "<BR><CENTER>\xCE\xA9mega</CENTER>"},
+         "Jos\xC3\xA9\n\xCE\xA9mega\n",
+         "<CENTER>Jos\xC3\xA9</CENTER><DD>Oui.</DD><BR>"
+         "<BR><CENTER>\xCE\xA9mega</CENTER>"},
     };
     for (const auto& c : cases) {
         dir_.Write("novel.txt", c.text);

@@ -92,7 +92,8 @@ TEST_F(ControllerQuotesAndHintsTest, asks_only_for_texts_marked_with_typographic
 
 TEST_F(ControllerQuotesAndHintsTest, yes_straightens_the_quotes_in_memory_only) {
     const std::string text =
-        "Dawn.\r\n\r\n\xE2\x80\x9CHello,\xE2\x80\x9D said Ann, \xE2\x80\x9C" "again.\xE2\x80\x9D";
+        "Dawn.\r\n\r\n\xE2\x80\x9CHello,\xE2\x80\x9D said Ann, \xE2\x80\x9C"
+        "again.\xE2\x80\x9D";
     Open(text);
     EXPECT_EQ(Questions(), std::vector<std::string>{std::string(kQuestion)});
     EXPECT_EQ(view_.dialogue, "Hello, again.");
