@@ -3,17 +3,15 @@
 #include "platform/File.h"
 #include "platform/FileError.h"
 #include "tests/conversion/RecordingView.h"
+#include "tests/support/FileLock.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <sys/resource.h>
 
 namespace velmora {
 namespace {
@@ -58,27 +56,7 @@ const std::vector<Command> kGenerateCommands = {
     {"GenerateWithoutNames", [](ConversionController& c) { c.GenerateWithoutNames(); }},
 };
 
-// Makes writes past the given size of any file fail (EFBIG), so that the script fills up
-// at an exact byte, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(std::uintmax_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{static_cast<rlim_t>(bytes), previous_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
+using test::FileSizeLimit;
 
 class ConversionControllerTest : public ::testing::Test {
 protected:
