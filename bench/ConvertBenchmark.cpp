@@ -29,9 +29,7 @@ public:
         : textPath_(std::move(textPath)), screenPlay_(screenPlay) {}
 
     void SetStatus(std::string_view) override {}
-    void SetDialogueField(std::string_view text) override {
-        benchmark::DoNotOptimize(text.data());
-    }
+    void SetDialogueField(std::string_view text) override { benchmark::DoNotOptimize(text.data()); }
     std::string GetNameField(int) override { return "SPEAKER"; }
     std::string GetNoteField() override { return {}; }
     void SetNoteField(std::string_view) override {}
@@ -114,15 +112,15 @@ BENCHMARK_CAPTURE(Convert, war_and_peace_crlf_screen, "war-and-peace-crlf.txt", 
 BENCHMARK_CAPTURE(Convert, war_and_peace_crlf_stage, "war-and-peace-crlf.txt", kStage,
                   Naming::WithoutNames)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Convert, war_and_peace_crlf_named_screen, "war-and-peace-crlf.txt",
-                  kScreen, Naming::EveryLineNamed)
+BENCHMARK_CAPTURE(Convert, war_and_peace_crlf_named_screen, "war-and-peace-crlf.txt", kScreen,
+                  Naming::EveryLineNamed)
     ->Unit(benchmark::kMillisecond);
 // One paragraph of some 65,000 lines: the stress case for the log.
 BENCHMARK_CAPTURE(Convert, war_and_peace_lf_screen, "war-and-peace-lf.txt", kScreen,
                   Naming::WithoutNames)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Convert, pride_and_prejudice_crlf_screen, "pride-and-prejudice-crlf.txt",
-                  kScreen, Naming::WithoutNames)
+BENCHMARK_CAPTURE(Convert, pride_and_prejudice_crlf_screen, "pride-and-prejudice-crlf.txt", kScreen,
+                  Naming::WithoutNames)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -2,10 +2,14 @@
 
 #include "conversion/ConversionView.h"
 #include "conversion/ParagraphLog.h"
+#include "conversion/SpeakerHint.h"
 #include "conversion/WaitCursor.h"
 #include "script/ScreenPlayWriter.h"
 #include "script/StagePlayWriter.h"
 #include "text/QuoteSplitter.h"
+#include "text/TypographicQuotes.h"
+
+#include <array>
 
 namespace velmora {
 namespace {
@@ -13,6 +17,9 @@ namespace {
 constexpr std::string_view kScriptFileName = "Script.htm";
 constexpr std::string_view kPlaceholderName = "CHARACTERNAME";
 constexpr std::string_view kNotePrefix = "NOTE: ";
+constexpr std::string_view kTypographicQuotesQuestion =
+    "This text marks dialogue with typographic quotes (\xE2\x80\x9C \xE2\x80\x9D). "
+    "Treat them as double quotes?";
 constexpr std::string_view kHintRule = "**********************************************";
 
 namespace status {
@@ -75,6 +82,7 @@ void ConversionController::OpenTextFile() {
         view_.AppendLogLine(kHintRule);
         return;
     }
+    OfferTypographicQuotes();
     if (!reader_.ReadParagraph(pending_)) {
         FinishScript();  // an empty text still gets a complete script
         return;
@@ -88,6 +96,7 @@ void ConversionController::AdvanceFromPending() {
         SplitPending();
         if (!dialogue_.empty()) {
             view_.SetDialogueField(dialogue_);
+            ShowSpeakerHint();
             return;
         }
         writer_->WriteNarration(narration_);
@@ -96,6 +105,22 @@ void ConversionController::AdvanceFromPending() {
             return;
         }
     }
+}
+
+// The character set stays the one detected before: it was declared in the script already.
+void ConversionController::OfferTypographicQuotes() {
+    if (HasOnlyTypographicQuotes(reader_.Text(), characterSet_) &&
+        view_.AskYesNo(kTypographicQuotesQuestion)) {
+        reader_.StraightenQuotes(characterSet_);
+    }
+}
+
+void ConversionController::ShowSpeakerHint() {
+    std::array<std::string, ConversionView::kNameSlots> names;
+    for (int slot = 1; slot <= ConversionView::kNameSlots; ++slot) {
+        names[static_cast<std::size_t>(slot - 1)] = view_.GetNameField(slot);
+    }
+    view_.ShowSpeakerHint(HintSpeaker(names, narration_, lastSlot_, slotBeforeLast_), lastSlot_);
 }
 
 void ConversionController::WritePendingLine(std::string_view name) {
@@ -121,6 +146,8 @@ void ConversionController::GenerateLine(int slot) {
     const std::string name = view_.GetNameField(slot);
     SplitPending();
     WritePendingLine(name);
+    slotBeforeLast_ = lastSlot_;
+    lastSlot_ = slot;
     if (!reader_.ReadParagraph(pending_)) {
         FinishScript();
         return;

@@ -44,6 +44,9 @@ private:
     // dialogue (shown in the dialogue field) or the text ends (the script is finished).
     void AdvanceFromPending();
     void WritePendingLine(std::string_view name);
+    // Offers to read typographic quotes as double quotes when the text has no other kind.
+    void OfferTypographicQuotes();
+    void ShowSpeakerHint();
     void FinishScript();
 
     ConversionView& view_;
@@ -54,6 +57,8 @@ private:
     std::string dialogue_;
     CharacterSet characterSet_ = CharacterSet::Ascii;
     bool isFinished_ = false;
+    int lastSlot_ = 0;        // slot that named the last line, 0 before the first
+    int slotBeforeLast_ = 0;  // slot that named the line before it
 };
 
 }  // namespace velmora

@@ -36,6 +36,13 @@ public:
 
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+
+    // Asks the user a yes/no question (UTF-8) whose default answer is yes.
+    [[nodiscard]] virtual bool AskYesNo(std::string_view question) = 0;
+
+    // A new line of dialogue is shown: slot (1..kNameSlots) most likely speaks it, 0 when
+    // there is no guess; lastSlot named the previous line (0 for none yet).
+    virtual void ShowSpeakerHint(int slot, int lastSlot) = 0;
 };
 
 }  // namespace velmora

@@ -14,11 +14,12 @@ constexpr std::size_t kNoMatch = std::string_view::npos;
 // Words that say what someone is rather than who: a name's last word that is one of these
 // names nobody, and one of these before a last word tells two people of one family apart.
 constexpr std::array<std::string_view, 48> kTitles = {
-    "mr", "mrs", "ms", "miss", "mister", "master", "madam", "madame", "mme", "mlle", "dr",
-    "doctor", "prof", "professor", "sir", "dame", "lady", "lord", "rev", "reverend", "father",
-    "mother", "sister", "brother", "aunt", "uncle", "captain", "capt", "colonel", "col",
-    "general", "major", "lieutenant", "lt", "sergeant", "sgt", "prince", "princess", "king",
-    "queen", "duke", "duchess", "count", "countess", "baron", "baroness", "jr", "sr"};
+    "mr",         "mrs",     "ms",       "miss",     "mister",  "master",    "madam",   "madame",
+    "mme",        "mlle",    "dr",       "doctor",   "prof",    "professor", "sir",     "dame",
+    "lady",       "lord",    "rev",      "reverend", "father",  "mother",    "sister",  "brother",
+    "aunt",       "uncle",   "captain",  "capt",     "colonel", "col",       "general", "major",
+    "lieutenant", "lt",      "sergeant", "sgt",      "prince",  "princess",  "king",    "queen",
+    "duke",       "duchess", "count",    "countess", "baron",   "baroness",  "jr",      "sr"};
 
 struct Occurrence {
     std::size_t begin;
@@ -233,14 +234,14 @@ int HintSpeaker(std::span<const std::string> names, std::string_view narration, 
             continue;
         }
         std::vector<std::string> ownWords;
+        ownWords.reserve(words.size());
         for (const std::string_view word : words) {
             ownWords.push_back(Normalized(word));
         }
         for (const Occurrence& occurrence : FindWhole(narration, last)) {
             const std::string before = Normalized(WordBefore(narration, occurrence.begin));
-            const bool otherTitle =
-                IsTitle(before) &&
-                std::find(ownWords.begin(), ownWords.end(), before) == ownWords.end();
+            const bool otherTitle = IsTitle(before) && std::find(ownWords.begin(), ownWords.end(),
+                                                                 before) == ownWords.end();
             if (!otherTitle) {
                 return SlotNumber(k);
             }

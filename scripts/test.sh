@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up a Debian machine and runs every test: the suite plain, then again under
-# AddressSanitizer and UndefinedBehaviorSanitizer. GUI tests get a virtual display.
+# Sets up a Debian machine and runs every test: the suite plain, the static checks, a short
+# run of each fuzzer, then the suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer. GUI tests get a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,4 +22,8 @@ run_suite() {
 }
 
 run_suite plain
+echo "== static checks"
+scripts/static-checks.sh
+echo "== fuzzing, 30 s a target"
+scripts/fuzz.sh smoke
 run_suite sanitize -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_BENCHMARKS=OFF

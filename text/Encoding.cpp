@@ -1,5 +1,7 @@
 #include "text/Encoding.h"
 
+#include "text/Utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -48,54 +50,14 @@ void AppendUtf8(std::string& out, char32_t character) {
 
 }  // namespace
 
+// An ill-formed sequence becomes one "?" for as far as it went right.
 std::string Utf8ToWindows1252(std::string_view utf8) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
-    const std::size_t n = utf8.size();
     std::string out;
-    out.reserve(n);
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned lead = bytes[i];
-        if (lead < 0x80U) {
-            out += static_cast<char>(lead);
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned low = 0x80U;   // bounds of the second byte, which rule out overlong
-        unsigned high = 0xBFU;  // forms, surrogates and values past U+10FFFF
-        if (lead >= 0xC2U && lead <= 0xDFU) {
-            length = 2;
-        } else if (lead >= 0xE0U && lead <= 0xEFU) {
-            length = 3;
-            low = lead == 0xE0U ? 0xA0U : 0x80U;
-            high = lead == 0xEDU ? 0x9FU : 0xBFU;
-        } else if (lead >= 0xF0U && lead <= 0xF4U) {
-            length = 4;
-            low = lead == 0xF0U ? 0x90U : 0x80U;
-            high = lead == 0xF4U ? 0x8FU : 0xBFU;
-        }
-        if (length == 0 || i + 1 >= n || bytes[i + 1] < low || bytes[i + 1] > high) {
-            out += kReplacement;
-            ++i;
-            continue;
-        }
-        // An ill-formed sequence becomes one "?" for as far as it went right.
-        std::size_t taken = 2;
-        while (taken < length && i + taken < n && (bytes[i + taken] & 0xC0U) == 0x80U) {
-            ++taken;
-        }
-        if (taken < length) {
-            out += kReplacement;
-            i += taken;
-            continue;
-        }
-        std::uint32_t value = lead & (0x7FU >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            value = (value << 6U) | (bytes[i + k] & 0x3FU);
-        }
-        out += ToWindows1252(static_cast<char32_t>(value));
-        i += length;
+    out.reserve(utf8.size());
+    while (!utf8.empty()) {
+        const Utf8Step step = DecodeUtf8(utf8);
+        out += step.valid ? ToWindows1252(step.character) : kReplacement;
+        utf8.remove_prefix(step.length);
     }
     return out;
 }

@@ -1,6 +1,7 @@
 #include "text/TextReader.h"
 
 #include "platform/File.h"
+#include "text/TypographicQuotes.h"
 
 #include <algorithm>
 #include <utility>
@@ -33,6 +34,10 @@ void TextReader::Load(const std::string& name) {
 
     buffer_ = std::move(buffer);
     isLoaded_ = true;
+}
+
+void TextReader::StraightenQuotes(CharacterSet set) noexcept {
+    StraightenTypographicQuotes(buffer_, set);
 }
 
 bool TextReader::ReadParagraph(std::string& paragraph) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/CharacterSet.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,8 +24,12 @@ public:
     // unchanged and the reader is unloaded.
     bool ReadParagraph(std::string& paragraph);
 
-    // The loaded bytes, exactly as in the file.
+    // The loaded bytes, exactly as in the file unless straightened below.
     [[nodiscard]] std::string_view Text() const noexcept { return buffer_; }
+
+    // Turns each typographic double quote of the loaded text into an ASCII double quote,
+    // in memory only; the file is never touched. Call before the first paragraph is read.
+    void StraightenQuotes(CharacterSet set) noexcept;
 
     // Largest text accepted: sizes and positions of a text stay within 32 bits.
     static constexpr std::int64_t kMaxLength = INT32_MAX - 100;

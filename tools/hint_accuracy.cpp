@@ -112,8 +112,8 @@ int main(int argc, char** argv) {
                          lines + 1, speaker.paragraphStart.c_str(), paragraph.c_str());
             return 1;
         }
-        const int hint = velmora::HintSpeaker(slots, velmora::ExtractNarration(paragraph),
-                                              lastSlot, slotBeforeLast);
+        const int hint = velmora::HintSpeaker(slots, velmora::ExtractNarration(paragraph), lastSlot,
+                                              slotBeforeLast);
 
         const std::string hinted = hint == 0 ? "-" : slots[static_cast<std::size_t>(hint - 1)];
         const bool isRight = hint != 0 && hinted == speaker.name;
@@ -129,8 +129,8 @@ int main(int argc, char** argv) {
             ++newNames;
             found = std::find(slots.begin(), slots.end(), std::string());
             if (found == slots.end()) {
-                found = slots.begin() + (std::min_element(lastUse.begin(), lastUse.end()) -
-                                         lastUse.begin());
+                found = slots.begin() +
+                        (std::min_element(lastUse.begin(), lastUse.end()) - lastUse.begin());
             }
             *found = speaker.name;
         }

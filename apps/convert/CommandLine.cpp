@@ -5,7 +5,8 @@
 namespace velmora {
 
 const std::string_view kConvertUsage =
-    "Usage: velmora-convert [--stage] [--names FILE] [--log] [--help] [--version] TEXTFILE\n";
+    "Usage: velmora-convert [--stage] [--names FILE] [--log]\n"
+    "                       [--typographic-quotes=ask|yes|no] [--help] [--version] TEXTFILE\n";
 
 const std::string_view kConvertHelp =
     "Turns the novel in TEXTFILE into a play script, written as Script.htm beside it.\n"
@@ -15,6 +16,10 @@ const std::string_view kConvertHelp =
     "                 the next line of dialogue; a line \"NOTE: text\" inserts a note there.\n"
     "                 When the names run out, the rest is finished without names.\n"
     "  --log          print the paragraph log to standard output\n"
+    "  --typographic-quotes=ask|yes|no\n"
+    "                 when the text marks dialogue only with typographic quotes, treat them\n"
+    "                 as double quotes (yes), or not (no), or ask (the default; yes when\n"
+    "                 standard input is not a terminal). The text file is never changed.\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -58,6 +63,17 @@ ConvertOptions ParseCommandLine(const std::vector<std::string_view>& arguments) 
                 return UsageError("option '--names' needs a file");
             }
             options.namesFile = std::string(arguments[i]);
+        } else if (argument.starts_with("--typographic-quotes=")) {
+            const auto answer = argument.substr(21);
+            if (answer == "ask") {
+                options.typographicQuotes = ConvertOptions::Answer::Ask;
+            } else if (answer == "yes") {
+                options.typographicQuotes = ConvertOptions::Answer::Yes;
+            } else if (answer == "no") {
+                options.typographicQuotes = ConvertOptions::Answer::No;
+            } else {
+                return UsageError("option '--typographic-quotes' takes ask, yes or no");
+            }
         } else if (argument.starts_with("--names=")) {
             options.namesFile = std::string(argument.substr(8));
         } else {

@@ -10,10 +10,14 @@ namespace velmora {
 // What velmora-convert was asked to do.
 struct ConvertOptions {
     enum class Action { Convert, ShowHelp, ShowVersion, UsageError };
+    // How to answer whether typographic quotes mark dialogue: ask the user at a terminal
+    // (yes when standard input is not one), or always yes, or always no.
+    enum class Answer { Ask, Yes, No };
 
     Action action = Action::Convert;
     bool stagePlay = false;
     bool printLog = false;
+    Answer typographicQuotes = Answer::Ask;
     std::optional<std::string> namesFile;
     std::string textFile;
     std::string error;  // why the usage is wrong, for UsageError

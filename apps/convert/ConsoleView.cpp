@@ -64,4 +64,8 @@ void ConsoleView::BeginWaitCursor() {}
 
 void ConsoleView::EndWaitCursor() {}
 
+bool ConsoleView::AskYesNo(std::string_view question) { return asker_ ? asker_(question) : true; }
+
+void ConsoleView::ShowSpeakerHint(int /*slot*/, int /*lastSlot*/) {}
+
 }  // namespace velmora

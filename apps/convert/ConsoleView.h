@@ -3,8 +3,10 @@
 #include "conversion/ConversionView.h"
 
 #include <array>
+#include <functional>
 #include <iosfwd>
 #include <string>
+#include <utility>
 
 namespace velmora {
 
@@ -17,6 +19,10 @@ public:
     ConsoleView(std::string textFile, bool screenPlay, std::ostream& status, std::ostream* log);
 
     void SetNameField(int slot, std::string name);
+
+    // Answers yes/no questions; without one, every question gets its default, yes.
+    using Asker = std::function<bool(std::string_view question)>;
+    void SetAsker(Asker asker) { asker_ = std::move(asker); }
 
     void SetStatus(std::string_view text) override;
     void SetDialogueField(std::string_view text) override;
@@ -35,6 +41,9 @@ public:
     void ScrollLogTo(int index) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    [[nodiscard]] bool AskYesNo(std::string_view question) override;
+    // Nobody at the console picks buttons: the hint has nowhere to go.
+    void ShowSpeakerHint(int slot, int lastSlot) override;
 
 private:
     std::string textFile_;
@@ -44,6 +53,7 @@ private:
     int logLineCount_ = 0;
     std::array<std::string, kNameSlots> names_;
     std::string note_;
+    Asker asker_;
 };
 
 }  // namespace velmora

@@ -31,22 +31,32 @@ std::optional<std::string> ReadWholeFile(const std::string& name) {
     return content;
 }
 
-int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
+int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
+            const std::function<bool(std::string_view)>& askUser) {
     // Read before the text's folder becomes the current directory, so a relative path
     // means what it meant on the command line.
     std::vector<NameScriptStep> steps;
     if (options.namesFile) {
         const auto content = ReadWholeFile(*options.namesFile);
         if (!content) {
-            err << "velmora-convert: cannot open the names file '" << *options.namesFile
-                << "'\n";
+            err << "velmora-convert: cannot open the names file '" << *options.namesFile << "'\n";
             return kExitNotFinished;
         }
         steps = ParseNameScript(*content);
     }
 
-    ConsoleView view(options.textFile, !options.stagePlay, err,
-                     options.printLog ? &out : nullptr);
+    ConsoleView view(options.textFile, !options.stagePlay, err, options.printLog ? &out : nullptr);
+    view.SetAsker([&options, &askUser](std::string_view question) {
+        switch (options.typographicQuotes) {
+        case ConvertOptions::Answer::Yes:
+            return true;
+        case ConvertOptions::Answer::No:
+            return false;
+        case ConvertOptions::Answer::Ask:
+            break;
+        }
+        return askUser ? askUser(question) : true;
+    });
     ConversionController controller(view);
     controller.OpenTextFile();
 
@@ -75,10 +85,11 @@ int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err)
 
 }  // namespace
 
-int RunConversion(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
+int RunConversion(const ConvertOptions& options, std::ostream& out, std::ostream& err,
+                  const std::function<bool(std::string_view)>& askUser) {
     int status = kExitFileError;
     try {
-        status = Convert(options, out, err);
+        status = Convert(options, out, err, askUser);
     } catch (const FileError& error) {
         err << error.what() << '\n';
     } catch (const std::bad_alloc&) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
+#include <string_view>
 
 namespace velmora {
 
@@ -14,8 +16,10 @@ inline constexpr int kExitUsage = 64;
 
 // Runs one conversion as the options say: opens the text, names the speakers from the names
 // file while lines of dialogue come, and finishes the rest without names. Statuses and
-// errors go to err, the log (when asked for) to out. Returns the exit status.
-[[nodiscard]] int RunConversion(const ConvertOptions& options, std::ostream& out,
-                                std::ostream& err);
+// errors go to err, the log (when asked for) to out. A question the options leave open goes
+// to askUser (the user at a terminal); without one it gets its default, yes.
+// Returns the exit status.
+[[nodiscard]] int RunConversion(const ConvertOptions& options, std::ostream& out, std::ostream& err,
+                                const std::function<bool(std::string_view)>& askUser = {});
 
 }  // namespace velmora

@@ -5,8 +5,32 @@
 #include "apps/convert/ConvertProgram.h"
 
 #include <iostream>
+#include <string>
 #include <string_view>
 #include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#define VELMORA_ISATTY _isatty
+#else
+#include <unistd.h>
+#define VELMORA_ISATTY isatty
+#endif
+
+namespace {
+
+// Asks the user at the terminal; Enter (or the end of input) takes the default, yes.
+bool AskAtTerminal(std::string_view question) {
+    std::cerr << question << " [Y/n] " << std::flush;
+    std::string answer;
+    if (!std::getline(std::cin, answer)) {
+        return true;
+    }
+    const auto first = answer.find_first_not_of(" \t");
+    return first == std::string::npos || (answer[first] != 'n' && answer[first] != 'N');
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);  // the log of a long text is many lines
@@ -27,5 +51,7 @@ int main(int argc, char** argv) {
     case velmora::ConvertOptions::Action::Convert:
         break;
     }
-    return velmora::RunConversion(options, std::cout, std::cerr);
+    const bool atTerminal = VELMORA_ISATTY(0) != 0;
+    return velmora::RunConversion(options, std::cout, std::cerr,
+                                  atTerminal ? AskAtTerminal : nullptr);
 }

@@ -44,6 +44,26 @@ TEST(CommandLine, reads_the_options_of_a_conversion) {
     }
 }
 
+TEST(CommandLine, typographic_quotes_answer) {
+    using Answer = ConvertOptions::Answer;
+    const std::vector<std::pair<Arguments, Answer>> cases = {
+        {{"n.txt"}, Answer::Ask},
+        {{"--typographic-quotes=ask", "n.txt"}, Answer::Ask},
+        {{"--typographic-quotes=yes", "n.txt"}, Answer::Yes},
+        {{"--typographic-quotes=no", "n.txt"}, Answer::No},
+    };
+    for (const auto& [arguments, answer] : cases) {
+        const auto options = ParseCommandLine(arguments);
+        ASSERT_EQ(options.action, Action::Convert) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(options.typographicQuotes, answer) << ::testing::PrintToString(arguments);
+    }
+    for (const Arguments& wrong : {Arguments{"--typographic-quotes=maybe", "n.txt"},
+                                   Arguments{"--typographic-quotes", "n.txt"}}) {
+        EXPECT_EQ(ParseCommandLine(wrong).action, Action::UsageError)
+            << ::testing::PrintToString(wrong);
+    }
+}
+
 TEST(CommandLine, help_and_version_answer_at_once) {
     const std::vector<std::pair<Arguments, Action>> cases = {
         {{"--help"}, Action::ShowHelp},

@@ -25,9 +25,9 @@ struct Run {
 // Runs the program in folder with the arguments (a shell command line).
 Run RunConvert(const fs::path& folder, const std::string& arguments) {
     const test::TempDir capture;
-    const std::string command = "cd '" + folder.string() + "' && '" VELMORA_CONVERT_PROGRAM
-                                "' " + arguments + " >'" + (capture / "out").string() +
-                                "' 2>'" + (capture / "err").string() + "' </dev/null";
+    const std::string command = "cd '" + folder.string() + "' && '" VELMORA_CONVERT_PROGRAM "' " +
+                                arguments + " >'" + (capture / "out").string() + "' 2>'" +
+                                (capture / "err").string() + "' </dev/null";
     const int result = std::system(command.c_str());
     Run run;
     run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
@@ -78,11 +78,12 @@ TEST_F(ConvertProgramTest, stage_play_with_the_log) {
     dir_.Write("novel.txt", "Dark.\r\nStill dark.\r\n\r\n\"Hi,\" he said.");
     const auto run = RunConvert(dir_.Path(), "--stage --log novel.txt");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, Lines({"Dark.", "Still dark.", "", "\"Hi,\" he said.", "", "",
-                              "<END OF FILE>"}));
-    EXPECT_EQ(Script(), "<HTML><BR><DD><I>(Dark.\r\nStill dark)</I></DD>"
-                        "<BR><B><CENTER>CHARACTERNAME</CENTER></B><DD><I>(he said)</I></DD>"
-                        "Hi.<BR></HTML>");
+    EXPECT_EQ(run.out,
+              Lines({"Dark.", "Still dark.", "", "\"Hi,\" he said.", "", "", "<END OF FILE>"}));
+    EXPECT_EQ(Script(),
+              "<HTML><BR><DD><I>(Dark.\r\nStill dark)</I></DD>"
+              "<BR><B><CENTER>CHARACTERNAME</CENTER></B><DD><I>(he said)</I></DD>"
+              "Hi.<BR></HTML>");
 }
 
 TEST_F(ConvertProgramTest, log_keeps_one_output_line_per_log_line) {
@@ -99,9 +100,9 @@ TEST_F(ConvertProgramTest, names_and_notes_from_a_file_then_the_rest_without_nam
     const auto run = RunConvert(dir_.Path(), "--log --names cast.txt texts/novel.txt");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, kFinishedStatuses);
-    EXPECT_EQ(run.out, Lines({"Narration one.", "", "\"Hi,\" he said.", "", "Middle.", "",
-                              "\"Bye,\" she said, \"now.\"", "", "NOTE: aside", "", "",
-                              "<END OF FILE>"}));
+    EXPECT_EQ(run.out,
+              Lines({"Narration one.", "", "\"Hi,\" he said.", "", "Middle.", "",
+                     "\"Bye,\" she said, \"now.\"", "", "NOTE: aside", "", "", "<END OF FILE>"}));
     EXPECT_EQ(test::ReadAll(dir_ / "texts" / "Script.htm"),
               "<HTML><BR>Narration one.<BR>"
               "<BR><CENTER>TOM</CENTER><DD>(he said)</DD><DD>Hi.</DD><BR>"
@@ -136,11 +137,13 @@ TEST_F(ConvertProgramTest, names_reach_the_script_in_the_text_character_set) {
     };
     const CharsetCase cases[] = {
         {"Windows-1252 text", "Caf\xE9.\r\n\r\n\"Oui.\"\r\n\r\n\"Non.\"",
-         "Jos\xC3\xA9\n\xCE\xA9mega\n", "<CENTER>Jos\xE9</CENTER><DD>Oui.</DD><BR>"
-                                         "<BR><CENTER>?mega</CENTER>"},
+         "Jos\xC3\xA9\n\xCE\xA9mega\n",
+         "<CENTER>Jos\xE9</CENTER><DD>Oui.</DD><BR>"
+         "<BR><CENTER>?mega</CENTER>"},
         {"UTF-8 text", "Caf\xC3\xA9.\r\n\r\n\"Oui.\"\r\n\r\n\"Non.\"",
-         "Jos\xC3\xA9\n\xCE\xA9mega\n", "<CENTER>Jos\xC3\xA9</CENTER><DD>Oui.</DD><BR>"
-                                         "<BR><CENTER>\xCE\xA9mega</CENTER>"},
+         "Jos\xC3\xA9\n\xCE\xA9mega\n",
+         "<CENTER>Jos\xC3\xA9</CENTER><DD>Oui.</DD><BR>"
+         "<BR><CENTER>\xCE\xA9mega</CENTER>"},
     };
     for (const auto& c : cases) {
         dir_.Write("novel.txt", c.text);
@@ -223,6 +226,70 @@ TEST_F(ConvertProgramTest, converts_every_corpus_text_in_both_formats) {
         }
     }
     EXPECT_GT(texts, 0);
+}
+
+// The straight quotes of a text as typographic ones, opening and closing in turn within
+// each paragraph, as an ebook would have them.
+std::string WithTypographicQuotes(std::string_view text) {
+    std::string curly;
+    bool open = true;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.substr(i, 4) == "\r\n\r\n") {
+            open = true;
+        }
+        if (text[i] == '"') {
+            curly += open ? "\xE2\x80\x9C" : "\xE2\x80\x9D";
+            open = !open;
+        } else {
+            curly += text[i];
+        }
+    }
+    return curly;
+}
+
+// The META declaration the script gets for a UTF-8 text.
+constexpr std::string_view kUtf8Declaration =
+    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">";
+
+TEST_F(ConvertProgramTest, typographic_quotes_find_the_same_dialogue_as_straight_ones) {
+    const fs::path novel = fs::path(VELMORA_CORPUS_DIR) / "pride-and-prejudice-crlf.txt";
+    if (!fs::exists(novel)) {
+        GTEST_SKIP() << "no corpus at " << novel;
+    }
+    const std::string straight = test::ReadAll(novel);
+    const std::string curly = WithTypographicQuotes(straight);
+    ASSERT_EQ(curly.find('"'), std::string::npos);
+
+    const test::TempDir straightDir;
+    straightDir.Write("novel.txt", straight);
+    ASSERT_EQ(RunConvert(straightDir.Path(), "--stage novel.txt").status, 0);
+    const std::string expected = test::ReadAll(straightDir / "Script.htm");
+    std::size_t lines = 0;
+    for (auto at = expected.find("<B><CENTER>"); at != std::string::npos;
+         at = expected.find("<B><CENTER>", at + 1)) {
+        ++lines;
+    }
+    ASSERT_GT(lines, 1000U) << "the novel has over a thousand lines of dialogue";
+
+    dir_.Write("novel.txt", curly);
+    auto run = RunConvert(dir_.Path(), "--stage --typographic-quotes=yes novel.txt");
+    EXPECT_EQ(run.status, 0);
+    std::string script = Script();
+    ASSERT_TRUE(script.starts_with("<HTML>" + std::string(kUtf8Declaration)));
+    script.erase(6, kUtf8Declaration.size());
+    EXPECT_TRUE(script == expected) << "every line of dialogue found as with straight quotes";
+    EXPECT_EQ(test::ReadAll(dir_ / "novel.txt"), curly) << "the text file is never changed";
+
+    // Standard input is not a terminal here, so asking means yes.
+    run = RunConvert(dir_.Path(), "--stage novel.txt");
+    EXPECT_EQ(run.status, 0);
+    script = Script();
+    script.erase(6, kUtf8Declaration.size());
+    EXPECT_TRUE(script == expected);
+
+    run = RunConvert(dir_.Path(), "--stage --typographic-quotes=no novel.txt");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Script().find("CHARACTERNAME"), std::string::npos) << "no dialogue found";
 }
 
 TEST_F(ConvertProgramTest, help_and_version) {

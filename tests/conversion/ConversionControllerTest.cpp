@@ -3,17 +3,15 @@
 #include "platform/File.h"
 #include "platform/FileError.h"
 #include "tests/conversion/RecordingView.h"
+#include "tests/support/FileLock.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <sys/resource.h>
 
 namespace velmora {
 namespace {
@@ -58,27 +56,7 @@ const std::vector<Command> kGenerateCommands = {
     {"GenerateWithoutNames", [](ConversionController& c) { c.GenerateWithoutNames(); }},
 };
 
-// Makes writes past the given size of any file fail (EFBIG), so that the script fills up
-// at an exact byte, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(std::uintmax_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{static_cast<rlim_t>(bytes), previous_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
+using test::FileSizeLimit;
 
 class ConversionControllerTest : public ::testing::Test {
 protected:
@@ -117,12 +95,26 @@ TEST_F(ConversionControllerTest, worked_example_stops_at_the_dialogue_and_finish
     view_.names[0] = "TOM";
     Open(kWorkedText);
 
-    const Calls openCalls = {
-        kLoading, "DisableOpenControls", "ChooseTextFile", kLoaded, "IsScreenPlaySelected",
-        "AppendLogLine:Narration one.", "AppendLogLine:", "LogLineCount", "ScrollLogTo:1",
-        "AppendLogLine:\"Hi,\" he said.", "AppendLogLine:", "LogLineCount", "ScrollLogTo:3",
-        "SetDialogueField:Hi."};
-    EXPECT_EQ(view_.calls, openCalls);
+    const Calls openCalls = {kLoading,
+                             "DisableOpenControls",
+                             "ChooseTextFile",
+                             kLoaded,
+                             "IsScreenPlaySelected",
+                             "AppendLogLine:Narration one.",
+                             "AppendLogLine:",
+                             "LogLineCount",
+                             "ScrollLogTo:1",
+                             "AppendLogLine:\"Hi,\" he said.",
+                             "AppendLogLine:",
+                             "LogLineCount",
+                             "ScrollLogTo:3",
+                             "SetDialogueField:Hi."};
+    Calls withHint = openCalls;
+    for (int slot = 1; slot <= ConversionView::kNameSlots; ++slot) {
+        withHint.push_back("GetNameField:" + std::to_string(slot));
+    }
+    withHint.emplace_back("ShowSpeakerHint:0,0");  // "TOM" is not in "he said"
+    EXPECT_EQ(view_.calls, withHint);
     EXPECT_EQ(Script(), kWorkedScriptAfterOpen);
     EXPECT_EQ(view_.dialogue, "Hi.");
     EXPECT_EQ(view_.status, "Text file loaded successfully");
@@ -132,13 +124,16 @@ TEST_F(ConversionControllerTest, worked_example_stops_at_the_dialogue_and_finish
     const auto before = view_.calls.size();
     controller_.GenerateLine(1);
 
-    const Calls lineCalls = {
-        "GetNameField:1", "AppendLogLine:Narration two.", "AppendLogLine:", "LogLineCount",
-        "ScrollLogTo:5", "SetDialogueField:", "AppendLogLine:", "AppendLogLine:<END OF FILE>",
-        "LogLineCount", "ScrollLogTo:7", kFinished};
+    const Calls lineCalls = {"GetNameField:1", "AppendLogLine:Narration two.",
+                             "AppendLogLine:", "LogLineCount",
+                             "ScrollLogTo:5",  "SetDialogueField:",
+                             "AppendLogLine:", "AppendLogLine:<END OF FILE>",
+                             "LogLineCount",   "ScrollLogTo:7",
+                             kFinished};
     EXPECT_EQ(view_.CallsSince(before), lineCalls);
-    EXPECT_EQ(Script(), "<HTML><BR>Narration one.<BR><BR><CENTER>TOM</CENTER><DD>(he said)</DD>"
-                        "<DD>Hi.</DD><BR><BR>Narration two.<BR></HTML>");
+    EXPECT_EQ(Script(),
+              "<HTML><BR>Narration one.<BR><BR><CENTER>TOM</CENTER><DD>(he said)</DD>"
+              "<DD>Hi.</DD><BR><BR>Narration two.<BR></HTML>");
     const Calls log = {"Narration one.", "", "\"Hi,\" he said.", "", "Narration two.", "", "",
                        "<END OF FILE>"};
     EXPECT_EQ(view_.log, log);
@@ -158,9 +153,10 @@ TEST_F(ConversionControllerTest, worked_example_as_a_stage_play) {
     Open(kWorkedText);
     EXPECT_EQ(Script(), "<HTML><BR><DD><I>(Narration one)</I></DD>");
     controller_.GenerateLine(1);
-    EXPECT_EQ(Script(), "<HTML><BR><DD><I>(Narration one)</I></DD>"
-                        "<BR><B><CENTER>TOM</CENTER></B><DD><I>(he said)</I></DD>Hi.<BR>"
-                        "<BR><DD><I>(Narration two)</I></DD></HTML>");
+    EXPECT_EQ(Script(),
+              "<HTML><BR><DD><I>(Narration one)</I></DD>"
+              "<BR><B><CENTER>TOM</CENTER></B><DD><I>(he said)</I></DD>Hi.<BR>"
+              "<BR><DD><I>(Narration two)</I></DD></HTML>");
 }
 
 TEST_F(ConversionControllerTest, script_lands_in_the_folder_of_the_chosen_text) {
@@ -194,9 +190,16 @@ TEST_F(ConversionControllerTest, text_without_paragraphs_gives_an_empty_finished
         view.choice = "empty.txt";
         controller.OpenTextFile();
 
-        const Calls calls = {kLoading, "DisableOpenControls", "ChooseTextFile", kLoaded,
-                             "IsScreenPlaySelected", "SetDialogueField:", "AppendLogLine:",
-                             "AppendLogLine:<END OF FILE>", "LogLineCount", "ScrollLogTo:1",
+        const Calls calls = {kLoading,
+                             "DisableOpenControls",
+                             "ChooseTextFile",
+                             kLoaded,
+                             "IsScreenPlaySelected",
+                             "SetDialogueField:",
+                             "AppendLogLine:",
+                             "AppendLogLine:<END OF FILE>",
+                             "LogLineCount",
+                             "ScrollLogTo:1",
                              kFinished};
         EXPECT_EQ(view.calls, calls) << text.size() << " bytes";
         EXPECT_EQ(test::ReadAll(dir / "Script.htm"), "<HTML></HTML>");
@@ -206,8 +209,7 @@ TEST_F(ConversionControllerTest, text_without_paragraphs_gives_an_empty_finished
 
 TEST_F(ConversionControllerTest, a_text_that_does_not_load_is_refused_and_controls_stay_off) {
     fs::create_directory(dir_ / "folder");
-    const std::vector<std::optional<fs::path>> choices = {std::nullopt, "missing.txt",
-                                                          "folder"};
+    const std::vector<std::optional<fs::path>> choices = {std::nullopt, "missing.txt", "folder"};
     for (const auto& choice : choices) {
         test::RecordingView view;
         ConversionController controller(view);
@@ -299,8 +301,8 @@ TEST_F(ConversionControllerTest, note_goes_before_the_pending_line_in_either_for
         {false, "", "<BR><DD><I>(NOTE)</I></DD>", "NOTE: "},
     };
     for (const auto& c : cases) {
-        const std::string label = std::string(c.screenPlay ? "screen" : "stage") + " '" +
-                                  c.note + "'";
+        const std::string label =
+            std::string(c.screenPlay ? "screen" : "stage") + " '" + c.note + "'";
         test::TempDir dir;
         test::CurrentDirectory inDir(dir.Path());
         test::RecordingView view;
@@ -315,8 +317,9 @@ TEST_F(ConversionControllerTest, note_goes_before_the_pending_line_in_either_for
 
         const auto before = view.calls.size();
         controller.GenerateNote();
-        const Calls calls = {"GetNoteField", "AppendLogLine:" + std::string(c.logged),
-                             "AppendLogLine:", "LogLineCount", "ScrollLogTo:5", "SetNoteField:"};
+        const Calls calls = {"GetNoteField",   "AppendLogLine:" + std::string(c.logged),
+                             "AppendLogLine:", "LogLineCount",
+                             "ScrollLogTo:5",  "SetNoteField:"};
         EXPECT_EQ(view.CallsSince(before), calls) << label;
         EXPECT_EQ(test::ReadAll(dir / "Script.htm"), scriptAfterOpen + c.markup) << label;
         EXPECT_EQ(view.note, "") << label;
@@ -337,7 +340,7 @@ TEST_F(ConversionControllerTest, without_names_right_after_loading_writes_the_re
     const auto before = view_.calls.size();
     controller_.GenerateWithoutNames();
 
-    const Calls calls = {"BeginWaitCursor", kGenerating,     "SetDialogueField:",
+    const Calls calls = {"BeginWaitCursor", kGenerating,      "SetDialogueField:",
                          kFinished,         "AppendLogLine:", "AppendLogLine:<END OF FILE>",
                          "LogLineCount",    "ScrollLogTo:5",  "EndWaitCursor"};
     EXPECT_EQ(view_.CallsSince(before), calls);
@@ -355,12 +358,13 @@ TEST_F(ConversionControllerTest, without_names_after_a_named_line_finishes_from_
     controller_.GenerateLine(5);
     EXPECT_EQ(view_.dialogue, "Bye, now.");
     controller_.GenerateWithoutNames();
-    EXPECT_EQ(Script(), "<HTML><BR>Narration one.<BR>"
-                        "<BR><CENTER>ANN</CENTER><DD>(he said)</DD><DD>Hi.</DD><BR>"
-                        "<BR>Middle.<BR>"
-                        "<BR><CENTER>CHARACTERNAME</CENTER><DD>(she said)</DD>"
-                        "<DD>Bye, now.</DD><BR>"
-                        "<BR>End.<BR></HTML>");
+    EXPECT_EQ(Script(),
+              "<HTML><BR>Narration one.<BR>"
+              "<BR><CENTER>ANN</CENTER><DD>(he said)</DD><DD>Hi.</DD><BR>"
+              "<BR>Middle.<BR>"
+              "<BR><CENTER>CHARACTERNAME</CENTER><DD>(she said)</DD>"
+              "<DD>Bye, now.</DD><BR>"
+              "<BR>End.<BR></HTML>");
 }
 
 TEST_F(ConversionControllerTest, each_slot_writes_its_own_name) {
@@ -392,8 +396,9 @@ TEST_F(ConversionControllerTest, each_slot_writes_its_own_name) {
 TEST_F(ConversionControllerTest, an_empty_name_field_still_writes_the_name_markup) {
     Open(kWorkedText);
     controller_.GenerateLine(12);
-    EXPECT_EQ(Script(), "<HTML><BR>Narration one.<BR><BR><CENTER></CENTER><DD>(he said)</DD>"
-                        "<DD>Hi.</DD><BR><BR>Narration two.<BR></HTML>");
+    EXPECT_EQ(Script(),
+              "<HTML><BR>Narration one.<BR><BR><CENTER></CENTER><DD>(he said)</DD>"
+              "<DD>Hi.</DD><BR><BR>Narration two.<BR></HTML>");
 }
 
 TEST_F(ConversionControllerTest, script_declares_the_character_set_of_the_text) {
@@ -503,8 +508,9 @@ TEST_F(ConversionControllerTest, write_failure_without_names_ends_the_wait_curso
 TEST_F(ConversionControllerTest, write_failure_while_closing_claims_no_finished_script) {
     view_.names[0] = "TOM";
     Open(kWorkedText);
-    const std::string withoutEnd = "<HTML><BR>Narration one.<BR><BR><CENTER>TOM</CENTER>"
-                                   "<DD>(he said)</DD><DD>Hi.</DD><BR><BR>Narration two.<BR>";
+    const std::string withoutEnd =
+        "<HTML><BR>Narration one.<BR><BR><CENTER>TOM</CENTER>"
+        "<DD>(he said)</DD><DD>Hi.</DD><BR><BR>Narration two.<BR>";
     {
         const FileSizeLimit full(withoutEnd.size());
         EXPECT_THROW(controller_.GenerateLine(1), FileError);

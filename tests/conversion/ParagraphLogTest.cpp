@@ -49,8 +49,8 @@ TEST(ParagraphLog, scrolls_once_to_the_last_line_after_all_lines) {
     test::RecordingView view;
     view.log = {"earlier", "lines", "here"};
     LogParagraph(view, "First\r\nSecond");
-    const Lines expected = {"AppendLogLine:First", "AppendLogLine:Second", "AppendLogLine:",
-                            "LogLineCount", "ScrollLogTo:5"};
+    const Lines expected = {"AppendLogLine:First", "AppendLogLine:Second",
+                            "AppendLogLine:", "LogLineCount", "ScrollLogTo:5"};
     EXPECT_EQ(view.calls, expected);
 }
 

@@ -26,6 +26,9 @@ public:
     // with a folder moves the current directory there, as the dialog does.
     std::optional<std::filesystem::path> choice;
 
+    // The answer to a yes/no question: yes, as the question's default.
+    bool answer = true;
+
     // What the window shows.
     std::string status;
     std::string dialogue;
@@ -34,6 +37,7 @@ public:
     int topLogLine = -1;
     int waitCursorsBegun = 0;
     int waitCursorsEnded = 0;
+    int hintedSlot = -1;  // -1 until a hint is shown
 
     // Every call, in order.
     std::vector<std::string> calls;
@@ -100,6 +104,14 @@ public:
     void EndWaitCursor() override {
         Record("EndWaitCursor");
         ++waitCursorsEnded;
+    }
+    bool AskYesNo(std::string_view question) override {
+        Record("AskYesNo", question);
+        return answer;
+    }
+    void ShowSpeakerHint(int slot, int lastSlot) override {
+        Record("ShowSpeakerHint", std::to_string(slot) + "," + std::to_string(lastSlot));
+        hintedSlot = slot;
     }
 
 private:

@@ -82,8 +82,8 @@ TEST(FileErrorCauses, win32_error_numbers_select_their_cause) {
     const NumbersCause table[] = {
         {Cause::None, {0}},
         {Cause::FileNotFound, {2, 6, 18, 107}},
-        {Cause::BadPath, {3, 15, 17, 34, 52, 53, 55, 67, 70, 85, 111, 123, 124, 125, 144, 154,
-                          161, 206, 208, 267}},
+        {Cause::BadPath,
+         {3, 15, 17, 34, 52, 53, 55, 67, 70, 85, 111, 123, 124, 125, 144, 154, 161, 206, 208, 267}},
         {Cause::TooManyOpenFiles, {4, 36, 68, 113}},
         {Cause::AccessDenied, {5, 12, 19, 29, 54, 58, 64, 65, 71, 80, 82, 86, 170, 183, 999}},
         {Cause::InvalidFile, {11, 26, 60, 66, 114, 182, 191, 193}},

@@ -73,20 +73,18 @@ TEST(ScriptWriter, each_format_gives_each_element_its_markup) {
     const Case cases[] = {
         {"name", Element::Name, "JOHN", "<BR><CENTER>JOHN</CENTER>",
          "<BR><B><CENTER>JOHN</CENTER></B>"},
-        {"empty name", Element::Name, "", "<BR><CENTER></CENTER>",
-         "<BR><B><CENTER></CENTER></B>"},
+        {"empty name", Element::Name, "", "<BR><CENTER></CENTER>", "<BR><B><CENTER></CENTER></B>"},
         {"parenthetical", Element::Parenthetical, "  said John, ", "<DD>(said John)</DD>",
          "<DD><I>(said John)</I></DD>"},
         {"parenthetical trimmed to nothing", Element::Parenthetical, "  ,.\r\n", "", ""},
         {"parenthetical of a blank line", Element::Parenthetical, " \r\n \r\n", "<DD>( )</DD>",
          "<DD><I>( )</I></DD>"},
-        {"dialogue", Element::Dialogue, "Hello, how are you?",
-         "<DD>Hello, how are you?</DD><BR>", "Hello, how are you?<BR>"},
+        {"dialogue", Element::Dialogue, "Hello, how are you?", "<DD>Hello, how are you?</DD><BR>",
+         "Hello, how are you?<BR>"},
         {"empty dialogue", Element::Dialogue, "", "<DD></DD><BR>", "<BR>"},
         {"narration", Element::Narration, "It was dark.\r\n", "<BR>It was dark.\r\n<BR>",
          "<BR><DD><I>(It was dark)</I></DD>"},
-        {"narration trimmed to nothing", Element::Narration, " .\r\n", "<BR> .\r\n<BR>",
-         "<BR>"},
+        {"narration trimmed to nothing", Element::Narration, " .\r\n", "<BR> .\r\n<BR>", "<BR>"},
         {"bytes pass through", Element::Dialogue, "\xE9t\xE9 \"q\" 'x'\r\n\t",
          "<DD>\xE9t\xE9 \"q\" 'x'\r\n\t</DD><BR>", "\xE9t\xE9 \"q\" 'x'\r\n\t<BR>"},
         {"escaped name", Element::Name, "<B>&Co", "<BR><CENTER>&lt;B&gt;&amp;Co</CENTER>",
@@ -95,8 +93,8 @@ TEST(ScriptWriter, each_format_gives_each_element_its_markup) {
          "<DD>a &lt; b &amp;&amp; c &gt; d</DD><BR>", "a &lt; b &amp;&amp; c &gt; d<BR>"},
         {"escaped narration", Element::Narration, "Fish & chips <i>.",
          "<BR>Fish &amp; chips &lt;i&gt;.<BR>", "<BR><DD><I>(Fish &amp; chips &lt;i&gt;)</I></DD>"},
-        {"escaped after trimming", Element::Parenthetical, "  he said <",
-         "<DD>(he said &lt;)</DD>", "<DD><I>(he said &lt;)</I></DD>"},
+        {"escaped after trimming", Element::Parenthetical, "  he said <", "<DD>(he said &lt;)</DD>",
+         "<DD><I>(he said &lt;)</I></DD>"},
         {"escaped after trimming a full stop", Element::Parenthetical, "&.", "<DD>(&amp;)</DD>",
          "<DD><I>(&amp;)</I></DD>"},
     };
@@ -112,10 +110,12 @@ TEST(ScriptWriter, a_line_of_dialogue_in_both_formats) {
     const TempDir dir;
     const auto path = dir / "Script.htm";
     for (const auto& [format, expected] :
-         {std::pair{Format::Screen, "<HTML><BR><CENTER>JOHN</CENTER><DD>(said John)</DD>"
-                                    "<DD>Hello, how are you?</DD><BR></HTML>"},
-          std::pair{Format::Stage, "<HTML><BR><B><CENTER>JOHN</CENTER></B>"
-                                   "<DD><I>(said John)</I></DD>Hello, how are you?<BR></HTML>"}}) {
+         {std::pair{Format::Screen,
+                    "<HTML><BR><CENTER>JOHN</CENTER><DD>(said John)</DD>"
+                    "<DD>Hello, how are you?</DD><BR></HTML>"},
+          std::pair{Format::Stage,
+                    "<HTML><BR><B><CENTER>JOHN</CENTER></B>"
+                    "<DD><I>(said John)</I></DD>Hello, how are you?<BR></HTML>"}}) {
         SCOPED_TRACE(format == Format::Screen ? "screen" : "stage");
         const auto writer = MakeWriter(format);
         writer->Open(path.string());
@@ -140,8 +140,9 @@ TEST(ScriptWriter, declares_the_character_set_only_when_given) {
         {"", "<HTML></HTML>"},
         {"utf-8",
          "<HTML><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\"></HTML>"},
-        {"windows-1252", "<HTML><META HTTP-EQUIV=\"Content-Type\" "
-                         "CONTENT=\"text/html; charset=windows-1252\"></HTML>"},
+        {"windows-1252",
+         "<HTML><META HTTP-EQUIV=\"Content-Type\" "
+         "CONTENT=\"text/html; charset=windows-1252\"></HTML>"},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.label);

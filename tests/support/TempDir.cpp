@@ -26,7 +26,7 @@ TempDir::~TempDir() {
 std::filesystem::path TempDir::operator/(std::string_view name) const { return path_ / name; }
 
 std::filesystem::path TempDir::Write(std::string_view name, std::string_view bytes) const {
-    const auto file = path_ / name;
+    auto file = path_ / name;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return file;

@@ -45,6 +45,8 @@ TEST(Encoding, every_byte_survives_a_round_trip) {
 }
 
 TEST(Encoding, what_the_code_page_cannot_hold_becomes_a_question_mark) {
+    // Split literals keep a hex escape from running into the next letter.
+    // clang-format off
     const std::vector<EncodingCase> cases = {
         {"Greek omega", "\xCE\xA9", "?"},
         {"emoji (four bytes)", "a\xF0\x9F\x98\x80" "b", "a?b"},
@@ -58,6 +60,7 @@ TEST(Encoding, what_the_code_page_cannot_hold_becomes_a_question_mark) {
         {"past U+10FFFF", "\xF4\x90\x80\x80", "????"},
         {"invalid lead", "\xFF" "a", "?a"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(Utf8ToWindows1252(c.utf8), c.windows1252) << c.label;
     }
