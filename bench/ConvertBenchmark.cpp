@@ -44,6 +44,8 @@ public:
     void ScrollLogTo(int) override {}
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
+    bool AskYesNo(std::string_view) override { return true; }
+    void ShowSpeakerHint(int, int) override {}
 
 private:
     std::string textPath_;

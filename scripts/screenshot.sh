@@ -2,7 +2,8 @@
 # Makes docs/screenshot.png: Velmora's window in the middle of converting a novel, driven
 # through its real controls with xdotool on a virtual display (Xvfb). The novel is a copy
 # of ../shared/corpus/pride-and-prejudice-crlf.txt in a scratch folder, where its script
-# is written.
+# is written. On the way it takes docs/speaker-hint.png: the keyboard on the "Generate Line"
+# the speaker hint chose.
 #
 #   scripts/screenshot.sh                  builds a release build in build/release first
 #   BUILD=build/h3 scripts/screenshot.sh   uses an existing build folder
@@ -61,6 +62,9 @@ name 4 "JANE"
 for speaker in 1 1 1 2 1 2 1 2; do
   generate "$speaker"
 done
+# Mr. and Mrs. Bennet take turns: the hint is Mrs. Bennet's button, focused and default.
+sleep 0.5
+import -window "$window" docs/speaker-hint.png
 click 100 293  # the note field
 xdotool type --delay 20 "Scene: Longbourn"
 sleep 0.5
@@ -68,4 +72,4 @@ sleep 0.5
 import -window "$window" docs/screenshot.png
 xdotool key Escape
 wait "$program"
-echo "docs/screenshot.png written"
+echo "docs/screenshot.png and docs/speaker-hint.png written"

@@ -7,6 +7,7 @@
 #include "ui/Help.h"
 #include "ui/Icon.h"
 #include "ui/LineList.h"
+#include "ui/Platform.h"
 #include "ui/Resources.h"
 #include "ui/ScreenText.h"
 
@@ -161,9 +162,14 @@ void MainWindow::OnCharHook(wxKeyEvent& event) {
 }
 
 void MainWindow::PressForEnter() {
-    auto* button = dynamic_cast<wxButton*>(FindFocus());
+    wxWindow* focus = FindFocus();
+    auto* button = dynamic_cast<wxButton*>(focus);
     if (button == nullptr || button->GetParent() != this) {
         button = openTextFile_;
+        const auto* edit = std::find(nameEdits_.begin(), nameEdits_.end(), focus);
+        if (edit != nameEdits_.end() && controller_.IsAcceptingCommands()) {
+            button = GenerateLineButton(static_cast<int>(edit - nameEdits_.begin()) + 1);
+        }
     }
     if (!button->IsEnabled()) {
         return;
@@ -171,6 +177,10 @@ void MainWindow::PressForEnter() {
     wxCommandEvent click(wxEVT_BUTTON, button->GetId());
     click.SetEventObject(button);
     button->ProcessWindowEvent(click);
+}
+
+wxButton* MainWindow::GenerateLineButton(int slot) {
+    return Bound<wxButton>(*this, kNameSlotTable.at(static_cast<std::size_t>(slot - 1)).buttonId);
 }
 
 void MainWindow::OnContextMenu(wxContextMenuEvent& event) {
@@ -259,5 +269,22 @@ void MainWindow::ScrollLogTo(int index) { log_->ScrollToLine(index); }
 void MainWindow::BeginWaitCursor() { wxBeginBusyCursor(); }
 
 void MainWindow::EndWaitCursor() { wxEndBusyCursor(); }
+
+bool MainWindow::AskYesNo(std::string_view question) {
+    return platform_.AskYesNo(this, wxString::FromUTF8(question.data(), question.size()));
+}
+
+void MainWindow::ShowSpeakerHint(int slot, int lastSlot) {
+    if (slot >= 1 && slot <= kNameSlots) {
+        wxButton* button = GenerateLineButton(slot);
+        button->SetDefault();
+        button->SetFocus();
+        return;
+    }
+    // Enter in an edit never presses this default once it is disabled; it is only shown.
+    openTextFile_->SetDefault();
+    const int editSlot = lastSlot >= 1 && lastSlot <= kNameSlots ? lastSlot : 1;
+    nameEdits_.at(static_cast<std::size_t>(editSlot - 1))->SetFocus();
+}
 
 }  // namespace velmora

@@ -50,6 +50,10 @@ public:
     void ScrollLogTo(int index) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    [[nodiscard]] bool AskYesNo(std::string_view question) override;
+    // Puts the keyboard on the hinted slot's "Generate Line" (as the default button), or,
+    // with no hint, on the name edit of the slot used last.
+    void ShowSpeakerHint(int slot, int lastSlot) override;
 
 private:
     enum class Command {
@@ -72,8 +76,10 @@ private:
     void OnCommand(wxCommandEvent& event);
     void RunCommand(Command command, int slot);
     void OnCharHook(wxKeyEvent& event);
-    // Enter presses the focused push button, or else the default button while enabled.
+    // Enter presses the focused push button; in a name edit while a line waits, the
+    // "Generate Line" on its row; else "Open Text File..." while enabled.
     void PressForEnter();
+    [[nodiscard]] wxButton* GenerateLineButton(int slot);
     void OnContextMenu(wxContextMenuEvent& event);
     void ShowWindowMenu(const wxPoint& position);
     void OnPaint(wxPaintEvent& event);

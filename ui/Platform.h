@@ -17,6 +17,10 @@ public:
     // application name.
     virtual void ShowMessage(wxWindow* owner, const wxString& text, MessageIcon icon) = 0;
 
+    // A modal yes/no question owned by owner, captioned with the application name, whose
+    // default answer is yes. True for yes.
+    [[nodiscard]] virtual bool AskYesNo(wxWindow* owner, const wxString& question) = 0;
+
     // Asks the help engine for topic context of helpFile. False when the engine itself
     // reports failure.
     [[nodiscard]] virtual bool ShowHelp(const wxString& helpFile, int context) = 0;

@@ -12,6 +12,11 @@ void WxPlatform::ShowMessage(wxWindow* owner, const wxString& text, MessageIcon 
     wxMessageBox(text, wxTheApp->GetAppName(), wxOK | iconStyle, owner);
 }
 
+bool WxPlatform::AskYesNo(wxWindow* owner, const wxString& question) {
+    return wxMessageBox(question, wxTheApp->GetAppName(),
+                        wxYES_NO | wxYES_DEFAULT | wxICON_QUESTION, owner) == wxYES;
+}
+
 bool WxPlatform::ShowHelp(const wxString& helpFile, int /*context*/) {
     return wxFileExists(helpFile) && wxLaunchDefaultApplication(helpFile);
 }

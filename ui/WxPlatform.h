@@ -8,6 +8,7 @@ namespace velmora {
 class WxPlatform : public Platform {
 public:
     void ShowMessage(wxWindow* owner, const wxString& text, MessageIcon icon) override;
+    [[nodiscard]] bool AskYesNo(wxWindow* owner, const wxString& question) override;
     // Hands the file to the viewer the desktop associates with it. There is no help engine
     // to take a topic, so the context only selects nothing; a missing file or a desktop
     // without such a viewer is the engine's failure.

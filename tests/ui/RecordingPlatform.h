@@ -8,7 +8,7 @@
 
 namespace velmora::test {
 
-// Records message boxes and help requests instead of showing them.
+// Records message boxes, questions and help requests instead of showing them.
 class RecordingPlatform : public Platform {
 public:
     struct Message {
@@ -24,6 +24,10 @@ public:
     void ShowMessage(wxWindow* owner, const wxString& text, MessageIcon icon) override {
         messages.push_back({owner, text, icon});
     }
+    [[nodiscard]] bool AskYesNo(wxWindow* /*owner*/, const wxString& question) override {
+        questions.push_back(question);
+        return answer;
+    }
     [[nodiscard]] bool ShowHelp(const wxString& helpFile, int context) override {
         helpRequests.push_back({helpFile, context});
         return helpStarts;
@@ -31,6 +35,8 @@ public:
 
     std::vector<Message> messages;
     std::vector<HelpRequest> helpRequests;
+    std::vector<wxString> questions;
+    bool answer = true;
     bool helpStarts = false;
 };
 
