@@ -35,6 +35,8 @@ public:
     void ScrollLogTo(int index) override { scrolls.push_back(index); }
     void BeginWaitCursor() override { Unexpected(); }
     void EndWaitCursor() override { Unexpected(); }
+    bool AskYesNo(std::string_view /*question*/) override { Unexpected(); }
+    void ShowSpeakerHint(int /*slot*/, int /*lastSlot*/) override { Unexpected(); }
 
 private:
     [[noreturn]] static void Unexpected() {

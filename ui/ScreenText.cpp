@@ -1,34 +1,13 @@
 #include "ui/ScreenText.h"
 
 #include "text/Encoding.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace velmora {
 namespace {
-
-// Length of the well-formed UTF-8 sequence starting at bytes[at], or 0 when there is none.
-std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t at) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    std::size_t length = 0;
-    if (lead < 0x80U) {
-        return 1;
-    }
-    if (lead >= 0xC2U && lead <= 0xDFU) {
-        length = 2;
-    } else if (lead >= 0xE0U && lead <= 0xEFU) {
-        length = 3;
-    } else if (lead >= 0xF0U && lead <= 0xF4U) {
-        length = 4;
-    } else {
-        return 0;
-    }
-    if (bytes.size() - at < length || !IsValidUtf8(bytes.substr(at, length))) {
-        return 0;
-    }
-    return length;
-}
 
 // Decodes up to maxChars characters into UTF-8; true when bytes held more.
 bool DecodeToUtf8(std::string_view bytes, std::size_t maxChars, bool breaksAsSpaces,
@@ -44,9 +23,9 @@ bool DecodeToUtf8(std::string_view bytes, std::size_t maxChars, bool breaksAsSpa
         if (breaksAsSpaces && (byte == '\r' || byte == '\n')) {
             utf8 += ' ';  // one space for a CR LF pair as for a lone CR or LF
             at += bytes.substr(at, 2) == "\r\n" ? 2U : 1U;
-        } else if (const std::size_t length = Utf8SequenceAt(bytes, at); length != 0) {
-            utf8.append(bytes.substr(at, length));
-            at += length;
+        } else if (const Utf8Step step = DecodeUtf8(bytes.substr(at)); step.valid) {
+            utf8.append(bytes.substr(at, step.length));
+            at += step.length;
         } else {
             utf8 += Windows1252ToUtf8(bytes.substr(at, 1));
             ++at;
