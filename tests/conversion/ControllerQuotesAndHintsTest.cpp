@@ -3,6 +3,7 @@
 
 #include "conversion/ConversionController.h"
 
+#include "tests/conversion/ControllerFixture.h"
 #include "tests/conversion/RecordingView.h"
 #include "tests/support/TempDir.h"
 
@@ -19,40 +20,21 @@ constexpr std::string_view kQuestion =
     "This text marks dialogue with typographic quotes (\xE2\x80\x9C \xE2\x80\x9D). "
     "Treat them as double quotes?";
 
-class ControllerQuotesAndHintsTest : public ::testing::Test {
+class ControllerQuotesAndHintsTest : public test::ControllerFixture {
 protected:
-    void Open(std::string_view text) {
-        dir_.Write("novel.txt", text);
-        view_.choice = "novel.txt";
-        controller_.OpenTextFile();
-    }
-
-    [[nodiscard]] std::string Script() const { return test::ReadAll(dir_ / "Script.htm"); }
-
-    [[nodiscard]] std::vector<std::string> Questions() const {
-        std::vector<std::string> asked;
+    // The arguments of every call of one view operation, in order.
+    [[nodiscard]] std::vector<std::string> ArgumentsOf(std::string_view operation) const {
+        const std::string prefix = std::string(operation) + ":";
+        std::vector<std::string> arguments;
         for (const auto& call : view_.calls) {
-            if (call.starts_with("AskYesNo:")) {
-                asked.push_back(call.substr(9));
+            if (call.starts_with(prefix)) {
+                arguments.push_back(call.substr(prefix.size()));
             }
         }
-        return asked;
+        return arguments;
     }
-
-    [[nodiscard]] std::vector<std::string> Hints() const {
-        std::vector<std::string> hints;
-        for (const auto& call : view_.calls) {
-            if (call.starts_with("ShowSpeakerHint:")) {
-                hints.push_back(call.substr(16));
-            }
-        }
-        return hints;
-    }
-
-    test::TempDir dir_;
-    test::CurrentDirectory currentDirectory_{dir_.Path()};
-    test::RecordingView view_;
-    ConversionController controller_{view_};
+    [[nodiscard]] std::vector<std::string> Questions() const { return ArgumentsOf("AskYesNo"); }
+    [[nodiscard]] std::vector<std::string> Hints() const { return ArgumentsOf("ShowSpeakerHint"); }
 };
 
 struct QuotedText {

@@ -2,6 +2,7 @@
 
 #include "platform/File.h"
 #include "platform/FileError.h"
+#include "tests/conversion/ControllerFixture.h"
 #include "tests/conversion/RecordingView.h"
 #include "tests/support/FileLock.h"
 #include "tests/support/TempDir.h"
@@ -58,17 +59,8 @@ const std::vector<Command> kGenerateCommands = {
 
 using test::FileSizeLimit;
 
-class ConversionControllerTest : public ::testing::Test {
+class ConversionControllerTest : public test::ControllerFixture {
 protected:
-    // Writes the text as "novel.txt" and opens it through the controller.
-    void Open(std::string_view text) {
-        dir_.Write("novel.txt", text);
-        view_.choice = "novel.txt";
-        controller_.OpenTextFile();
-    }
-
-    [[nodiscard]] std::string Script() const { return test::ReadAll(dir_ / "Script.htm"); }
-
     // Runs each generate command and checks it is refused without any other effect.
     void ExpectEveryCommandRefused() {
         const auto script = Script();
@@ -84,11 +76,6 @@ protected:
         EXPECT_EQ(view_.dialogue, dialogue);
         EXPECT_FALSE(controller_.IsAcceptingCommands());
     }
-
-    test::TempDir dir_;
-    test::CurrentDirectory currentDirectory_{dir_.Path()};
-    test::RecordingView view_;
-    ConversionController controller_{view_};
 };
 
 TEST_F(ConversionControllerTest, worked_example_stops_at_the_dialogue_and_finishes_with_tom) {
