@@ -73,7 +73,10 @@ constexpr std::array kErrnoCauses = std::to_array<ErrnoCause>({
     {EIO, Cause::HardIO}, {EPIPE, Cause::HardIO},
     {EWOULDBLOCK, Cause::SharingViolation},
     {ENOLCK, Cause::LockViolation}, {EDEADLK, Cause::LockViolation},
-    {ENOSPC, Cause::DiskFull}, {EDQUOT, Cause::DiskFull}, {EFBIG, Cause::DiskFull},
+    {ENOSPC, Cause::DiskFull}, {EFBIG, Cause::DiskFull},
+#ifdef EDQUOT  // a quota exceeded is a full disk to the user; Windows has no such errno
+    {EDQUOT, Cause::DiskFull},
+#endif
 });
 // clang-format on
 
