@@ -4,9 +4,9 @@
 #include "apps/convert/ConsoleView.h"
 #include "apps/convert/NameScript.h"
 #include "conversion/ConversionController.h"
-#include "platform/File.h"
 #include "platform/FileError.h"
 #include "text/Encoding.h"
+#include "text/TextReader.h"
 
 #include <new>
 #include <optional>
@@ -18,17 +18,16 @@ namespace {
 // The slot the names are typed into; any slot would do.
 constexpr int kNameSlot = 1;
 
-// The whole names file, or nothing when it cannot be opened.
+// The whole names file, read as a text is (so a file too large is refused too), or nothing
+// when it cannot be opened.
 // @throws FileError when the opened file cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& name) {
-    File file;
-    if (!file.OpenForReading(name)) {
+    TextReader reader;
+    reader.Load(name);
+    if (!reader.IsLoaded()) {
         return std::nullopt;
     }
-    std::string content(static_cast<std::size_t>(file.Length()), '\0');
-    content.resize(file.Read(content.data(), content.size()));
-    file.Close();
-    return content;
+    return std::string(reader.Text());
 }
 
 int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,

@@ -1,5 +1,6 @@
 // The main window driven through its buttons, as a person would, with the file dialog and
 // message boxes answered by the tests.
+#include "tests/support/FileLock.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/LineList.h"
 #include "ui/Resources.h"
@@ -12,9 +13,6 @@
 #include <wx/utils.h>
 
 #include <array>
-
-#include <sys/resource.h>
-#include <csignal>
 
 namespace velmora::test {
 namespace {
@@ -253,28 +251,7 @@ TEST_F(MainWindowTest, GeneratingWithoutNamesFinishesTheScriptAndEndsTheBusyCurs
     EXPECT_FALSE(wxIsBusy());
 }
 
-// Keeps files written by this process under a size limit while it lives; a write past it
-// fails with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
+using test::FileSizeLimit;
 
 TEST_F(MainWindowTest, AWriteFailureShowsOneBoxAndTheWindowStaysUsable) {
     const auto text = WriteText("short.txt", kShortNovel);
