@@ -18,6 +18,7 @@ bool IsSeparator(char byte) { return byte == '\r' || byte == '\n' || byte == ' '
 void TextReader::Load(const std::string& name) {
     isLoaded_ = false;
     position_ = 0;
+    paragraphBegin_ = 0;
     buffer_.clear();
 
     File file;
@@ -40,6 +41,12 @@ void TextReader::StraightenQuotes(CharacterSet set) noexcept {
     StraightenTypographicQuotes(buffer_, set);
 }
 
+void TextReader::Rewind(std::size_t position, std::size_t paragraphBegin) noexcept {
+    position_ = std::min(position, buffer_.size());
+    paragraphBegin_ = std::min(paragraphBegin, position_);
+    isLoaded_ = true;
+}
+
 bool TextReader::ReadParagraph(std::string& paragraph) {
     while (position_ < buffer_.size() && IsSeparator(buffer_[position_])) {
         ++position_;
@@ -50,6 +57,7 @@ bool TextReader::ReadParagraph(std::string& paragraph) {
     }
     // The break itself and any separators after it are skipped by the next call.
     const std::size_t start = position_;
+    paragraphBegin_ = start;
     position_ = std::min(buffer_.find(kParagraphBreak, start), buffer_.size());
     paragraph.assign(buffer_, start, position_ - start);
     return true;

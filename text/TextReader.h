@@ -24,6 +24,15 @@ public:
     // unchanged and the reader is unloaded.
     bool ReadParagraph(std::string& paragraph);
 
+    // Where in Text() the paragraph ReadParagraph gave last begins; 0 before the first.
+    [[nodiscard]] std::size_t ParagraphBegin() const noexcept { return paragraphBegin_; }
+
+    // The next byte not yet handed out. A position taken here can be returned to with
+    // Rewind, which makes the reader loaded again: a command that is taken back reads
+    // its paragraphs once more.
+    [[nodiscard]] std::size_t Position() const noexcept { return position_; }
+    void Rewind(std::size_t position, std::size_t paragraphBegin) noexcept;
+
     // The loaded bytes, exactly as in the file unless straightened below.
     [[nodiscard]] std::string_view Text() const noexcept { return buffer_; }
 
@@ -37,6 +46,7 @@ public:
 private:
     bool isLoaded_ = false;
     std::size_t position_ = 0;  // next byte not yet handed out
+    std::size_t paragraphBegin_ = 0;
     std::string buffer_;
 };
 

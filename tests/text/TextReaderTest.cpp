@@ -72,6 +72,34 @@ TEST(TextReader, cuts_paragraphs_at_empty_lines) {
     }
 }
 
+TEST(TextReader, rewinding_reads_the_same_paragraphs_again_even_after_the_end) {
+    TempDir dir;
+    const std::string text = "\r\n One\r\n\r\nTwo\r\n\r\n  Three";
+    TextReader reader;
+    reader.Load(dir.Write("novel.txt", text).string());
+    std::string paragraph;
+    ASSERT_TRUE(reader.ReadParagraph(paragraph));
+    EXPECT_EQ(text.substr(reader.ParagraphBegin(), paragraph.size()), "One");
+    const auto position = reader.Position();
+    const auto begin = reader.ParagraphBegin();
+    std::vector<std::string> rest;
+    while (reader.ReadParagraph(paragraph)) {
+        rest.push_back(paragraph);
+        EXPECT_EQ(text.substr(reader.ParagraphBegin(), paragraph.size()), paragraph);
+    }
+    ASSERT_FALSE(reader.IsLoaded());
+
+    reader.Rewind(position, begin);
+    EXPECT_TRUE(reader.IsLoaded()) << "a rewound reader has paragraphs to give again";
+    EXPECT_EQ(reader.ParagraphBegin(), begin);
+    std::vector<std::string> again;
+    while (reader.ReadParagraph(paragraph)) {
+        again.push_back(paragraph);
+    }
+    EXPECT_EQ(again, rest);
+    EXPECT_EQ(rest, (std::vector<std::string>{"Two", "Three"}));
+}
+
 TEST(TextReader, reading_before_load_gives_nothing) {
     TextReader reader;
     std::string paragraph = "untouched";
