@@ -101,7 +101,7 @@ struct WindowCloser {
 using Window = std::unique_ptr<MainWindow, WindowCloser>;
 
 Window NewWindow() {
-    Window window(new MainWindow(wxGetApp().GetPlatform()));
+    Window window(new MainWindow(wxGetApp().GetDesktopServices()));
     window->Show();
     for (int round = 0; round < 5; ++round) {  // mapped and painted once
         wxYield();

@@ -30,10 +30,18 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 (cd "$work" && exec "$build/apps/velmora/velmora") &
 program=$!
-xdotool search --sync --onlyvisible --name '^Velmora v1\.0$' >/dev/null
+# Bounded waits: a window that never comes, or never goes, must not hang the run.
+window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$program" --name '^Velmora v1\.0$' |
+         head -1) || true
+if [ -z "$window" ]; then
+  echo "no window appeared" >&2; kill "$program"; exit 1
+fi
 sleep 2
 grep -E '^(VmRSS|VmHWM|RssAnon|RssFile)' "/proc/$program/status"
-xdotool search --name '^Velmora v1\.0$' windowfocus --sync key Escape
+xdotool windowfocus --sync "$window" key Escape
+timeout 30 sh -c "while kill -0 $program 2>/dev/null; do sleep 0.1; done" || {
+  echo "Esc did not end the program" >&2; kill "$program"; exit 1
+}
 status=0
 wait "$program" || status=$?
 echo "exit status after Esc: $status"

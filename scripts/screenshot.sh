@@ -30,7 +30,12 @@ cp ../shared/corpus/pride-and-prejudice-crlf.txt "$work/pride-and-prejudice.txt"
 # GTK's settings store complains without a session bus; keep that out of the way.
 (cd "$work" && exec "$BUILD/apps/velmora/velmora" 2>"$work/velmora.log") &
 program=$!
-window=$(xdotool search --sync --onlyvisible --name '^Velmora v1\.0$' | head -1)
+# Every wait is bounded: a window that never comes, or never goes, must not hang the run.
+find_window() {  # NAME-PATTERN
+  timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -1 || true
+}
+window=$(find_window '^Velmora v1\.0$')
+[ -n "$window" ] || { echo "no main window appeared" >&2; kill "$program"; exit 1; }
 xdotool windowfocus --sync "$window"
 read -r width height < <(xdotool getwindowgeometry --shell "$window" |
   awk -F= '/^WIDTH/{w=$2} /^HEIGHT/{h=$2} END{print w, h}')
@@ -47,12 +52,14 @@ generate() { click 452 "$(slot_y "$1")"; sleep 0.3; }
 
 # Enter presses the default button, "Open Text File...".
 xdotool key Return
-dialog=$(xdotool search --sync --onlyvisible --name '^Open$' | head -1)
+dialog=$(find_window '^Open$')
+[ -n "$dialog" ] || { echo "no file dialog appeared" >&2; kill "$program"; exit 1; }
 xdotool windowfocus --sync "$dialog"
 xdotool key ctrl+l
 xdotool type --delay 10 "$work/pride-and-prejudice.txt"
 xdotool key Return
-while xdotool search --name '^Open$' >/dev/null 2>&1; do sleep 0.2; done
+timeout 30 sh -c "while xdotool search --name '^Open\$' >/dev/null 2>&1; do sleep 0.2; done" ||
+  { echo "the file dialog did not close" >&2; kill "$program"; exit 1; }
 sleep 0.5
 
 name 1 "MRS. BENNET"
@@ -71,5 +78,7 @@ sleep 0.5
 
 import -window "$window" docs/screenshot.png
 xdotool key Escape
+timeout 30 sh -c "while kill -0 $program 2>/dev/null; do sleep 0.1; done" ||
+  { echo "Esc did not end the program" >&2; kill "$program"; exit 1; }
 wait "$program"
 echo "docs/screenshot.png and docs/speaker-hint.png written"

@@ -7,11 +7,11 @@
 
 namespace velmora {
 
-AboutWindow::AboutWindow(wxWindow* parent, Platform& platform)
+AboutWindow::AboutWindow(wxWindow* parent, DesktopServices& services)
     : wxDialog(parent, wxID_ANY, wxEmptyString) {
     BuildFromTemplate(*this, kAboutTemplate);
     SetIcons(MainFrameIcons());
-    InstallHelpKey(*this, platform, HelpContext(IDD_ABOUTBOX));
+    InstallHelpKey(*this, services, HelpContext(IDD_ABOUTBOX));
     CentreOnParent();
 }
 

@@ -1,36 +1,40 @@
 #include "ui/ErrorGuard.h"
 
-#include "ui/Platform.h"
+#include "platform/FileError.h"
+#include "ui/DesktopServices.h"
 #include "ui/ScreenText.h"
 
 #include <wx/string.h>
 
+#include <new>
+
 namespace velmora {
 
-void ReportFileError(wxWindow* owner, Platform& platform, const FileError& error) noexcept {
+void ReportFileError(wxWindow* owner, DesktopServices& services, const FileError& error) noexcept {
     try {
-        platform.ShowMessage(owner, ScreenText(error.what()), Platform::MessageIcon::Stop);
+        services.ShowMessage(owner, ScreenText(error.what()), DesktopServices::MessageIcon::Stop);
     } catch (...) {
         // Nothing is left to report with; the command has ended either way.
     }
 }
 
-void ReportOutOfMemory(wxWindow* owner, Platform& platform) noexcept {
+void ReportOutOfMemory(wxWindow* owner, DesktopServices& services) noexcept {
     try {
-        platform.ShowMessage(owner, wxS("Out of memory."), Platform::MessageIcon::Exclamation);
+        services.ShowMessage(owner, wxS("Out of memory."),
+                             DesktopServices::MessageIcon::Exclamation);
     } catch (...) {
         // The box itself needed memory that was not there.
     }
 }
 
-bool ReportCurrentException(wxWindow* owner, Platform& platform) noexcept {
+bool ReportCurrentException(wxWindow* owner, DesktopServices& services) noexcept {
     try {
         throw;
     } catch (const FileError& error) {
-        ReportFileError(owner, platform, error);
+        ReportFileError(owner, services, error);
         return true;
     } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(owner, platform);
+        ReportOutOfMemory(owner, services);
         return true;
     } catch (...) {
         return false;

@@ -1,36 +1,34 @@
 #pragma once
 
-#include "platform/FileError.h"
-
-#include <new>
-
 class wxWindow;
 
 namespace velmora {
 
-class Platform;
+class DesktopServices;
+class FileError;
 
 // The error reporting every command of the windows runs under. A file error or exhausted
-// memory ends the command where it was (nothing is rolled back) and shows exactly one
+// memory ends the command and shows exactly one
 // message box owned by owner; the window then keeps running.
 
 // The cause's text, OK button, stop icon.
-void ReportFileError(wxWindow* owner, Platform& platform, const FileError& error) noexcept;
+void ReportFileError(wxWindow* owner, DesktopServices& services, const FileError& error) noexcept;
 // "Out of memory.", OK button, exclamation icon.
-void ReportOutOfMemory(wxWindow* owner, Platform& platform) noexcept;
+void ReportOutOfMemory(wxWindow* owner, DesktopServices& services) noexcept;
 
 // Call inside a catch block: reports the exception being handled if it is one of the two
 // above and returns true; false for any other exception.
-[[nodiscard]] bool ReportCurrentException(wxWindow* owner, Platform& platform) noexcept;
+[[nodiscard]] bool ReportCurrentException(wxWindow* owner, DesktopServices& services) noexcept;
 
+// Runs one command under the error reporting above; any other exception passes on.
 template <typename Command>
-void RunGuarded(wxWindow* owner, Platform& platform, Command&& command) {
+void RunGuarded(wxWindow* owner, DesktopServices& services, Command&& command) {
     try {
         command();
-    } catch (const FileError& error) {
-        ReportFileError(owner, platform, error);
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(owner, platform);
+    } catch (...) {
+        if (!ReportCurrentException(owner, services)) {
+            throw;
+        }
     }
 }
 

@@ -69,7 +69,7 @@ constexpr std::string_view kGuideLines[] = {
 
 }  // namespace
 
-GuideWindow::GuideWindow(wxWindow* parent, Platform& platform)
+GuideWindow::GuideWindow(wxWindow* parent, DesktopServices& services)
     : wxDialog(parent, wxID_ANY, wxEmptyString) {
     BuildFromTemplate(*this, kGuideTemplate);
     SetIcons(MainFrameIcons());
@@ -77,7 +77,7 @@ GuideWindow::GuideWindow(wxWindow* parent, Platform& platform)
     for (const std::string_view line : kGuideLines) {
         lines->AppendLine(line);
     }
-    InstallHelpKey(*this, platform, HelpContext(IDD_GUIDE));
+    InstallHelpKey(*this, services, HelpContext(IDD_GUIDE));
     Bind(wxEVT_CHAR_HOOK, &GuideWindow::OnCharHook, this);
     CentreOnParent();
 }

@@ -1,7 +1,7 @@
 #include "ui/Help.h"
 
+#include "ui/DesktopServices.h"
 #include "ui/ErrorGuard.h"
-#include "ui/Platform.h"
 #include "ui/Resources.h"
 
 #include <wx/accel.h>
@@ -17,18 +17,18 @@ wxString HelpFilePath(const wxString& programPath) {
     return path.GetFullPath();
 }
 
-void InstallHelpKey(wxDialog& window, Platform& platform, int context) {
+void InstallHelpKey(wxDialog& window, DesktopServices& services, int context) {
     // GTK sends no help event of its own, so F1 is an accelerator for the help command.
     wxAcceleratorEntry helpKey(wxACCEL_NORMAL, WXK_F1, ID_HELP);
     window.SetAcceleratorTable(wxAcceleratorTable(1, &helpKey));
     window.Bind(
         wxEVT_MENU,
-        [&window, &platform, context](wxCommandEvent&) {
-            RunGuarded(&window, platform, [&] {
+        [&window, &services, context](wxCommandEvent&) {
+            RunGuarded(&window, services, [&] {
                 const wxString file = HelpFilePath(wxStandardPaths::Get().GetExecutablePath());
-                if (!platform.ShowHelp(file, context)) {
-                    platform.ShowMessage(&window, wxS("Failed to launch help."),
-                                         Platform::MessageIcon::Exclamation);
+                if (!services.ShowHelp(file, context)) {
+                    services.ShowMessage(&window, wxS("Failed to launch help."),
+                                         DesktopServices::MessageIcon::Exclamation);
                 }
             });
         },

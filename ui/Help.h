@@ -6,7 +6,7 @@ class wxDialog;
 
 namespace velmora {
 
-class Platform;
+class DesktopServices;
 
 // The help file: the program file's full path with its extension replaced by ".HLP".
 [[nodiscard]] wxString HelpFilePath(const wxString& programPath);
@@ -14,6 +14,6 @@ class Platform;
 // Gives a window the F1 key (without Shift, Ctrl or Alt): it asks the help engine for the
 // window's context in the program's help file and, when the engine fails, says
 // "Failed to launch help.".
-void InstallHelpKey(wxDialog& window, Platform& platform, int context);
+void InstallHelpKey(wxDialog& window, DesktopServices& services, int context);
 
 }  // namespace velmora

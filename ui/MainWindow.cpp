@@ -1,13 +1,13 @@
 #include "ui/MainWindow.h"
 
 #include "ui/AboutWindow.h"
+#include "ui/DesktopServices.h"
 #include "ui/DialogTemplate.h"
 #include "ui/ErrorGuard.h"
 #include "ui/GuideWindow.h"
 #include "ui/Help.h"
 #include "ui/Icon.h"
 #include "ui/LineList.h"
-#include "ui/Platform.h"
 #include "ui/Resources.h"
 #include "ui/ScreenText.h"
 
@@ -64,8 +64,8 @@ const std::array<MainWindow::CommandRoute, 17> MainWindow::kCommandTable = {{
 }};
 // clang-format on
 
-MainWindow::MainWindow(Platform& platform, wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, wxEmptyString), platform_(platform), controller_(*this) {
+MainWindow::MainWindow(DesktopServices& services, wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, wxEmptyString), services_(services), controller_(*this) {
     BuildFromTemplate(*this, kMainTemplate);
     BindControls();
 #ifdef __WXMSW__
@@ -84,7 +84,7 @@ MainWindow::MainWindow(Platform& platform, wxWindow* parent)
     Bind(wxEVT_CHAR_HOOK, &MainWindow::OnCharHook, this);
     Bind(wxEVT_CONTEXT_MENU, &MainWindow::OnContextMenu, this);
     Bind(wxEVT_PAINT, &MainWindow::OnPaint, this);
-    InstallHelpKey(*this, platform_, HelpContext(IDD_MAIN));
+    InstallHelpKey(*this, services_, HelpContext(IDD_MAIN));
     CentreOnScreen();
 }
 
@@ -111,7 +111,7 @@ void MainWindow::OnCommand(wxCommandEvent& event) {
         event.Skip();
         return;
     }
-    RunGuarded(this, platform_, [&] { RunCommand(route->command, route->slot); });
+    RunGuarded(this, services_, [&] { RunCommand(route->command, route->slot); });
 }
 
 void MainWindow::RunCommand(Command command, int slot) {
@@ -129,10 +129,10 @@ void MainWindow::RunCommand(Command command, int slot) {
         controller_.GenerateWithoutNames();
         break;
     case Command::ShowGuide:
-        GuideWindow(this, platform_).ShowModal();
+        GuideWindow(this, services_).ShowModal();
         break;
     case Command::ShowAbout:
-        AboutWindow(this, platform_).ShowModal();
+        AboutWindow(this, services_).ShowModal();
         break;
     }
 }
@@ -212,7 +212,7 @@ void MainWindow::OnPaint(wxPaintEvent& event) {
 #ifdef __WXMSW__
 WXLRESULT MainWindow::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) {
     if (message == WM_SYSCOMMAND && static_cast<int>(wParam & 0xFFF0U) == IDM_ABOUTBOX) {
-        RunGuarded(this, platform_, [&] { RunCommand(Command::ShowAbout, 0); });
+        RunGuarded(this, services_, [&] { RunCommand(Command::ShowAbout, 0); });
         return 0;
     }
     return wxDialog::MSWWindowProc(message, wParam, lParam);
@@ -271,7 +271,7 @@ void MainWindow::BeginWaitCursor() { wxBeginBusyCursor(); }
 void MainWindow::EndWaitCursor() { wxEndBusyCursor(); }
 
 bool MainWindow::AskYesNo(std::string_view question) {
-    return platform_.AskYesNo(this, wxString::FromUTF8(question.data(), question.size()));
+    return services_.AskYesNo(this, wxString::FromUTF8(question.data(), question.size()));
 }
 
 void MainWindow::ShowSpeakerHint(int slot, int lastSlot) {

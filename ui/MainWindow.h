@@ -20,7 +20,7 @@ class wxTextCtrl;
 namespace velmora {
 
 class LineList;
-class Platform;
+class DesktopServices;
 
 // The program's main window (IDD_MAIN): the name slots, the dialogue field, the log, the
 // status line and the command buttons. It shows the conversion through ConversionView and
@@ -32,7 +32,7 @@ public:
     // text, and a line of dialogue that long is read in the log anyway.
     static constexpr std::size_t kMaxDialogueChars = 4000;
 
-    explicit MainWindow(Platform& platform, wxWindow* parent = nullptr);
+    explicit MainWindow(DesktopServices& services, wxWindow* parent = nullptr);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -87,7 +87,7 @@ private:
     WXLRESULT MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) override;
 #endif
 
-    Platform& platform_;
+    DesktopServices& services_;
     wxRadioButton* stagePlay_ = nullptr;
     wxRadioButton* screenPlay_ = nullptr;
     std::array<wxTextCtrl*, kNameSlots> nameEdits_{};  // in slot order

@@ -14,7 +14,7 @@ int ScriptApp::OnRun() {
     // The main window's modal loop, and the loops of the dialogs opened from it, carry the
     // whole run; there is no main loop of its own.
     {
-        MainWindow window(platform_);
+        MainWindow window(services_);
         SetTopWindow(&window);
         window.ShowModal();
         SetTopWindow(nullptr);
@@ -23,7 +23,7 @@ int ScriptApp::OnRun() {
 }
 
 bool ScriptApp::OnExceptionInMainLoop() {
-    if (ReportCurrentException(GetTopWindow(), platform_)) {
+    if (ReportCurrentException(GetTopWindow(), services_)) {
         return true;
     }
     return wxApp::OnExceptionInMainLoop();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/WxPlatform.h"
+#include "ui/WxDesktopServices.h"
 
 #include <wx/app.h>
 
@@ -16,10 +16,10 @@ public:
     int OnRun() override;
     bool OnExceptionInMainLoop() override;
 
-    [[nodiscard]] Platform& GetPlatform() noexcept { return platform_; }
+    [[nodiscard]] DesktopServices& GetDesktopServices() noexcept { return services_; }
 
 private:
-    WxPlatform platform_;
+    WxDesktopServices services_;
 };
 
 }  // namespace velmora

@@ -29,6 +29,9 @@ const std::string_view kConvertHelp =
 
 namespace {
 
+constexpr std::string_view kTypographicQuotesOption = "--typographic-quotes=";
+constexpr std::string_view kNamesOption = "--names=";
+
 ConvertOptions UsageError(std::string why) {
     ConvertOptions options;
     options.action = ConvertOptions::Action::UsageError;
@@ -63,8 +66,8 @@ ConvertOptions ParseCommandLine(const std::vector<std::string_view>& arguments) 
                 return UsageError("option '--names' needs a file");
             }
             options.namesFile = std::string(arguments[i]);
-        } else if (argument.starts_with("--typographic-quotes=")) {
-            const auto answer = argument.substr(21);
+        } else if (argument.starts_with(kTypographicQuotesOption)) {
+            const auto answer = argument.substr(kTypographicQuotesOption.size());
             if (answer == "ask") {
                 options.typographicQuotes = ConvertOptions::Answer::Ask;
             } else if (answer == "yes") {
@@ -74,8 +77,8 @@ ConvertOptions ParseCommandLine(const std::vector<std::string_view>& arguments) 
             } else {
                 return UsageError("option '--typographic-quotes' takes ask, yes or no");
             }
-        } else if (argument.starts_with("--names=")) {
-            options.namesFile = std::string(argument.substr(8));
+        } else if (argument.starts_with(kNamesOption)) {
+            options.namesFile = std::string(argument.substr(kNamesOption.size()));
         } else {
             return UsageError("unknown option '" + std::string(argument) + "'");
         }

@@ -2,7 +2,7 @@
 // handler are reported like those inside a command.
 #include "platform/FileError.h"
 #include "tests/ui/MainWindowFixture.h"
-#include "tests/ui/RecordingPlatform.h"
+#include "tests/ui/RecordingDesktopServices.h"
 #include "ui/ErrorGuard.h"
 #include "ui/ScriptApp.h"
 
@@ -62,32 +62,32 @@ TEST_F(ExceptionInMainLoopTest, AFileErrorOrExhaustedMemoryFromAHandlerGetsOneBo
 }
 
 TEST(ErrorGuardTest, ReportsFileErrorsAndExhaustedMemoryAndNothingElse) {
-    RecordingPlatform platform;
+    RecordingDesktopServices services;
     wxWindow* const owner = nullptr;
 
-    RunGuarded(owner, platform, [] {});
-    EXPECT_TRUE(platform.messages.empty());
+    RunGuarded(owner, services, [] {});
+    EXPECT_TRUE(services.messages.empty());
 
-    RunGuarded(owner, platform,
+    RunGuarded(owner, services,
                [] { throw FileError(FileErrorCause::DiskFull, "/home/ann/Script.htm"); });
-    RunGuarded(owner, platform, [] { throw std::bad_alloc(); });
-    ASSERT_EQ(platform.messages.size(), 2U);
-    EXPECT_EQ(platform.messages[0].text, wxS("Disk full while accessing /home/ann/Script.htm."));
-    EXPECT_EQ(platform.messages[0].icon, Platform::MessageIcon::Stop);
-    EXPECT_EQ(platform.messages[1].text, wxS("Out of memory."));
-    EXPECT_EQ(platform.messages[1].icon, Platform::MessageIcon::Exclamation);
+    RunGuarded(owner, services, [] { throw std::bad_alloc(); });
+    ASSERT_EQ(services.messages.size(), 2U);
+    EXPECT_EQ(services.messages[0].text, wxS("Disk full while accessing /home/ann/Script.htm."));
+    EXPECT_EQ(services.messages[0].icon, DesktopServices::MessageIcon::Stop);
+    EXPECT_EQ(services.messages[1].text, wxS("Out of memory."));
+    EXPECT_EQ(services.messages[1].icon, DesktopServices::MessageIcon::Exclamation);
 
-    EXPECT_THROW(RunGuarded(owner, platform, [] { throw std::logic_error("bug"); }),
+    EXPECT_THROW(RunGuarded(owner, services, [] { throw std::logic_error("bug"); }),
                  std::logic_error);
-    EXPECT_EQ(platform.messages.size(), 2U);
+    EXPECT_EQ(services.messages.size(), 2U);
 }
 
 TEST(ErrorGuardTest, AFileNameThatIsNotUtf8IsShownAsWindows1252) {
-    RecordingPlatform platform;
-    RunGuarded(nullptr, platform,
+    RecordingDesktopServices services;
+    RunGuarded(nullptr, services,
                [] { throw FileError(FileErrorCause::DiskFull, "/home/Zo\xEB/Script.htm"); });
-    ASSERT_EQ(platform.messages.size(), 1U);
-    EXPECT_EQ(platform.messages[0].text,
+    ASSERT_EQ(services.messages.size(), 1U);
+    EXPECT_EQ(services.messages[0].text,
               wxString(L"Disk full while accessing /home/Zo\u00EB/Script.htm."));
 }
 

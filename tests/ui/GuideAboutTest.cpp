@@ -1,6 +1,6 @@
 // The user's guide and the about box, opened from the main window.
 #include "tests/ui/MainWindowFixture.h"
-#include "tests/ui/RecordingPlatform.h"
+#include "tests/ui/RecordingDesktopServices.h"
 #include "ui/AboutWindow.h"
 #include "ui/GuideWindow.h"
 #include "ui/LineList.h"
@@ -149,32 +149,32 @@ TEST_F(GuideAboutTest, TheAboutBoxShowsTheIconTheVersionAndAnOkButton) {
 }
 
 TEST_F(GuideAboutTest, EnterAndEscEndTheGuide) {
-    GuideWindow guide(window_, wxGetApp().GetPlatform());
+    GuideWindow guide(window_, wxGetApp().GetDesktopServices());
     EXPECT_EQ(ShowModalDoing(guide, [&] { SendKey(guide, WXK_RETURN); }), wxID_OK);
     EXPECT_EQ(ShowModalDoing(guide, [&] { SendKey(guide, WXK_ESCAPE); }), wxID_CANCEL);
 }
 
 TEST_F(GuideAboutTest, OkAndEscEndTheAboutBox) {
-    AboutWindow about(window_, wxGetApp().GetPlatform());
+    AboutWindow about(window_, wxGetApp().GetDesktopServices());
     EXPECT_EQ(ShowModalDoing(about, [&] { Press(about, wxID_OK); }), wxID_OK);
     EXPECT_EQ(ShowModalDoing(about, [&] { SendKey(about, WXK_ESCAPE); }), wxID_OK);
 }
 
 TEST_F(GuideAboutTest, F1InTheGuideAndTheAboutBoxAsksForTheirOwnTopics) {
-    RecordingPlatform platform;
-    GuideWindow guide(window_, platform);
-    AboutWindow about(window_, platform);
+    RecordingDesktopServices services;
+    GuideWindow guide(window_, services);
+    AboutWindow about(window_, services);
     wxCommandEvent help(wxEVT_MENU, ID_HELP);
     guide.ProcessWindowEvent(help);
     about.ProcessWindowEvent(help);
 
-    ASSERT_EQ(platform.helpRequests.size(), 2U);
-    EXPECT_EQ(platform.helpRequests[0].context, 0x20081);
-    EXPECT_EQ(platform.helpRequests[1].context, 0x20064);
-    ASSERT_EQ(platform.messages.size(), 2U);  // no help engine here
-    EXPECT_EQ(platform.messages[0].text, wxS("Failed to launch help."));
-    EXPECT_EQ(platform.messages[0].owner, &guide);
-    EXPECT_EQ(platform.messages[1].owner, &about);
+    ASSERT_EQ(services.helpRequests.size(), 2U);
+    EXPECT_EQ(services.helpRequests[0].context, 0x20081);
+    EXPECT_EQ(services.helpRequests[1].context, 0x20064);
+    ASSERT_EQ(services.messages.size(), 2U);  // no help engine here
+    EXPECT_EQ(services.messages[0].text, wxS("Failed to launch help."));
+    EXPECT_EQ(services.messages[0].owner, &guide);
+    EXPECT_EQ(services.messages[1].owner, &about);
 }
 
 }  // namespace

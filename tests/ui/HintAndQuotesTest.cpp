@@ -1,7 +1,7 @@
 // The speaker hint as the window shows it (focus and default button), Enter in a name edit
 // while a line waits, and the question about typographic quotes.
 #include "tests/ui/MainWindowFixture.h"
-#include "tests/ui/RecordingPlatform.h"
+#include "tests/ui/RecordingDesktopServices.h"
 #include "ui/Resources.h"
 
 #include <wx/button.h>
@@ -109,15 +109,15 @@ TEST_F(TypographicQuotesTest, TheWindowAsksOnceWithYesAsTheDefault) {
 
 class TypographicQuotesAnswerTest : public MainWindowFixture {
 protected:
-    TypographicQuotesAnswerTest() : MainWindowFixture(platform_) {}
-    static inline RecordingPlatform platform_;
+    TypographicQuotesAnswerTest() : MainWindowFixture(services_) {}
+    static inline RecordingDesktopServices services_;
 };
 
 TEST_F(TypographicQuotesAnswerTest, NoLeavesThemAsText) {
-    platform_ = RecordingPlatform();
-    platform_.answer = false;
+    services_ = RecordingDesktopServices();
+    services_.answer = false;
     OpenText(WriteText("novel.txt", kCurlyText));
-    EXPECT_EQ(platform_.questions.size(), 1U);
+    EXPECT_EQ(services_.questions.size(), 1U);
     EXPECT_EQ(Dialogue(), "");
     EXPECT_EQ(Status(), "Script.html successfully generated");
 }

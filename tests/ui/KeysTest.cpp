@@ -1,7 +1,7 @@
 // Enter, Esc, F1 and the window menu of the main window, sent as the dialog's key hook
 // receives them.
 #include "tests/ui/MainWindowFixture.h"
-#include "tests/ui/RecordingPlatform.h"
+#include "tests/ui/RecordingDesktopServices.h"
 #include "ui/AboutWindow.h"
 #include "ui/Help.h"
 #include "ui/Resources.h"
@@ -80,21 +80,21 @@ TEST_F(KeysTest, F1WithoutAHelpEngineSaysSo) {
 
 class HelpRequestTest : public MainWindowFixture {
 protected:
-    HelpRequestTest() : MainWindowFixture(platform_) {}
-    static inline RecordingPlatform platform_;
+    HelpRequestTest() : MainWindowFixture(services_) {}
+    static inline RecordingDesktopServices services_;
 };
 
 TEST_F(HelpRequestTest, F1AsksForTheMainWindowsTopicInTheHelpFileBesideTheProgram) {
-    platform_ = RecordingPlatform();
-    platform_.helpStarts = true;
+    services_ = RecordingDesktopServices();
+    services_.helpStarts = true;
     wxCommandEvent help(wxEVT_MENU, ID_HELP);
     window_->ProcessWindowEvent(help);
 
-    ASSERT_EQ(platform_.helpRequests.size(), 1U);
-    EXPECT_EQ(platform_.helpRequests[0].context, 0x20066);
-    EXPECT_EQ(platform_.helpRequests[0].file,
+    ASSERT_EQ(services_.helpRequests.size(), 1U);
+    EXPECT_EQ(services_.helpRequests[0].context, 0x20066);
+    EXPECT_EQ(services_.helpRequests[0].file,
               HelpFilePath(wxStandardPaths::Get().GetExecutablePath()));
-    EXPECT_TRUE(platform_.messages.empty());
+    EXPECT_TRUE(services_.messages.empty());
 }
 
 TEST(HelpFilePathTest, ReplacesTheProgramsExtensionWithHlp) {

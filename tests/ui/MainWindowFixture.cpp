@@ -12,10 +12,10 @@
 
 namespace velmora::test {
 
-MainWindowFixture::MainWindowFixture() : MainWindowFixture(wxGetApp().GetPlatform()) {}
+MainWindowFixture::MainWindowFixture() : MainWindowFixture(wxGetApp().GetDesktopServices()) {}
 
-MainWindowFixture::MainWindowFixture(Platform& platform)
-    : inFolder_(folder_.Path()), window_(new MainWindow(platform)) {
+MainWindowFixture::MainWindowFixture(DesktopServices& services)
+    : inFolder_(folder_.Path()), window_(new MainWindow(services)) {
     window_->Show();
     Flush();
 }

@@ -14,7 +14,7 @@
 #include <vector>
 
 namespace velmora {
-class Platform;
+class DesktopServices;
 }  // namespace velmora
 
 namespace velmora::test {
@@ -27,7 +27,7 @@ public:
 
 protected:
     MainWindowFixture();
-    explicit MainWindowFixture(Platform& platform);
+    explicit MainWindowFixture(DesktopServices& services);
     ~MainWindowFixture() override;
 
     template <typename Control>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Platform.h"
+#include "ui/DesktopServices.h"
 
 #include <wx/string.h>
 
@@ -9,7 +9,7 @@
 namespace velmora::test {
 
 // Records message boxes, questions and help requests instead of showing them.
-class RecordingPlatform : public Platform {
+class RecordingDesktopServices : public DesktopServices {
 public:
     struct Message {
         wxWindow* owner;

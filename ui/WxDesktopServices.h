@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ui/Platform.h"
+#include "ui/DesktopServices.h"
 
 namespace velmora {
 
 // Message boxes through wxWidgets; help through the desktop's viewer for the help file.
-class WxPlatform : public Platform {
+class WxDesktopServices : public DesktopServices {
 public:
     void ShowMessage(wxWindow* owner, const wxString& text, MessageIcon icon) override;
     [[nodiscard]] bool AskYesNo(wxWindow* owner, const wxString& question) override;

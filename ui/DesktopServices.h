@@ -6,12 +6,12 @@ class wxWindow;
 namespace velmora {
 
 // The services of the desktop that the windows use beyond their own controls: message boxes
-// and the help engine. The program uses WxPlatform; tests put a recording one in its place.
-class Platform {
+// and the help engine. The program uses WxDesktopServices; tests put a recording one in its place.
+class DesktopServices {
 public:
     enum class MessageIcon { Stop, Exclamation };
 
-    virtual ~Platform() = default;
+    virtual ~DesktopServices() = default;
 
     // A modal message box with an OK button, owned by owner, captioned with the
     // application name.

@@ -1,4 +1,4 @@
-#include "ui/WxPlatform.h"
+#include "ui/WxDesktopServices.h"
 
 #include <wx/app.h>
 #include <wx/filefn.h>
@@ -7,17 +7,17 @@
 
 namespace velmora {
 
-void WxPlatform::ShowMessage(wxWindow* owner, const wxString& text, MessageIcon icon) {
+void WxDesktopServices::ShowMessage(wxWindow* owner, const wxString& text, MessageIcon icon) {
     const long iconStyle = icon == MessageIcon::Stop ? wxICON_ERROR : wxICON_EXCLAMATION;
     wxMessageBox(text, wxTheApp->GetAppName(), wxOK | iconStyle, owner);
 }
 
-bool WxPlatform::AskYesNo(wxWindow* owner, const wxString& question) {
+bool WxDesktopServices::AskYesNo(wxWindow* owner, const wxString& question) {
     return wxMessageBox(question, wxTheApp->GetAppName(),
                         wxYES_NO | wxYES_DEFAULT | wxICON_QUESTION, owner) == wxYES;
 }
 
-bool WxPlatform::ShowHelp(const wxString& helpFile, int /*context*/) {
+bool WxDesktopServices::ShowHelp(const wxString& helpFile, int /*context*/) {
     return wxFileExists(helpFile) && wxLaunchDefaultApplication(helpFile);
 }
 
