@@ -3,11 +3,16 @@
 
 #include "conversion/ConversionController.h"
 #include "conversion/ConversionView.h"
+#include "conversion/EarlierRun.h"
+#include "script/ScriptFormat.h"
+#include "text/CharacterSet.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,7 +35,8 @@ public:
 
     void SetStatus(std::string_view) override {}
     void SetDialogueField(std::string_view text) override { benchmark::DoNotOptimize(text.data()); }
-    std::string GetNameField(int) override { return "SPEAKER"; }
+    std::string GetNameField(int slot) override { return "SPEAKER " + std::to_string(slot); }
+    void SetNameField(int, std::string_view) override {}
     std::string GetNoteField() override { return {}; }
     void SetNoteField(std::string_view) override {}
     bool IsScreenPlaySelected() override { return screenPlay_; }
@@ -42,9 +48,12 @@ public:
     }
     int LogLineCount() override { return logLines_; }
     void ScrollLogTo(int) override {}
+    void TruncateLog(int count) override { logLines_ = count; }
+    void Explain(std::string_view) override {}
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     bool AskYesNo(std::string_view) override { return true; }
+    bool AskToContinue(std::string_view) override { return false; }
     void ShowSpeakerHint(int, int) override {}
 
 private:
@@ -91,8 +100,8 @@ void Convert(benchmark::State& state, const char* file, bool screenPlay, Naming 
         ConversionController controller(view);
         controller.OpenTextFile();
         if (naming == Naming::EveryLineNamed) {
-            while (controller.IsAcceptingCommands()) {
-                controller.GenerateLine(1);
+            for (int line = 0; controller.IsAcceptingCommands(); ++line) {
+                controller.GenerateLine(1 + line % ConversionView::kNameSlots);
             }
         } else if (controller.IsAcceptingCommands()) {
             controller.GenerateWithoutNames();
@@ -103,6 +112,43 @@ void Convert(benchmark::State& state, const char* file, bool screenPlay, Naming 
         }
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
+}
+
+std::string ReadFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Recognising the unfinished script of a run that named every line and stopped just before
+// the end: what opening the text again costs before Velmora can offer to continue.
+void RecogniseUnfinished(benchmark::State& state, const char* file) {
+    const auto textPath = fs::path(VELMORA_CORPUS_DIR) / file;
+    const std::string text = ReadFile(textPath);
+    if (text.empty()) {
+        state.SkipWithError(("corpus text not found: " + textPath.string()).c_str());
+        return;
+    }
+    const ScratchFolder scratch;
+    {
+        SilentView view(textPath.string(), true);
+        ConversionController controller(view);
+        controller.OpenTextFile();
+        for (int line = 0; controller.IsAcceptingCommands(); ++line) {
+            controller.GenerateLine(1 + line % ConversionView::kNameSlots);
+        }
+    }
+    std::string script = ReadFile("Script.htm");
+    script.resize(script.size() - std::string_view("</HTML>").size());
+    for (auto _ : state) {
+        const auto run =
+            RecogniseEarlierRun(text, ScriptFormat::ScreenPlay, DetectCharacterSet(text), script);
+        if (!run) {
+            state.SkipWithError("the unfinished script was not recognised");
+            break;
+        }
+        benchmark::DoNotOptimize(run->lines);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 
 constexpr bool kScreen = true;
@@ -123,6 +169,9 @@ BENCHMARK_CAPTURE(Convert, war_and_peace_lf_screen, "war-and-peace-lf.txt", kScr
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Convert, pride_and_prejudice_crlf_screen, "pride-and-prejudice-crlf.txt", kScreen,
                   Naming::WithoutNames)
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(RecogniseUnfinished, war_and_peace_crlf_named, "war-and-peace-crlf.txt")
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,42 +1,73 @@
 #include "conversion/ConversionController.h"
 
 #include "conversion/ConversionView.h"
+#include "conversion/ConversionWalk.h"
+#include "conversion/EarlierRun.h"
 #include "conversion/ParagraphLog.h"
 #include "conversion/SpeakerHint.h"
 #include "conversion/WaitCursor.h"
-#include "script/ScreenPlayWriter.h"
-#include "script/StagePlayWriter.h"
-#include "text/QuoteSplitter.h"
+#include "platform/FileError.h"
+#include "script/MemoryScript.h"
+#include "script/ScriptFile.h"
+#include "script/ScriptWriter.h"
+#include "text/Encoding.h"
 #include "text/TypographicQuotes.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
+#include <utility>
 
 namespace velmora {
 namespace {
 
-constexpr std::string_view kScriptFileName = "Script.htm";
-constexpr std::string_view kPlaceholderName = "CHARACTERNAME";
-constexpr std::string_view kNotePrefix = "NOTE: ";
 constexpr std::string_view kTypographicQuotesQuestion =
     "This text marks dialogue with typographic quotes (\xE2\x80\x9C \xE2\x80\x9D). "
     "Treat them as double quotes?";
 constexpr std::string_view kHintRule = "**********************************************";
 
-namespace status {
-constexpr std::string_view kLoading = "Loading text file";
-constexpr std::string_view kLoadFailed = "*** Error - Text file failed to load ***";
-constexpr std::string_view kLoaded = "Text file loaded successfully";
-constexpr std::string_view kScriptOpenFailed = "*** Error - Script file failed to open ***";
-constexpr std::string_view kNotOpen = "*** Error - Files are not open ***";
-constexpr std::string_view kGeneratingWithoutNames = "Generating script without characternames";
-constexpr std::string_view kFinished = "Script.html successfully generated";
-}  // namespace status
+// The status texts, by ConversionController::Status.
+constexpr std::array<std::string_view, 8> kStatusTexts = {
+    "Waiting to load a text file",
+    "Loading text file",
+    "*** Error - Text file failed to load ***",
+    "Text file loaded successfully",
+    "*** Error - Script file failed to open ***",
+    "*** Error - Files are not open ***",
+    "Generating script without characternames",
+    "Script.html successfully generated",
+};
+
+std::string ContinueQuestion(int lines) {
+    return std::string("Script.htm already holds ") + std::to_string(lines) +
+           " lines of this text. Continue where it stopped?";
+}
+
+// The names of the lines, most recent first, each once, as many as there are slots.
+std::vector<std::string> RecentNames(const EarlierRun& run) {
+    std::vector<std::string> names;
+    for (auto step = run.steps.rbegin(); step != run.steps.rend(); ++step) {
+        if (names.size() == static_cast<std::size_t>(ConversionView::kNameSlots)) {
+            break;
+        }
+        if (!step->isNote && !step->text.empty() &&
+            std::find(names.begin(), names.end(), step->text) == names.end()) {
+            names.push_back(step->text);
+        }
+    }
+    return names;
+}
 
 }  // namespace
 
 ConversionController::ConversionController(ConversionView& view) : view_(view) {}
 
 ConversionController::~ConversionController() = default;
+
+void ConversionController::Show(Status status) {
+    status_ = status;
+    view_.SetStatus(kStatusTexts.at(static_cast<std::size_t>(status)));
+}
 
 bool ConversionController::IsAcceptingCommands() const noexcept {
     return reader_.IsLoaded() && writer_ && writer_->IsOpen();
@@ -46,64 +77,106 @@ bool ConversionController::AcceptCommand() {
     if (IsAcceptingCommands()) {
         return true;
     }
-    view_.SetStatus(status::kNotOpen);
+    Show(Status::NotOpen);
     return false;
 }
 
-void ConversionController::SplitPending() {
-    narration_ = ExtractNarration(pending_);
-    dialogue_ = ExtractDialogue(pending_);
+void ConversionController::Protect(FileIdentity identity, std::string what, std::string renamed) {
+    protected_.push_back({identity, std::move(what), std::move(renamed)});
+}
+
+std::vector<FileIdentity> ConversionController::ProtectedIdentities() const {
+    std::vector<FileIdentity> identities;
+    for (const ProtectedFile& file : protected_) {
+        identities.push_back(file.identity);
+    }
+    return identities;
 }
 
 void ConversionController::OpenTextFile() {
-    view_.SetStatus(status::kLoading);
+    Show(Status::Loading);
     view_.DisableOpenControls();  // one run converts one text, whatever happens next
-    if (const auto name = view_.ChooseTextFile()) {
-        reader_.Load(*name);
+    const auto name = view_.ChooseTextFile();
+    if (name) {
+        try {
+            reader_.Load(*name);
+        } catch (...) {
+            Show(Status::LoadFailed);
+            throw;
+        }
     }
     if (!reader_.IsLoaded()) {
-        view_.SetStatus(status::kLoadFailed);
+        Show(Status::LoadFailed);
+        if (name) {
+            const auto& failure = reader_.LastFailure();
+            view_.Explain(TextLoadProblem(*name, failure.refusal, failure.tooLarge));
+        }
         return;
     }
-    view_.SetStatus(status::kLoaded);
-
+    Show(Status::Loaded);
     characterSet_ = DetectCharacterSet(reader_.Text());
-    if (view_.IsScreenPlaySelected()) {
-        writer_ = std::make_unique<ScreenPlayWriter>();
-    } else {
-        writer_ = std::make_unique<StagePlayWriter>();
+    if (reader_.Identity()) {
+        protected_.insert(protected_.begin(), {*reader_.Identity(), "text file", "the text"});
     }
-    writer_->Open(std::string(kScriptFileName), CharacterSetLabel(characterSet_));
-    if (!writer_->IsOpen()) {
-        view_.SetStatus(status::kScriptOpenFailed);
-        view_.AppendLogLine(" ");
-        view_.AppendLogLine(kHintRule);
-        view_.AppendLogLine("Is 'Script.htm' open in MS Word?");
-        view_.AppendLogLine(kHintRule);
-        return;
+    if (!ContinueEarlierScript()) {
+        StartNewScript();
     }
-    OfferTypographicQuotes();
-    if (!reader_.ReadParagraph(pending_)) {
-        FinishScript();  // an empty text still gets a complete script
-        return;
-    }
-    AdvanceFromPending();
 }
 
-void ConversionController::AdvanceFromPending() {
-    for (;;) {
-        LogParagraph(view_, pending_);
-        SplitPending();
-        if (!dialogue_.empty()) {
-            view_.SetDialogueField(dialogue_);
-            ShowSpeakerHint();
-            return;
+void ConversionController::ReportScriptOpenFailure(const ScriptOpening& opening) {
+    Show(Status::ScriptOpenFailed);
+    view_.AppendLogLine(" ");
+    view_.AppendLogLine(kHintRule);
+    view_.AppendLogLine("Is '" + std::string(kScriptFileName) + "' open in MS Word?");
+    view_.AppendLogLine(kHintRule);
+    const ProtectedFile* leadsTo = opening.outcome == ScriptOpening::Outcome::IsProtected
+                                       ? &protected_.at(opening.protectedIndex)
+                                       : nullptr;
+    view_.Explain(ScriptOpenProblem(
+        kScriptFileName, opening,
+        leadsTo != nullptr ? ProtectedName{leadsTo->what, leadsTo->renamed} : ProtectedName{}));
+}
+
+void ConversionController::StartNewScript() {
+    const ScriptFormat format =
+        view_.IsScreenPlaySelected() ? ScriptFormat::ScreenPlay : ScriptFormat::StagePlay;
+    auto file = std::make_unique<ScriptFile>();
+    const std::string name(kScriptFileName);
+    const ScriptOpening opening = file->OpenNew(name, ProtectedIdentities());
+    if (!opening.IsOpened()) {
+        ReportScriptOpenFailure(opening);
+        return;
+    }
+    scriptPath_ = file->Path();
+    if (opening.keptBackup) {
+        view_.Explain(KeptBackup(kScriptFileName, ScriptFile::BackupName(name)));
+    }
+    writer_ = MakeScriptWriter(format);
+    walk_ = std::make_unique<ConversionWalk>(reader_, *writer_, characterSet_);
+    try {
+        writer_->Open(std::move(file), characterSet_);
+        OfferTypographicQuotes();
+        if (walk_->Start(&view_)) {
+            ShowPending();
+        } else {
+            FinishScript();  // a text without dialogue, or without paragraphs, is finished too
         }
-        writer_->WriteNarration(narration_);
-        if (!reader_.ReadParagraph(pending_)) {
-            FinishScript();
-            return;
+    } catch (...) {
+        // The folder goes back to how it was: the new script gone, the earlier one back.
+        try {
+            writer_->Truncate(0);
+        } catch (...) {
+            // It goes either way below.
         }
+        writer_->Abandon();
+        int error = 0;
+        if (opening.keptBackup) {
+            (void)RenameFile(ScriptFile::BackupName(name), scriptPath_, error);
+        } else if (opening.created) {
+            std::remove(scriptPath_.c_str());
+        }
+        Show(Status::ScriptOpenFailed);
+        throw;
     }
 }
 
@@ -115,28 +188,222 @@ void ConversionController::OfferTypographicQuotes() {
     }
 }
 
+bool ConversionController::ContinueEarlierScript() {
+    const std::string name(kScriptFileName);
+    const auto identities = ProtectedIdentities();
+    std::string script;
+    try {
+        File file;
+        if (!file.OpenForReading(name) ||
+            std::find(identities.begin(), identities.end(), file.Identity()) != identities.end()) {
+            return false;
+        }
+        const std::int64_t length = file.Length();
+        if (length <= 0 || length > TextReader::kMaxLength) {
+            return false;
+        }
+        script.resize(static_cast<std::size_t>(length));
+        script.resize(file.Read(script.data(), script.size()));
+    } catch (const FileError&) {
+        return false;  // a script that cannot be read is not offered; it is set aside as usual
+    }
+
+    // A text marked with typographic quotes alone was converted with them straightened:
+    // its dialogue would never have stopped the walk otherwise.
+    std::string straightened;
+    std::string_view text = reader_.Text();
+    const bool straighten = HasOnlyTypographicQuotes(text, characterSet_);
+    if (straighten) {
+        straightened.assign(text);
+        StraightenTypographicQuotes(straightened, characterSet_);
+        text = straightened;
+    }
+    const ScriptFormat format =
+        view_.IsScreenPlaySelected() ? ScriptFormat::ScreenPlay : ScriptFormat::StagePlay;
+    const auto run = RecogniseEarlierRun(text, format, characterSet_, script);
+    if (!run || !view_.AskToContinue(ContinueQuestion(run->lines))) {
+        return false;
+    }
+
+    auto file = std::make_unique<ScriptFile>();
+    const ScriptOpening opening = file->OpenExisting(name, identities);
+    if (!opening.IsOpened()) {
+        ReportScriptOpenFailure(opening);
+        return true;
+    }
+    try {
+        file->Truncate(run->keptLength);  // drops a last command cut short
+    } catch (...) {
+        Show(Status::ScriptOpenFailed);
+        throw;
+    }
+    scriptPath_ = file->Path();
+    if (straighten) {
+        reader_.StraightenQuotes(characterSet_);
+    }
+    ReplayEarlierRun(*run, format);
+    writer_->Continue(std::move(file), characterSet_);
+
+    view_.Explain("Going on with " + name + " after its " + std::to_string(run->lines) +
+                  " lines.");
+    if (run->textEnded) {
+        FinishScript();
+    } else {
+        ShowPending();
+    }
+    return true;
+}
+
+// Walks the earlier run again, into memory (the file holds these bytes already): the log,
+// the name slots and everything Undo needs come out as if the user had just done it all.
+void ConversionController::ReplayEarlierRun(const EarlierRun& run, ScriptFormat format) {
+    const std::vector<std::string> names = RecentNames(run);
+    writer_ = MakeScriptWriter(format);
+    writer_->Open(std::make_unique<MemoryScript>(), characterSet_);
+    walk_ = std::make_unique<ConversionWalk>(reader_, *writer_, characterSet_);
+    (void)walk_->Start(&view_);
+    for (const EarlierRun::Step& step : run.steps) {
+        history_.push_back(TakeCheckpoint());
+        if (step.isNote) {
+            walk_->WriteNote(step.text, &view_);
+            continue;
+        }
+        (void)walk_->WriteLine(step.text, &view_);
+        const auto slot = std::find(names.begin(), names.end(), step.text);
+        NameLine(slot == names.end() ? 0 : static_cast<int>(slot - names.begin()) + 1);
+    }
+    for (std::size_t slot = 0; slot < names.size(); ++slot) {
+        view_.SetNameField(static_cast<int>(slot) + 1, names[slot]);
+    }
+}
+
+void ConversionController::ShowPending() {
+    view_.SetDialogueField(walk_->Dialogue());
+    ShowSpeakerHint();
+}
+
 void ConversionController::ShowSpeakerHint() {
     std::array<std::string, ConversionView::kNameSlots> names;
     for (int slot = 1; slot <= ConversionView::kNameSlots; ++slot) {
-        names[static_cast<std::size_t>(slot - 1)] = view_.GetNameField(slot);
+        names[static_cast<std::size_t>(slot - 1)] =
+            TypedToText(view_.GetNameField(slot), characterSet_);
     }
-    view_.ShowSpeakerHint(HintSpeaker(names, narration_, lastSlot_, slotBeforeLast_), lastSlot_);
+    view_.ShowSpeakerHint(HintSpeaker(names, walk_->Narration(), lastSlot_, slotBeforeLast_),
+                          lastSlot_);
 }
 
-void ConversionController::WritePendingLine(std::string_view name) {
-    writer_->WriteCharacterName(name);
-    writer_->WriteParenthetical(narration_);
-    writer_->WriteDialogue(dialogue_);
+void ConversionController::NameLine(int slot) {
+    slotBeforeLast_ = lastSlot_;
+    lastSlot_ = slot;
+}
+
+void ConversionController::LogEndOfFile() {
+    view_.AppendLogLine("");
+    view_.AppendLogLine("<END OF FILE>");
+    ScrollLogToEnd(view_);
+}
+
+void ConversionController::CloseScript() {
+    const std::int64_t length = writer_->Length();
+    writer_->Close();
+    finishedLength_ = length + static_cast<std::int64_t>(ScriptWriter::kScriptEnd.size());
+    isFinished_ = true;
 }
 
 void ConversionController::FinishScript() {
     view_.SetDialogueField("");
-    view_.AppendLogLine("");
-    view_.AppendLogLine("<END OF FILE>");
-    ScrollLogToEnd(view_);
-    writer_->Close();
-    isFinished_ = true;
-    view_.SetStatus(status::kFinished);
+    LogEndOfFile();
+    CloseScript();
+    Show(Status::Finished);
+}
+
+template <typename Body>
+void ConversionController::RunUndoable(Body&& body) {
+    const Checkpoint checkpoint = TakeCheckpoint();
+    try {
+        body();
+    } catch (...) {
+        RollBack(checkpoint);
+        throw;
+    }
+    history_.push_back(checkpoint);
+}
+
+ConversionController::Checkpoint ConversionController::TakeCheckpoint() {
+    Checkpoint checkpoint;
+    checkpoint.scriptLength = writer_->Length();
+    checkpoint.readerPosition = reader_.Position();
+    checkpoint.paragraphBegin = reader_.ParagraphBegin();
+    checkpoint.logLines = view_.LogLineCount();
+    checkpoint.lastSlot = lastSlot_;
+    checkpoint.slotBeforeLast = slotBeforeLast_;
+    checkpoint.status = status_;
+    return checkpoint;
+}
+
+void ConversionController::RollBack(const Checkpoint& checkpoint) noexcept {
+    try {
+        if (writer_->IsOpen() || ReopenScript()) {
+            writer_->Truncate(checkpoint.scriptLength);
+            Restore(checkpoint);
+            return;
+        }
+    } catch (...) {
+        // The script cannot be put back; below it is let go of.
+    }
+    // Going on would write after bytes that should not be there: the script is closed as
+    // it stands, and every further command is refused.
+    writer_->Abandon();
+    history_.clear();
+}
+
+bool ConversionController::ReopenScript() {
+    auto file = std::make_unique<ScriptFile>();
+    const ScriptOpening opening = file->OpenExisting(scriptPath_, ProtectedIdentities());
+    if (!opening.IsOpened()) {
+        view_.Explain(ScriptOpenProblem(kScriptFileName, opening, {}));
+        return false;
+    }
+    writer_->Continue(std::move(file), characterSet_);
+    return true;
+}
+
+void ConversionController::Restore(const Checkpoint& checkpoint) {
+    reader_.Rewind(checkpoint.readerPosition, checkpoint.paragraphBegin);
+    walk_->ResumeAtReader();
+    isFinished_ = false;
+    lastSlot_ = checkpoint.lastSlot;
+    slotBeforeLast_ = checkpoint.slotBeforeLast;
+    if (view_.LogLineCount() > checkpoint.logLines) {
+        view_.TruncateLog(checkpoint.logLines);
+        ScrollLogToEnd(view_);
+    }
+    if (status_ != checkpoint.status) {
+        Show(checkpoint.status);
+    }
+    ShowPending();
+}
+
+void ConversionController::Undo() {
+    if (history_.empty()) {
+        return;
+    }
+    if (!writer_->IsOpen()) {
+        // The script was finished: it is opened again, unless it was changed since.
+        if (!isFinished_ || !ReopenScript()) {
+            return;
+        }
+        if (writer_->Length() != finishedLength_) {
+            writer_->Abandon();
+            view_.Explain(std::string(kScriptFileName) +
+                          " was changed after it was finished, so nothing was undone.");
+            return;
+        }
+    }
+    const Checkpoint checkpoint = history_.back();
+    writer_->Truncate(checkpoint.scriptLength);
+    history_.pop_back();
+    Restore(checkpoint);
 }
 
 void ConversionController::GenerateLine(int slot) {
@@ -144,49 +411,41 @@ void ConversionController::GenerateLine(int slot) {
         return;
     }
     const std::string name = view_.GetNameField(slot);
-    SplitPending();
-    WritePendingLine(name);
-    slotBeforeLast_ = lastSlot_;
-    lastSlot_ = slot;
-    if (!reader_.ReadParagraph(pending_)) {
-        FinishScript();
-        return;
-    }
-    AdvanceFromPending();
+    RunUndoable([&] {
+        const bool waiting = walk_->WriteLine(name, &view_);
+        NameLine(slot);
+        if (waiting) {
+            ShowPending();
+        } else {
+            FinishScript();
+        }
+    });
 }
 
 void ConversionController::GenerateNote() {
     if (!AcceptCommand()) {
         return;
     }
-    std::string line(kNotePrefix);
-    line += view_.GetNoteField();
-    writer_->WriteNarration(line);
-    LogParagraph(view_, line);
-    view_.SetNoteField("");
+    const std::string note = view_.GetNoteField();
+    RunUndoable([&] {
+        walk_->WriteNote(note, &view_);
+        view_.SetNoteField("");
+    });
 }
 
 void ConversionController::GenerateWithoutNames() {
     if (!AcceptCommand()) {
         return;
     }
-    const WaitCursor busy(view_);
-    view_.SetStatus(status::kGeneratingWithoutNames);
-    do {
-        SplitPending();
-        if (dialogue_.empty()) {
-            writer_->WriteNarration(narration_);
-        } else {
-            WritePendingLine(kPlaceholderName);
-        }
-    } while (reader_.ReadParagraph(pending_));
-    writer_->Close();
-    isFinished_ = true;
-    view_.SetDialogueField("");
-    view_.SetStatus(status::kFinished);
-    view_.AppendLogLine("");
-    view_.AppendLogLine("<END OF FILE>");
-    ScrollLogToEnd(view_);
+    RunUndoable([&] {
+        const WaitCursor busy(view_);
+        Show(Status::GeneratingWithoutNames);
+        walk_->WriteRestWithoutNames();
+        CloseScript();
+        view_.SetDialogueField("");
+        Show(Status::Finished);
+        LogEndOfFile();
+    });
 }
 
 }  // namespace velmora

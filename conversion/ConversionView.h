@@ -8,7 +8,8 @@ namespace velmora {
 
 // What the conversion needs of a window: the main window implements it over its controls,
 // tests with a recording fake, and the command-line converter over the console.
-// Texts are bytes in the text's character set.
+// Texts shown are bytes in the text's character set; what the user types (names, notes)
+// passes as UTF-8.
 class ConversionView {
 public:
     static constexpr int kNameSlots = 12;
@@ -17,8 +18,11 @@ public:
 
     virtual void SetStatus(std::string_view text) = 0;
     virtual void SetDialogueField(std::string_view text) = 0;
-    // The name typed into slot 1..kNameSlots, as typed.
+    // The name typed into slot 1..kNameSlots, as typed (UTF-8).
     [[nodiscard]] virtual std::string GetNameField(int slot) = 0;
+    // Puts a name (UTF-8) into slot 1..kNameSlots, as if the user had typed it.
+    virtual void SetNameField(int slot, std::string_view name) = 0;
+    // The note as typed (UTF-8).
     [[nodiscard]] virtual std::string GetNoteField() = 0;
     virtual void SetNoteField(std::string_view text) = 0;
     [[nodiscard]] virtual bool IsScreenPlaySelected() = 0;
@@ -33,12 +37,20 @@ public:
     [[nodiscard]] virtual int LogLineCount() = 0;
     // Asks for line index to be the top visible line, as far as the list can scroll.
     virtual void ScrollLogTo(int index) = 0;
+    // Removes the lines from index count on, when a command is taken back.
+    virtual void TruncateLog(int count) = 0;
+
+    // One plain line (UTF-8) that says why a status came about, or what became of a file:
+    // the window shows it in the log, the console on standard error.
+    virtual void Explain(std::string_view line) = 0;
 
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
 
     // Asks the user a yes/no question (UTF-8) whose default answer is yes.
     [[nodiscard]] virtual bool AskYesNo(std::string_view question) = 0;
+    // Asks whether to go on with an unfinished script (UTF-8 question, default yes).
+    [[nodiscard]] virtual bool AskToContinue(std::string_view question) = 0;
 
     // A new line of dialogue is shown: slot (1..kNameSlots) most likely speaks it, 0 when
     // there is no guess; lastSlot named the previous line (0 for none yet).

@@ -2,14 +2,41 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace velmora {
 
+// Which file a name leads to: the same device and file number is the same file, whatever
+// names or links lead there.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t number = 0;
+
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// Why the last open of a File failed.
+enum class OpenFailure {
+    None,
+    Missing,        // nothing by that name (only for opens that do not create)
+    InUse,          // another program holds the file
+    WordProcessor,  // a word processor's lock file (".~lock.NAME#") stands beside it
+    NotAFile,       // a folder, a pipe or the like
+    System,         // any other refusal, with the system's error number
+};
+
+// Why an open was refused: the failure and, where the system gave one, its error number
+// (errno, or GetLastError() on Windows).
+struct OpenRefusal {
+    OpenFailure failure = OpenFailure::None;
+    int error = 0;
+};
+
 // A file held exclusively while it is open: no other program that respects file locks can
-// open it meanwhile. Opening reports false; every later failure throws FileError.
-// Closing happens at the latest in the destructor, quietly.
+// open it meanwhile. Opening reports false (LastRefusal() says why); every later failure
+// throws FileError. Closing happens at the latest in the destructor, quietly.
 class File {
 public:
     File() = default;
@@ -23,13 +50,26 @@ public:
 
     // Creates the file, or empties an existing one, for writing. False when it cannot be
     // created or another program holds it, including a word processor that keeps its
-    // lock file (".~lock.NAME#") beside it. An existing file is emptied only once held.
+    // lock file beside it. An existing file is emptied only once held.
     [[nodiscard]] bool OpenForWriting(const std::string& name) noexcept;
+
+    // Opens an existing file for writing and keeps what it holds; writing goes on at its
+    // end. False as for OpenForWriting, and when the file is missing.
+    [[nodiscard]] bool OpenForAppending(const std::string& name) noexcept;
 
     [[nodiscard]] bool IsOpen() const noexcept;
 
+    // Why the last open failed; OpenFailure::None after one that succeeded.
+    [[nodiscard]] OpenRefusal LastRefusal() const noexcept { return lastRefusal_; }
+
     // The full path as resolved when the file was opened.
     [[nodiscard]] const std::string& Path() const noexcept { return path_; }
+
+    // False for a device such as /dev/null: it has no length to keep or cut.
+    [[nodiscard]] bool IsRegularFile() const noexcept { return isRegular_; }
+
+    // @throws FileError when the file cannot be asked.
+    [[nodiscard]] FileIdentity Identity();
 
     // @throws FileError when the length cannot be measured.
     [[nodiscard]] std::int64_t Length();
@@ -38,18 +78,50 @@ public:
     // @throws FileError on a read failure.
     std::size_t Read(char* buffer, std::size_t count);
 
-    // Writes all of bytes in one request; an empty string writes nothing.
+    // Writes all of bytes; an empty string writes nothing.
     // @throws FileError (with the full path) on a failed or short write.
     void Write(std::string_view bytes);
+
+    // Cuts a regular file back to length bytes and goes on writing from there; a device is
+    // left alone. @throws FileError (with the full path) when the system refuses.
+    void Truncate(std::int64_t length);
+
+    // Puts what was written on stable storage (a device has none to flush).
+    // @throws FileError (with the full path) when the system reports it failed.
+    void FlushToDisk();
 
     // @throws FileError when the system reports the close failed; the file is closed anyway.
     void Close();
 
 private:
+    enum class Access { Read, Create, Append };
+
+    // The system-specific half: opens name with access and holds it, or records why not.
+    [[nodiscard]] bool OpenNative(const std::string& name, Access access);
+    // Takes over an open handle and the full path name resolves to.
+    void Adopt(std::intptr_t handle, const std::string& name, bool isRegular);
+    [[nodiscard]] bool Refuse(OpenFailure failure, int error = 0) noexcept;
+    [[nodiscard]] bool Open(const std::string& name, Access access) noexcept;
     void CloseQuietly() noexcept;
 
     std::intptr_t handle_ = -1;
     std::string path_;
+    bool isRegular_ = false;
+    OpenRefusal lastRefusal_;
 };
+
+// The identity of the file a name leads to, following links; nothing when there is none.
+[[nodiscard]] std::optional<FileIdentity> IdentityOf(const std::string& name) noexcept;
+
+// Renames from to to, replacing a file already there. False with the system's error number
+// in error.
+[[nodiscard]] bool RenameFile(const std::string& from, const std::string& to, int& error) noexcept;
+
+// The operating system's own words for one of its error numbers ("Permission denied").
+[[nodiscard]] std::string SystemErrorText(int error);
+
+// The full path of name, resolved against the current directory; name itself when that
+// fails.
+[[nodiscard]] std::string ResolveFullPath(const std::string& name);
 
 }  // namespace velmora

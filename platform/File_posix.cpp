@@ -4,6 +4,8 @@
 #include "platform/FileErrorCauses.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -16,88 +18,80 @@
 namespace velmora {
 namespace {
 
-std::string ResolveFullPath(const std::string& name) {
-    std::error_code error;
-    auto full = std::filesystem::absolute(name, error);
-    if (error) {
-        return name;
-    }
-    return full.lexically_normal().string();
-}
-
-// A word processor that has a document open keeps ".~lock.NAME#" beside it.
-bool WordProcessorHolds(const std::string& name) {
-    const std::filesystem::path path(name);
-    const auto lockFile = path.parent_path() / (".~lock." + path.filename().string() + "#");
-    std::error_code error;
-    return std::filesystem::exists(lockFile, error);
-}
-
 int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
 
 [[noreturn]] void ThrowFromErrno(int error, std::string_view name) {
     throw FileError(CauseFromErrno(error), std::string(name));
 }
 
-}  // namespace
+int OpenFlags(int access) {
+    // Non-blocking so that a named pipe cannot hang the open; it is refused or released
+    // from that mode below.
+    return access | O_NONBLOCK | O_CLOEXEC;
+}
 
-File::~File() { CloseQuietly(); }
+}  // namespace
 
 bool File::IsOpen() const noexcept { return handle_ >= 0; }
 
-bool File::OpenForReading(const std::string& name) noexcept {
-    CloseQuietly();
-    try {
-        // Non-blocking so that a named pipe cannot hang the open; it is refused below.
-        const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) {
-            return false;
-        }
-        struct stat info {};
-        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-            ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            ::close(fd);
-            return false;
-        }
-        handle_ = fd;
-        path_ = ResolveFullPath(name);
-        return true;
-    } catch (...) {
-        CloseQuietly();
-        return false;
+bool File::OpenNative(const std::string& name, Access access) {
+    // Not O_TRUNC: a file another program holds must not be emptied before we know.
+    const int flags = access == Access::Read     ? O_RDONLY
+                      : access == Access::Create ? O_WRONLY | O_CREAT
+                                                 : O_WRONLY;
+    const int fd = ::open(name.c_str(), OpenFlags(flags), 0666);
+    if (fd < 0) {
+        const int error = errno;
+        const OpenFailure failure = error == EISDIR ? OpenFailure::NotAFile
+                                    : error == ENOENT && access == Access::Append
+                                        ? OpenFailure::Missing
+                                        : OpenFailure::System;
+        return Refuse(failure, error);
     }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return Refuse(OpenFailure::System, error);
+    }
+    const bool isRegular = S_ISREG(info.st_mode);
+    // Only regular files are held, emptied and read: a device such as /dev/null is shared by
+    // every program, and locking it would only make them wait for each other.
+    if (access == Access::Read ? !isRegular : S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return Refuse(OpenFailure::NotAFile, EISDIR);
+    }
+    if (isRegular && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return Refuse(error == EWOULDBLOCK ? OpenFailure::InUse : OpenFailure::System, error);
+    }
+    const int blocking = ::fcntl(fd, F_GETFL);
+    const bool ready =
+        blocking >= 0 && ::fcntl(fd, F_SETFL, blocking & ~O_NONBLOCK) == 0 &&
+        (!isRegular || access != Access::Create || ::ftruncate(fd, 0) == 0) &&
+        (!isRegular || access != Access::Append || ::lseek(fd, 0, SEEK_END) >= 0);
+    if (!ready) {
+        const int error = errno;
+        ::close(fd);
+        return Refuse(OpenFailure::System, error);
+    }
+    try {
+        Adopt(fd, name, isRegular);
+    } catch (...) {
+        ::close(fd);
+        handle_ = -1;
+        throw;
+    }
+    return true;
 }
 
-bool File::OpenForWriting(const std::string& name) noexcept {
-    CloseQuietly();
-    try {
-        if (WordProcessorHolds(name)) {
-            return false;
-        }
-        // Not O_TRUNC: a file another program holds must not be emptied before we know.
-        // Non-blocking so that a named pipe without a reader cannot hang the open.
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-        if (fd < 0) {
-            return false;
-        }
-        // Only regular files are held and emptied: a device such as /dev/null is shared
-        // by every program, and locking it would only make them wait for each other.
-        struct stat info {};
-        const int flags = ::fcntl(fd, F_GETFL);
-        if (::fstat(fd, &info) != 0 || flags < 0 ||
-            ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
-            (S_ISREG(info.st_mode) &&
-             (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0))) {
-            ::close(fd);
-            return false;
-        }
-        handle_ = fd;
-        path_ = ResolveFullPath(name);
-        return true;
-    } catch (...) {
-        CloseQuietly();
-        return false;
+FileIdentity File::Identity() {
+    struct stat info {};
+    if (::fstat(Descriptor(handle_), &info) != 0) {
+        ThrowFromErrno(errno, kUnnamedFile);
     }
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 std::int64_t File::Length() {
@@ -142,6 +136,23 @@ void File::Write(std::string_view bytes) {
     }
 }
 
+void File::Truncate(std::int64_t length) {
+    if (!isRegular_) {
+        return;
+    }
+    const int fd = Descriptor(handle_);
+    if (::ftruncate(fd, static_cast<off_t>(length)) != 0 ||
+        ::lseek(fd, static_cast<off_t>(length), SEEK_SET) < 0) {
+        ThrowFromErrno(errno, path_);
+    }
+}
+
+void File::FlushToDisk() {
+    if (isRegular_ && ::fsync(Descriptor(handle_)) != 0) {
+        ThrowFromErrno(errno, path_);
+    }
+}
+
 void File::Close() {
     if (!IsOpen()) {
         return;
@@ -158,6 +169,35 @@ void File::CloseQuietly() noexcept {
         ::close(Descriptor(handle_));
         handle_ = -1;
     }
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& name) noexcept {
+    struct stat info {};
+    if (::stat(name.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
+}
+
+bool RenameFile(const std::string& from, const std::string& to, int& error) noexcept {
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+        error = errno;
+        return false;
+    }
+    error = 0;
+    return true;
+}
+
+std::string SystemErrorText(int error) { return std::generic_category().message(error); }
+
+std::string ResolveFullPath(const std::string& name) {
+    std::error_code error;
+    auto full = std::filesystem::absolute(name, error);
+    if (error) {
+        return name;
+    }
+    return full.lexically_normal().string();
 }
 
 }  // namespace velmora

@@ -15,59 +15,68 @@ namespace {
 
 HANDLE Native(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
-std::string ResolveFullPath(const std::string& name) {
-    std::array<char, MAX_PATH * 4> full{};
-    const DWORD length =
-        ::GetFullPathNameA(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0 || length >= full.size()) {
-        return name;
-    }
-    return std::string(full.data(), length);
-}
-
 [[noreturn]] void ThrowLastError(std::string_view name) {
     throw FileError(CauseFromWin32Error(::GetLastError()), std::string(name));
 }
 
-}  // namespace
+int LastErrorNumber() { return static_cast<int>(::GetLastError()); }
 
-File::~File() { CloseQuietly(); }
+}  // namespace
 
 bool File::IsOpen() const noexcept { return handle_ != -1; }
 
-bool File::OpenForReading(const std::string& name) noexcept {
-    CloseQuietly();
-    // Share mode 0: nobody else may open the file while we hold it.
-    HANDLE handle = ::CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+bool File::OpenNative(const std::string& name, Access access) {
+    // Share mode 0: nobody else may open the file while we hold it. Not CREATE_ALWAYS: a
+    // file another program holds must not be emptied before we know.
+    const DWORD rights = access == Access::Read ? GENERIC_READ : GENERIC_WRITE;
+    const DWORD disposition = access == Access::Create ? OPEN_ALWAYS : OPEN_EXISTING;
+    HANDLE handle = ::CreateFileA(name.c_str(), rights, 0, nullptr, disposition,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return false;
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+            return Refuse(OpenFailure::InUse, static_cast<int>(error));
+        }
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return Refuse(missing && access == Access::Append ? OpenFailure::Missing
+                                                          : OpenFailure::System,
+                      static_cast<int>(error));
+    }
+    const DWORD type = ::GetFileType(handle);
+    const bool isRegular = type == FILE_TYPE_DISK;
+    if (access == Access::Read && !isRegular) {
+        ::CloseHandle(handle);
+        return Refuse(OpenFailure::NotAFile, ERROR_ACCESS_DENIED);
+    }
+    LARGE_INTEGER zero{};
+    const bool ready =
+        !isRegular ||
+        (access == Access::Create
+             ? ::SetFilePointerEx(handle, zero, nullptr, FILE_BEGIN) && ::SetEndOfFile(handle)
+         : access == Access::Append ? ::SetFilePointerEx(handle, zero, nullptr, FILE_END) != 0
+                                    : true);
+    if (!ready) {
+        const int error = LastErrorNumber();
+        ::CloseHandle(handle);
+        return Refuse(OpenFailure::System, error);
     }
     try {
-        path_ = ResolveFullPath(name);
+        Adopt(reinterpret_cast<std::intptr_t>(handle), name, isRegular);
     } catch (...) {
         ::CloseHandle(handle);
-        return false;
+        handle_ = -1;
+        throw;
     }
-    handle_ = reinterpret_cast<std::intptr_t>(handle);
     return true;
 }
 
-bool File::OpenForWriting(const std::string& name) noexcept {
-    CloseQuietly();
-    HANDLE handle = ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return false;
+FileIdentity File::Identity() {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(Native(handle_), &info)) {
+        ThrowLastError(kUnnamedFile);
     }
-    try {
-        path_ = ResolveFullPath(name);
-    } catch (...) {
-        ::CloseHandle(handle);
-        return false;
-    }
-    handle_ = reinterpret_cast<std::intptr_t>(handle);
-    return true;
+    return {info.dwVolumeSerialNumber,
+            (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32U) | info.nFileIndexLow};
 }
 
 std::int64_t File::Length() {
@@ -114,6 +123,24 @@ void File::Write(std::string_view bytes) {
     }
 }
 
+void File::Truncate(std::int64_t length) {
+    if (!isRegular_) {
+        return;
+    }
+    LARGE_INTEGER position{};
+    position.QuadPart = length;
+    if (!::SetFilePointerEx(Native(handle_), position, nullptr, FILE_BEGIN) ||
+        !::SetEndOfFile(Native(handle_))) {
+        ThrowLastError(path_);
+    }
+}
+
+void File::FlushToDisk() {
+    if (isRegular_ && !::FlushFileBuffers(Native(handle_))) {
+        ThrowLastError(path_);
+    }
+}
+
 void File::Close() {
     if (!IsOpen()) {
         return;
@@ -130,6 +157,58 @@ void File::CloseQuietly() noexcept {
         ::CloseHandle(Native(handle_));
         handle_ = -1;
     }
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& name) noexcept {
+    // No access rights and full sharing: asking must not disturb a program that holds it.
+    HANDLE handle = ::CreateFileA(name.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(handle, &info) != 0;
+    ::CloseHandle(handle);
+    if (!known) {
+        return std::nullopt;
+    }
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32U) |
+                            info.nFileIndexLow};
+}
+
+bool RenameFile(const std::string& from, const std::string& to, int& error) noexcept {
+    if (!::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        error = LastErrorNumber();
+        return false;
+    }
+    error = 0;
+    return true;
+}
+
+std::string SystemErrorText(int error) {
+    std::array<char, 512> text{};
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(error), 0, text.data(), static_cast<DWORD>(text.size()), nullptr);
+    std::string message(text.data(), length);
+    // The system's messages end with a full stop and a line break; ours add their own.
+    while (!message.empty() &&
+           (message.back() == '\r' || message.back() == '\n' || message.back() == '.')) {
+        message.pop_back();
+    }
+    return message.empty() ? "error " + std::to_string(error) : message;
+}
+
+std::string ResolveFullPath(const std::string& name) {
+    std::array<char, MAX_PATH * 4> full{};
+    const DWORD length =
+        ::GetFullPathNameA(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size()) {
+        return name;
+    }
+    return std::string(full.data(), length);
 }
 
 }  // namespace velmora

@@ -1,37 +1,20 @@
 #include "script/ScreenPlayWriter.h"
 
-#include "script/Parenthetical.h"
-
 namespace velmora {
 
-void ScreenPlayWriter::WriteCharacterName(std::string_view name) {
-    WriteMarkup("<BR>");
-    WriteMarkup("<CENTER>");
-    WriteText(name);
-    WriteMarkup("</CENTER>");
-}
-
-void ScreenPlayWriter::WriteParenthetical(std::string_view text) {
-    const std::string trimmed = NormaliseParenthetical(text);
-    if (trimmed.empty()) {
-        return;
-    }
-    WriteMarkup("<DD>(");
-    WriteText(trimmed);
-    WriteMarkup(")</DD>");
-}
-
-void ScreenPlayWriter::WriteDialogue(std::string_view text) {
-    WriteMarkup("<DD>");
-    WriteText(text);
-    WriteMarkup("</DD>");
-    WriteMarkup("<BR>");
-}
-
-void ScreenPlayWriter::WriteNarration(std::string_view text) {
-    WriteMarkup("<BR>");
-    WriteText(text);
-    WriteMarkup("<BR>");
+const ScriptWriter::FormatMarkup& ScreenPlayWriter::Markup() const noexcept {
+    static constexpr FormatMarkup kMarkup = {
+        .nameOpen = {"<BR>", "<CENTER>"},
+        .nameClose = {"</CENTER>", {}},
+        .parentheticalOpen = {"<DD>(", {}},
+        .parentheticalClose = {")</DD>", {}},
+        .dialogueOpen = {"<DD>", {}},
+        .dialogueClose = {"</DD>", "<BR>"},
+        .narrationOpen = {"<BR>", {}},
+        .narrationClose = {"<BR>", {}},
+        .narrationAsParenthetical = false,
+    };
+    return kMarkup;
 }
 
 }  // namespace velmora

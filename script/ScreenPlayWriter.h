@@ -6,11 +6,8 @@ namespace velmora {
 
 // Screen play: names centred, parentheticals and dialogue indented, narration on its own.
 class ScreenPlayWriter final : public ScriptWriter {
-public:
-    void WriteCharacterName(std::string_view name) override;
-    void WriteParenthetical(std::string_view text) override;
-    void WriteDialogue(std::string_view text) override;
-    void WriteNarration(std::string_view text) override;
+protected:
+    [[nodiscard]] const FormatMarkup& Markup() const noexcept override;
 };
 
 }  // namespace velmora

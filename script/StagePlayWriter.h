@@ -4,13 +4,11 @@
 
 namespace velmora {
 
-// Stage play: names bold and centred, narration as italic stage directions in parentheses.
+// Stage play: names bold and centred, dialogue flush left, narration as indented italic
+// stage directions in parentheses.
 class StagePlayWriter final : public ScriptWriter {
-public:
-    void WriteCharacterName(std::string_view name) override;
-    void WriteParenthetical(std::string_view text) override;
-    void WriteDialogue(std::string_view text) override;
-    void WriteNarration(std::string_view text) override;
+protected:
+    [[nodiscard]] const FormatMarkup& Markup() const noexcept override;
 };
 
 }  // namespace velmora

@@ -23,13 +23,15 @@ constexpr std::array<char32_t, 32> kCharacters80To9F = {
 };
 // clang-format on
 
-char ToWindows1252(char32_t character) {
+}  // namespace
+
+std::optional<char> Windows1252Byte(char32_t character) noexcept {
     if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
         return static_cast<char>(static_cast<unsigned char>(character));
     }
     const auto* found = std::find(kCharacters80To9F.begin(), kCharacters80To9F.end(), character);
     if (found == kCharacters80To9F.end()) {
-        return kReplacement;
+        return std::nullopt;
     }
     return static_cast<char>(0x80 + (found - kCharacters80To9F.begin()));
 }
@@ -41,14 +43,17 @@ void AppendUtf8(std::string& out, char32_t character) {
     } else if (value < 0x800U) {
         out += static_cast<char>(0xC0U | (value >> 6U));
         out += static_cast<char>(0x80U | (value & 0x3FU));
-    } else {
+    } else if (value < 0x10000U) {
         out += static_cast<char>(0xE0U | (value >> 12U));
+        out += static_cast<char>(0x80U | ((value >> 6U) & 0x3FU));
+        out += static_cast<char>(0x80U | (value & 0x3FU));
+    } else {
+        out += static_cast<char>(0xF0U | (value >> 18U));
+        out += static_cast<char>(0x80U | ((value >> 12U) & 0x3FU));
         out += static_cast<char>(0x80U | ((value >> 6U) & 0x3FU));
         out += static_cast<char>(0x80U | (value & 0x3FU));
     }
 }
-
-}  // namespace
 
 // An ill-formed sequence becomes one "?" for as far as it went right.
 std::string Utf8ToWindows1252(std::string_view utf8) {
@@ -56,7 +61,7 @@ std::string Utf8ToWindows1252(std::string_view utf8) {
     out.reserve(utf8.size());
     while (!utf8.empty()) {
         const Utf8Step step = DecodeUtf8(utf8);
-        out += step.valid ? ToWindows1252(step.character) : kReplacement;
+        out += step.valid ? Windows1252Byte(step.character).value_or(kReplacement) : kReplacement;
         utf8.remove_prefix(step.length);
     }
     return out;
@@ -74,6 +79,14 @@ std::string Windows1252ToUtf8(std::string_view text) {
         }
     }
     return out;
+}
+
+std::string TypedToText(std::string_view utf8, CharacterSet set) {
+    return set == CharacterSet::Windows1252 ? Utf8ToWindows1252(utf8) : std::string(utf8);
+}
+
+std::string TextToTyped(std::string_view bytes, CharacterSet set) {
+    return set == CharacterSet::Windows1252 ? Windows1252ToUtf8(bytes) : std::string(bytes);
 }
 
 }  // namespace velmora

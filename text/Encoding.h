@@ -1,5 +1,8 @@
 #pragma once
 
+#include "text/CharacterSet.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,5 +17,19 @@ namespace velmora {
 [[nodiscard]] std::string Utf8ToWindows1252(std::string_view utf8);
 
 [[nodiscard]] std::string Windows1252ToUtf8(std::string_view text);
+
+// The byte of the code page that stands for character, or nothing when it has none.
+[[nodiscard]] std::optional<char> Windows1252Byte(char32_t character) noexcept;
+
+// Appends character (up to U+10FFFF) to out in UTF-8.
+void AppendUtf8(std::string& out, char32_t character);
+
+// What the user typed (UTF-8) as bytes of a text in set: Windows-1252 for such a text (a
+// character the code page lacks becomes "?"), unchanged otherwise. For comparing with the
+// text and for showing in the log beside it; the script encodes typed text itself.
+[[nodiscard]] std::string TypedToText(std::string_view utf8, CharacterSet set);
+
+// The other way: bytes of a text in set as UTF-8, the way the user would type them.
+[[nodiscard]] std::string TextToTyped(std::string_view bytes, CharacterSet set);
 
 }  // namespace velmora

@@ -20,20 +20,35 @@ void TextReader::Load(const std::string& name) {
     position_ = 0;
     paragraphBegin_ = 0;
     buffer_.clear();
+    failure_ = {};
+    identity_.reset();
 
     File file;
     if (!file.OpenForReading(name)) {
+        failure_.refusal = file.LastRefusal();
         return;
     }
     const std::int64_t length = file.Length();
     if (length < 0 || length > kMaxLength) {
+        failure_.tooLarge = true;
         return;
     }
+    const FileIdentity identity = file.Identity();
     std::string buffer(static_cast<std::size_t>(length), '\0');
     buffer.resize(file.Read(buffer.data(), buffer.size()));
     file.Close();
 
     buffer_ = std::move(buffer);
+    identity_ = identity;
+    isLoaded_ = true;
+}
+
+void TextReader::Assign(std::string text) {
+    buffer_ = std::move(text);
+    position_ = 0;
+    paragraphBegin_ = 0;
+    failure_ = {};
+    identity_.reset();
     isLoaded_ = true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/File.h"
 #include "text/CharacterSet.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,13 +14,29 @@ namespace velmora {
 // A paragraph ends at an empty line written as CR LF CR LF; single line breaks stay inside.
 class TextReader {
 public:
-    // Loads the file (resolved against the current directory). Success shows in IsLoaded().
-    // A file that cannot be opened, or is too large, leaves the reader unloaded.
+    // Why the last Load left the reader unloaded.
+    struct LoadFailure {
+        bool tooLarge = false;  // over kMaxLength
+        OpenRefusal refusal;    // the open's refusal, when the file could not be opened
+    };
+
+    // Loads the file (resolved against the current directory). Success shows in IsLoaded();
+    // a file that cannot be opened, or is too large, leaves the reader unloaded and
+    // LastFailure() says why.
     // @throws FileError when the opened file cannot be measured or read; the file is
     // closed and the reader left unloaded.
     void Load(const std::string& name);
 
+    // Holds text as if it had been loaded from a file that nothing else names.
+    void Assign(std::string text);
+
     [[nodiscard]] bool IsLoaded() const noexcept { return isLoaded_; }
+    [[nodiscard]] const LoadFailure& LastFailure() const noexcept { return failure_; }
+
+    // The file the text was loaded from, so that nothing is ever written over it.
+    [[nodiscard]] const std::optional<FileIdentity>& Identity() const noexcept {
+        return identity_;
+    }
 
     // On true, paragraph holds the next paragraph. On false (text exhausted) paragraph is
     // unchanged and the reader is unloaded.
@@ -48,6 +66,8 @@ private:
     std::size_t position_ = 0;  // next byte not yet handed out
     std::size_t paragraphBegin_ = 0;
     std::string buffer_;
+    LoadFailure failure_;
+    std::optional<FileIdentity> identity_;
 };
 
 }  // namespace velmora

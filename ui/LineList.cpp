@@ -50,6 +50,14 @@ void LineList::AppendLine(std::string_view line) {
     SetItemCount(static_cast<long>(lines_.size()));
 }
 
+void LineList::TruncateLines(int count) {
+    if (count >= 0 && static_cast<std::size_t>(count) < lines_.size()) {
+        lines_.resize(static_cast<std::size_t>(count));
+        SetItemCount(static_cast<long>(lines_.size()));
+        Refresh();
+    }
+}
+
 int LineList::LineCount() const noexcept { return static_cast<int>(lines_.size()); }
 
 const std::string& LineList::Line(int index) const {

@@ -23,6 +23,8 @@ public:
              bool border, bool alwaysShowVerticalScrollBar);
 
     void AppendLine(std::string_view line);
+    // Keeps the first count lines and drops the rest.
+    void TruncateLines(int count);
     [[nodiscard]] int LineCount() const noexcept;
     [[nodiscard]] const std::string& Line(int index) const;
     // Makes line index the top line in view, as far as the list can scroll: the last line

@@ -15,6 +15,7 @@
 #include <wx/dcclient.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
@@ -40,29 +41,25 @@ Control* Bound(wxWindow& window, int id) {
 
 }  // namespace
 
-// The command table reads as a table.
-// clang-format off
-const std::array<MainWindow::CommandRoute, 17> MainWindow::kCommandTable = {{
-    // control             command                         slot
-    {IDC_OPEN_TEXT_FILE,   Command::OpenTextFile,          0},
-    {kNameSlotTable[0].buttonId,  Command::GenerateLine,       1},
-    {kNameSlotTable[1].buttonId,  Command::GenerateLine,       2},
-    {kNameSlotTable[2].buttonId,  Command::GenerateLine,       3},
-    {kNameSlotTable[3].buttonId,  Command::GenerateLine,       4},
-    {kNameSlotTable[4].buttonId,  Command::GenerateLine,       5},
-    {kNameSlotTable[5].buttonId,  Command::GenerateLine,       6},
-    {kNameSlotTable[6].buttonId,  Command::GenerateLine,       7},
-    {kNameSlotTable[7].buttonId,  Command::GenerateLine,       8},
-    {kNameSlotTable[8].buttonId,  Command::GenerateLine,       9},
-    {kNameSlotTable[9].buttonId,  Command::GenerateLine,       10},
-    {kNameSlotTable[10].buttonId, Command::GenerateLine,       11},
-    {kNameSlotTable[11].buttonId, Command::GenerateLine,       12},
-    {IDC_GENERATE_NOTE,    Command::GenerateNote,          0},
-    {IDC_WITHOUT_NAMES,    Command::GenerateWithoutNames,  0},
-    {IDC_USERS_GUIDE,      Command::ShowGuide,             0},
-    {IDM_ABOUTBOX,         Command::ShowAbout,             0},
-}};
-// clang-format on
+// The command table: one row per control or menu entry, the slots' rows from the slot table.
+constexpr std::array<MainWindow::CommandRoute, MainWindow::kCommandCount>
+MainWindow::MakeCommandTable() {
+    std::array<CommandRoute, kCommandCount> table{};
+    std::size_t row = 0;
+    table.at(row++) = {IDC_OPEN_TEXT_FILE, Command::OpenTextFile, 0};
+    for (const NameSlot& slot : kNameSlotTable) {
+        table.at(row++) = {slot.buttonId, Command::GenerateLine, slot.slot};
+    }
+    table.at(row++) = {IDC_GENERATE_NOTE, Command::GenerateNote, 0};
+    table.at(row++) = {IDC_WITHOUT_NAMES, Command::GenerateWithoutNames, 0};
+    table.at(row++) = {IDC_USERS_GUIDE, Command::ShowGuide, 0};
+    table.at(row++) = {IDM_ABOUTBOX, Command::ShowAbout, 0};
+    table.at(row++) = {IDM_UNDO_LINE, Command::UndoLine, 0};
+    return table;
+}
+
+const std::array<MainWindow::CommandRoute, MainWindow::kCommandCount> MainWindow::kCommandTable =
+    MakeCommandTable();
 
 MainWindow::MainWindow(DesktopServices& services, wxWindow* parent)
     : wxDialog(parent, wxID_ANY, wxEmptyString), services_(services), controller_(*this) {
@@ -72,6 +69,7 @@ MainWindow::MainWindow(DesktopServices& services, wxWindow* parent)
     if (HMENU menu = ::GetSystemMenu(static_cast<HWND>(GetHWND()), FALSE); menu != nullptr) {
         ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, kAboutEntryText);
+        ::AppendMenuW(menu, MF_STRING, IDM_UNDO_LINE, kUndoEntryText);
     }
 #endif
     SetIcons(MainFrameIcons());
@@ -81,6 +79,7 @@ MainWindow::MainWindow(DesktopServices& services, wxWindow* parent)
 
     Bind(wxEVT_BUTTON, &MainWindow::OnCommand, this, IDC_OPEN_TEXT_FILE, IDC_STAGE_PLAY);
     Bind(wxEVT_MENU, &MainWindow::OnCommand, this, IDM_ABOUTBOX);
+    Bind(wxEVT_MENU, &MainWindow::OnCommand, this, IDM_UNDO_LINE);
     Bind(wxEVT_CHAR_HOOK, &MainWindow::OnCharHook, this);
     Bind(wxEVT_CONTEXT_MENU, &MainWindow::OnContextMenu, this);
     Bind(wxEVT_PAINT, &MainWindow::OnPaint, this);
@@ -134,6 +133,9 @@ void MainWindow::RunCommand(Command command, int slot) {
     case Command::ShowAbout:
         AboutWindow(this, services_).ShowModal();
         break;
+    case Command::UndoLine:
+        controller_.Undo();
+        break;
     }
 }
 
@@ -147,6 +149,10 @@ void MainWindow::OnCharHook(wxKeyEvent& event) {
     if (key == WXK_ESCAPE && modifiers == wxMOD_NONE) {
         // With no Cancel button the dialog would ignore Esc: it ends the program.
         Close();
+        return;
+    }
+    if ((key == 'Z' || key == 'z') && modifiers == wxMOD_CONTROL) {
+        RunGuarded(this, services_, [this] { RunCommand(Command::UndoLine, 0); });
         return;
     }
     if ((key == WXK_MENU && modifiers == wxMOD_NONE) ||
@@ -193,6 +199,8 @@ void MainWindow::ShowWindowMenu(const wxPoint& position) {
     // the window's own menu.
     wxMenu menu;
     menu.Append(IDM_ABOUTBOX, kAboutEntryText);
+    menu.Append(IDM_UNDO_LINE, kUndoEntryText);
+    menu.Enable(IDM_UNDO_LINE, controller_.CanUndo());
     PopupMenu(&menu, position);
 }
 
@@ -211,9 +219,17 @@ void MainWindow::OnPaint(wxPaintEvent& event) {
 
 #ifdef __WXMSW__
 WXLRESULT MainWindow::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) {
-    if (message == WM_SYSCOMMAND && static_cast<int>(wParam & 0xFFF0U) == IDM_ABOUTBOX) {
-        RunGuarded(this, services_, [&] { RunCommand(Command::ShowAbout, 0); });
-        return 0;
+    if (message == WM_SYSCOMMAND) {
+        const int id = static_cast<int>(wParam & 0xFFF0U);
+        if (id == IDM_ABOUTBOX || id == IDM_UNDO_LINE) {
+            const Command command = id == IDM_ABOUTBOX ? Command::ShowAbout : Command::UndoLine;
+            RunGuarded(this, services_, [&] { RunCommand(command, 0); });
+            return 0;
+        }
+    }
+    if (message == WM_INITMENUPOPUP && HIWORD(lParam) != 0) {  // the system menu
+        ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), IDM_UNDO_LINE,
+                         MF_BYCOMMAND | (controller_.CanUndo() ? MF_ENABLED : MF_GRAYED));
     }
     return wxDialog::MSWWindowProc(message, wParam, lParam);
 }
@@ -227,13 +243,15 @@ void MainWindow::SetDialogueField(std::string_view text) {
 }
 
 std::string MainWindow::GetNameField(int slot) {
-    const wxTextCtrl* edit = nameEdits_.at(static_cast<std::size_t>(slot - 1));
-    return TextBytes(edit->GetValue(), controller_.TextCharacterSet());
+    return TypedText(nameEdits_.at(static_cast<std::size_t>(slot - 1))->GetValue());
 }
 
-std::string MainWindow::GetNoteField() {
-    return TextBytes(note_->GetValue(), controller_.TextCharacterSet());
+void MainWindow::SetNameField(int slot, std::string_view name) {
+    nameEdits_.at(static_cast<std::size_t>(slot - 1))
+        ->ChangeValue(wxString::FromUTF8(name.data(), name.size()));
 }
+
+std::string MainWindow::GetNoteField() { return TypedText(note_->GetValue()); }
 
 void MainWindow::SetNoteField(std::string_view text) { note_->ChangeValue(ScreenText(text)); }
 
@@ -251,12 +269,19 @@ std::optional<std::string> MainWindow::ChooseTextFile() {
     if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
     }
-    // GetPath() can lag behind on GTK; the folder and the name are settled.
-    const wxString name = dialog.GetFilename();
-    if (name.empty() || !wxSetWorkingDirectory(dialog.GetDirectory())) {
+    // The chosen file's own path: the folder the dialog showed is another one when a full
+    // path was typed. Until GTK's chooser has caught up with a path set in code, only the
+    // folder and the name the dialog was given are known.
+    wxString path = dialog.GetPath();
+    if (path.empty()) {
+        path = wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
+    }
+    const wxFileName chosen(path);
+    if (!chosen.IsOk() || chosen.GetFullName().empty() ||
+        !wxSetWorkingDirectory(chosen.GetPath())) {
         return std::nullopt;
     }
-    const wxCharBuffer bytes = name.fn_str();
+    const wxCharBuffer bytes = chosen.GetFullName().fn_str();
     return std::string(bytes.data(), bytes.length());
 }
 
@@ -266,6 +291,10 @@ int MainWindow::LogLineCount() { return log_->LineCount(); }
 
 void MainWindow::ScrollLogTo(int index) { log_->ScrollToLine(index); }
 
+void MainWindow::TruncateLog(int count) { log_->TruncateLines(count); }
+
+void MainWindow::Explain(std::string_view line) { log_->AppendLine(line); }
+
 void MainWindow::BeginWaitCursor() { wxBeginBusyCursor(); }
 
 void MainWindow::EndWaitCursor() { wxEndBusyCursor(); }
@@ -273,6 +302,8 @@ void MainWindow::EndWaitCursor() { wxEndBusyCursor(); }
 bool MainWindow::AskYesNo(std::string_view question) {
     return services_.AskYesNo(this, wxString::FromUTF8(question.data(), question.size()));
 }
+
+bool MainWindow::AskToContinue(std::string_view question) { return AskYesNo(question); }
 
 void MainWindow::ShowSpeakerHint(int slot, int lastSlot) {
     if (slot >= 1 && slot <= kNameSlots) {

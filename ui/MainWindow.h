@@ -40,6 +40,7 @@ public:
     void SetStatus(std::string_view text) override;
     void SetDialogueField(std::string_view text) override;
     [[nodiscard]] std::string GetNameField(int slot) override;
+    void SetNameField(int slot, std::string_view name) override;
     [[nodiscard]] std::string GetNoteField() override;
     void SetNoteField(std::string_view text) override;
     [[nodiscard]] bool IsScreenPlaySelected() override;
@@ -48,9 +49,12 @@ public:
     void AppendLogLine(std::string_view text) override;
     [[nodiscard]] int LogLineCount() override;
     void ScrollLogTo(int index) override;
+    void TruncateLog(int count) override;
+    void Explain(std::string_view line) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     [[nodiscard]] bool AskYesNo(std::string_view question) override;
+    [[nodiscard]] bool AskToContinue(std::string_view question) override;
     // Puts the keyboard on the hinted slot's "Generate Line" (as the default button), or,
     // with no hint, on the name edit of the slot used last.
     void ShowSpeakerHint(int slot, int lastSlot) override;
@@ -63,6 +67,7 @@ private:
         GenerateWithoutNames,
         ShowGuide,
         ShowAbout,
+        UndoLine,
     };
     // One row of the command table: the control (or menu entry) and what it runs.
     struct CommandRoute {
@@ -70,7 +75,9 @@ private:
         Command command;
         int slot;  // for GenerateLine
     };
-    static const std::array<CommandRoute, 17> kCommandTable;
+    static constexpr std::size_t kCommandCount = 6 + kNameSlots;
+    [[nodiscard]] static constexpr std::array<CommandRoute, kCommandCount> MakeCommandTable();
+    static const std::array<CommandRoute, kCommandCount> kCommandTable;
 
     void BindControls();
     void OnCommand(wxCommandEvent& event);

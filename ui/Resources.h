@@ -14,6 +14,8 @@ inline constexpr int IDD_MAIN = 102;
 inline constexpr int IDR_MAINFRAME = 128;
 inline constexpr int IDD_GUIDE = 129;
 inline constexpr int IDM_ABOUTBOX = 16;
+// Window-menu entries are system commands on Windows: multiples of 16 below 0xF000.
+inline constexpr int IDM_UNDO_LINE = 32;
 
 // The help command that F1 sends, and the help context of each window.
 inline constexpr int ID_HELP = 57670;
@@ -59,6 +61,8 @@ inline constexpr std::array<NameSlot, 12> kNameSlotTable = {{
 
 // The text of IDS_ABOUTBOX: the about entry of the window menu.
 extern const wchar_t* const kAboutEntryText;
+// The window menu's entry that takes back the last line, and its key.
+extern const wchar_t* const kUndoEntryText;
 
 // The three dialog templates.
 extern const DialogTemplate kMainTemplate;

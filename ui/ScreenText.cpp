@@ -51,13 +51,9 @@ wxString ScreenLine(std::string_view bytes, std::size_t maxChars) {
     return wxString::FromUTF8(utf8.data(), utf8.size());
 }
 
-std::string TextBytes(const wxString& typed, CharacterSet set) {
+std::string TypedText(const wxString& typed) {
     const wxScopedCharBuffer utf8 = typed.utf8_str();
-    const std::string_view bytes(utf8.data(), utf8.length());
-    if (set == CharacterSet::Windows1252) {
-        return Utf8ToWindows1252(bytes);
-    }
-    return std::string(bytes);
+    return std::string(utf8.data(), utf8.length());
 }
 
 }  // namespace velmora

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "text/CharacterSet.h"
-
 #include <wx/string.h>
 
 #include <cstddef>
@@ -20,8 +18,7 @@ namespace velmora {
 // bytes needed are decoded, so a line of megabytes costs no more than a short one.
 [[nodiscard]] wxString ScreenLine(std::string_view bytes, std::size_t maxChars);
 
-// What was typed, as bytes of the text's character set: Windows-1252 for such a text (a
-// character the code page lacks becomes "?"), UTF-8 otherwise.
-[[nodiscard]] std::string TextBytes(const wxString& typed, CharacterSet set);
+// What was typed into a field, as UTF-8.
+[[nodiscard]] std::string TypedText(const wxString& typed);
 
 }  // namespace velmora

@@ -5,7 +5,7 @@
 namespace velmora {
 
 const std::string_view kConvertUsage =
-    "Usage: velmora-convert [--stage] [--names FILE] [--log]\n"
+    "Usage: velmora-convert [--stage] [--names FILE] [--log] [--continue]\n"
     "                       [--typographic-quotes=ask|yes|no] [--help] [--version] TEXTFILE\n";
 
 const std::string_view kConvertHelp =
@@ -16,6 +16,10 @@ const std::string_view kConvertHelp =
     "                 the next line of dialogue; a line \"NOTE: text\" inserts a note there.\n"
     "                 When the names run out, the rest is finished without names.\n"
     "  --log          print the paragraph log to standard output\n"
+    "  --continue     when Script.htm beside the text is an unfinished script of it (in\n"
+    "                 this format), go on where it stopped, with the names given next;\n"
+    "                 otherwise, and without this option, an earlier Script.htm is kept\n"
+    "                 as Script.htm.bak and a new script begins\n"
     "  --typographic-quotes=ask|yes|no\n"
     "                 when the text marks dialogue only with typographic quotes, treat them\n"
     "                 as double quotes (yes), or not (no), or ask (the default; yes when\n"
@@ -61,6 +65,8 @@ ConvertOptions ParseCommandLine(const std::vector<std::string_view>& arguments) 
             options.stagePlay = true;
         } else if (argument == "--log") {
             options.printLog = true;
+        } else if (argument == "--continue") {
+            options.continueScript = true;
         } else if (argument == "--names") {
             if (++i == arguments.size()) {
                 return UsageError("option '--names' needs a file");

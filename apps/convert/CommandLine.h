@@ -17,6 +17,7 @@ struct ConvertOptions {
     Action action = Action::Convert;
     bool stagePlay = false;
     bool printLog = false;
+    bool continueScript = false;
     Answer typographicQuotes = Answer::Ask;
     std::optional<std::string> namesFile;
     std::string textFile;

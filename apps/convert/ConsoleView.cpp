@@ -11,8 +11,8 @@ ConsoleView::ConsoleView(std::string textFile, bool screenPlay, std::ostream& st
                          std::ostream* log)
     : textFile_(std::move(textFile)), screenPlay_(screenPlay), status_(status), log_(log) {}
 
-void ConsoleView::SetNameField(int slot, std::string name) {
-    names_.at(static_cast<std::size_t>(slot - 1)) = std::move(name);
+void ConsoleView::SetNameField(int slot, std::string_view name) {
+    names_.at(static_cast<std::size_t>(slot - 1)) = name;
 }
 
 void ConsoleView::SetStatus(std::string_view text) { status_ << text << std::endl; }
@@ -38,7 +38,8 @@ std::optional<std::string> ConsoleView::ChooseTextFile() {
         std::error_code error;
         std::filesystem::current_path(path.parent_path(), error);
         if (error) {
-            return std::nullopt;
+            // The text cannot be opened either; loading it as named says why.
+            return textFile_;
         }
     }
     return path.filename().string();
@@ -46,7 +47,7 @@ std::optional<std::string> ConsoleView::ChooseTextFile() {
 
 void ConsoleView::AppendLogLine(std::string_view text) {
     ++logLineCount_;
-    if (log_ == nullptr) {
+    if (log_ == nullptr || !*log_) {
         return;
     }
     for (auto end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
@@ -60,11 +61,17 @@ int ConsoleView::LogLineCount() { return logLineCount_; }
 
 void ConsoleView::ScrollLogTo(int /*index*/) {}
 
+void ConsoleView::TruncateLog(int count) { logLineCount_ = count; }
+
+void ConsoleView::Explain(std::string_view line) { status_ << line << std::endl; }
+
 void ConsoleView::BeginWaitCursor() {}
 
 void ConsoleView::EndWaitCursor() {}
 
 bool ConsoleView::AskYesNo(std::string_view question) { return asker_ ? asker_(question) : true; }
+
+bool ConsoleView::AskToContinue(std::string_view /*question*/) { return continue_; }
 
 void ConsoleView::ShowSpeakerHint(int /*slot*/, int /*lastSlot*/) {}
 

@@ -4,8 +4,8 @@
 #include "apps/convert/ConsoleView.h"
 #include "apps/convert/NameScript.h"
 #include "conversion/ConversionController.h"
+#include "platform/File.h"
 #include "platform/FileError.h"
-#include "text/Encoding.h"
 #include "text/TextReader.h"
 
 #include <new>
@@ -18,16 +18,36 @@ namespace {
 // The slot the names are typed into; any slot would do.
 constexpr int kNameSlot = 1;
 
-// The whole names file, read as a text is (so a file too large is refused too), or nothing
-// when it cannot be opened.
+// What a names file holds, read as a text is (so a file too large is refused too).
+struct NamesFile {
+    std::string content;
+    std::optional<FileIdentity> identity;
+};
+
+// The names file, or nothing when it cannot be opened.
 // @throws FileError when the opened file cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& name) {
+std::optional<NamesFile> ReadNamesFile(const std::string& name) {
     TextReader reader;
     reader.Load(name);
     if (!reader.IsLoaded()) {
         return std::nullopt;
     }
-    return std::string(reader.Text());
+    return NamesFile{std::string(reader.Text()), reader.Identity()};
+}
+
+// "3 names were not used", "1 name and 2 notes were not used".
+std::string Unused(int names, int notes) {
+    const auto counted = [](int count, std::string_view one, std::string_view many) {
+        return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+    };
+    std::string line;
+    if (names > 0) {
+        line = counted(names, "name", "names");
+    }
+    if (notes > 0) {
+        line += (line.empty() ? "" : " and ") + counted(notes, "note", "notes");
+    }
+    return line + (names + notes == 1 ? " was not used" : " were not used");
 }
 
 int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
@@ -35,16 +55,24 @@ int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
     // Read before the text's folder becomes the current directory, so a relative path
     // means what it meant on the command line.
     std::vector<NameScriptStep> steps;
+    std::optional<FileIdentity> namesIdentity;
     if (options.namesFile) {
-        const auto content = ReadWholeFile(*options.namesFile);
-        if (!content) {
+        const auto names = ReadNamesFile(*options.namesFile);
+        if (!names) {
             err << "velmora-convert: cannot open the names file '" << *options.namesFile << "'\n";
             return kExitNotFinished;
         }
-        steps = ParseNameScript(*content);
+        if (const int line = FirstLineNotUtf8(names->content); line != 0) {
+            err << "velmora-convert: the names file '" << *options.namesFile
+                << "' is not UTF-8 at line " << line << '\n';
+            return kExitNotFinished;
+        }
+        steps = ParseNameScript(names->content);
+        namesIdentity = names->identity;
     }
 
     ConsoleView view(options.textFile, !options.stagePlay, err, options.printLog ? &out : nullptr);
+    view.SetContinue(options.continueScript);
     view.SetAsker([&options, &askUser](std::string_view question) {
         switch (options.typographicQuotes) {
         case ConvertOptions::Answer::Yes:
@@ -57,27 +85,30 @@ int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
         return askUser ? askUser(question) : true;
     });
     ConversionController controller(view);
+    if (namesIdentity) {
+        controller.Protect(*namesIdentity, "names file", "the names file");
+    }
     controller.OpenTextFile();
 
-    // Names arrive as UTF-8; the script is in the text's own character set.
-    const bool toWindows1252 = controller.TextCharacterSet() == CharacterSet::Windows1252;
-    const auto inTextCharacterSet = [toWindows1252](const std::string& utf8) {
-        return toWindows1252 ? Utf8ToWindows1252(utf8) : utf8;
-    };
+    int unusedNames = 0;
+    int unusedNotes = 0;
     for (const auto& step : steps) {
         if (!controller.IsAcceptingCommands()) {
-            break;
-        }
-        if (step.isNote) {
-            view.SetNoteField(inTextCharacterSet(step.text));
+            ++(step.isNote ? unusedNotes : unusedNames);
+        } else if (step.isNote) {
+            view.SetNoteField(step.text);
             controller.GenerateNote();
         } else {
-            view.SetNameField(kNameSlot, inTextCharacterSet(step.text));
+            view.SetNameField(kNameSlot, step.text);
             controller.GenerateLine(kNameSlot);
         }
     }
     if (controller.IsAcceptingCommands()) {
         controller.GenerateWithoutNames();
+    }
+    // Only a text that ended leaves names over; a run that was refused used none at all.
+    if (controller.IsScriptFinished() && unusedNames + unusedNotes > 0) {
+        err << Unused(unusedNames, unusedNotes) << '\n';
     }
     return controller.IsScriptFinished() ? kExitFinished : kExitNotFinished;
 }

@@ -1,5 +1,7 @@
 #include "apps/convert/NameScript.h"
 
+#include "text/CharacterSet.h"
+
 namespace velmora {
 namespace {
 
@@ -17,23 +19,41 @@ NameScriptStep StepOf(std::string_view line) {
     return {true, std::string(line)};
 }
 
-}  // namespace
-
-std::vector<NameScriptStep> ParseNameScript(std::string_view content) {
+// Calls onLine with each line of content, without its line break.
+template <typename OnLine>
+void ForEachLine(std::string_view content, OnLine&& onLine) {
     if (content.starts_with(kByteOrderMark)) {
         content.remove_prefix(kByteOrderMark.size());
     }
-    std::vector<NameScriptStep> steps;
     while (!content.empty()) {
-        const auto end = content.find('\n');
-        std::string_view line = content.substr(0, end);
-        content.remove_prefix(end == std::string_view::npos ? content.size() : end + 1);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
+        const auto end = content.find_first_of("\r\n");
+        onLine(content.substr(0, end));
+        if (end == std::string_view::npos) {
+            break;
         }
-        steps.push_back(StepOf(line));
+        const bool crLf = content.substr(end, 2) == "\r\n";
+        content.remove_prefix(end + (crLf ? 2 : 1));
     }
+}
+
+}  // namespace
+
+std::vector<NameScriptStep> ParseNameScript(std::string_view content) {
+    std::vector<NameScriptStep> steps;
+    ForEachLine(content, [&steps](std::string_view line) { steps.push_back(StepOf(line)); });
     return steps;
+}
+
+int FirstLineNotUtf8(std::string_view content) {
+    int number = 0;
+    int invalid = 0;
+    ForEachLine(content, [&](std::string_view line) {
+        ++number;
+        if (invalid == 0 && !IsValidUtf8(line)) {
+            invalid = number;
+        }
+    });
+    return invalid;
 }
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include "apps/convert/CommandLine.h"
 #include "apps/convert/ConvertProgram.h"
 
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -34,6 +35,11 @@ bool AskAtTerminal(std::string_view question) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);  // the log of a long text is many lines
+#ifdef SIGPIPE
+    // A reader of the log that goes away ("--log | head") must not end the conversion: the
+    // failed write stops the log, and the script is finished all the same.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const auto options = velmora::ParseCommandLine(arguments);
     switch (options.action) {

@@ -119,7 +119,8 @@ TEST_F(ConvertProgramTest, names_left_over_when_the_text_ends_are_not_used) {
     const auto run = RunConvert(dir_.Path(), "--names=cast.txt novel.txt");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, Lines({"Loading text file", "Text file loaded successfully",
-                              "Script.html successfully generated"}));
+                              "Script.html successfully generated",
+                              "1 name and 1 note were not used"}));
     const auto script = Script();
     EXPECT_NE(script.find("<CENTER>TOM</CENTER>"), std::string::npos);
     EXPECT_NE(script.find("<CENTER>ANN</CENTER>"), std::string::npos);
@@ -139,7 +140,10 @@ TEST_F(ConvertProgramTest, names_reach_the_script_in_the_text_character_set) {
         {"Windows-1252 text", "Caf\xE9.\r\n\r\n\"Oui.\"\r\n\r\n\"Non.\"",
          "Jos\xC3\xA9\n\xCE\xA9mega\n",
          "<CENTER>Jos\xE9</CENTER><DD>Oui.</DD><BR>"
-         "<BR><CENTER>?mega</CENTER>"},
+         "<BR><CENTER>&#937;mega</CENTER>"},
+        {"ASCII text", "Cafe.\r\n\r\n\"Oui.\"\r\n\r\n\"Non.\"", "Jos\xC3\xA9\n\xCE\xA9mega\n",
+         "<CENTER>Jos&#233;</CENTER><DD>Oui.</DD><BR>"
+         "<BR><CENTER>&#937;mega</CENTER>"},
         {"UTF-8 text", "Caf\xC3\xA9.\r\n\r\n\"Oui.\"\r\n\r\n\"Non.\"",
          "Jos\xC3\xA9\n\xCE\xA9mega\n",
          "<CENTER>Jos\xC3\xA9</CENTER><DD>Oui.</DD><BR>"
@@ -159,11 +163,13 @@ TEST_F(ConvertProgramTest, refused_or_unstarted_conversions_exit_with_1) {
 
     auto run = RunConvert(dir_.Path(), "missing.txt");
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, Lines({"Loading text file", "*** Error - Text file failed to load ***"}));
+    EXPECT_EQ(run.err, Lines({"Loading text file", "*** Error - Text file failed to load ***",
+                              "missing.txt could not be read: No such file or directory."}));
 
     run = RunConvert(dir_.Path(), "nowhere/novel.txt");
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, Lines({"Loading text file", "*** Error - Text file failed to load ***"}));
+    EXPECT_EQ(run.err, Lines({"Loading text file", "*** Error - Text file failed to load ***",
+                              "nowhere/novel.txt could not be read: No such file or directory."}));
 
     run = RunConvert(dir_.Path(), "--names missing-cast.txt novel.txt");
     EXPECT_EQ(run.status, 1);
@@ -174,7 +180,8 @@ TEST_F(ConvertProgramTest, refused_or_unstarted_conversions_exit_with_1) {
     run = RunConvert(dir_.Path(), "--log novel.txt");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, Lines({"Loading text file", "Text file loaded successfully",
-                              "*** Error - Script file failed to open ***"}));
+                              "*** Error - Script file failed to open ***",
+                              "Script.htm is a folder or a device, not a file."}));
     EXPECT_EQ(run.out, Lines({" ", std::string(46, '*'), "Is 'Script.htm' open in MS Word?",
                               std::string(46, '*')}));
 }
@@ -186,7 +193,9 @@ TEST_F(ConvertProgramTest, file_errors_exit_with_2_and_their_message) {
     EXPECT_EQ(run.status, 2);
     const auto script = (fs::canonical(dir_.Path()) / "Script.htm").string();
     EXPECT_EQ(run.err, Lines({"Loading text file", "Text file loaded successfully",
+                              "*** Error - Script file failed to open ***",
                               "Disk full while accessing " + script + "."}));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "Script.htm")) << "the device is left where it was";
 }
 
 TEST_F(ConvertProgramTest, wrong_usage_exits_with_64) {
@@ -214,12 +223,25 @@ TEST_F(ConvertProgramTest, converts_every_corpus_text_in_both_formats) {
         ++texts;
         const test::TempDir folder;  // the corpus is read-only: link the text elsewhere
         fs::create_symlink(fs::absolute(entry.path()), folder / entry.path().filename().string());
+        std::string earlier;
         for (const std::string format : {"", "--stage "}) {
             const auto label = format + entry.path().filename().string();
             const auto run = RunConvert(folder.Path(), label);
             EXPECT_EQ(run.status, 0) << label;
-            EXPECT_EQ(run.err, kFinishedStatuses) << label;
+            // The second run keeps the first one's script beside its own.
+            EXPECT_EQ(run.err, earlier.empty() ? kFinishedStatuses
+                                               : Lines({"Loading text file",
+                                                        "Text file loaded successfully",
+                                                        "The earlier Script.htm was kept as "
+                                                        "Script.htm.bak.",
+                                                        "Generating script without characternames",
+                                                        "Script.html successfully generated"}))
+                << label;
+            if (!earlier.empty()) {
+                EXPECT_TRUE(test::ReadAll(folder / "Script.htm.bak") == earlier) << label;
+            }
             const auto script = test::ReadAll(folder / "Script.htm");
+            earlier = script;
             EXPECT_TRUE(script.starts_with("<HTML><BR>")) << label;
             EXPECT_TRUE(script.ends_with("</HTML>")) << label;
             EXPECT_NE(script.find("CHARACTERNAME"), std::string::npos) << label;

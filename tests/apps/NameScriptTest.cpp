@@ -34,10 +34,28 @@ TEST(NameScript, cuts_a_names_file_into_names_and_notes) {
         {"NOTE: call back.\r\nTOM\n", {Note("call back."), Name("TOM")}},
         {"NOTE:\nNOTE: \nNOTE:x\nNOTE:  two", {Note(""), Note(""), Note("x"), Note(" two")}},
         {"note: lower case\nA NOTE: inside", {Name("note: lower case"), Name("A NOTE: inside")}},
-        {"a\rb\n", {Name("a\rb")}},
+        // CR, LF and CR LF all end a line, as each kind of editor saves them.
+        {"a\rb\n", {Name("a"), Name("b")}},
+        {"TOM\rANN\r", {Name("TOM"), Name("ANN")}},
+        {"TOM\r\rANN", {Name("TOM"), Name(""), Name("ANN")}},
     };
     for (const auto& [content, steps] : cases) {
         EXPECT_EQ(ParseNameScript(content), steps) << ::testing::PrintToString(content);
+    }
+}
+
+TEST(NameScript, finds_the_first_line_that_is_not_utf8) {
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"TOM\nANN\n", 0},
+        {"JOS\xC3\x89\n", 0},
+        {"\xEF\xBB\xBFTOM\n", 0},
+        {"TOM\nJOS\xC9\n", 2},
+        {"TOM\rANN\r\xFF\r", 3},
+        {"TOM\r\nANN\r\nJOS\xC3", 3},
+        {"\xC3\x28", 1},
+    };
+    for (const auto& [content, line] : cases) {
+        EXPECT_EQ(FirstLineNotUtf8(content), line) << ::testing::PrintToString(content);
     }
 }
 

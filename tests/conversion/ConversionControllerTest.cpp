@@ -86,20 +86,14 @@ TEST_F(ConversionControllerTest, worked_example_stops_at_the_dialogue_and_finish
                              "DisableOpenControls",
                              "ChooseTextFile",
                              kLoaded,
-                             "IsScreenPlaySelected",
                              "AppendLogLine:Narration one.",
                              "AppendLogLine:",
-                             "LogLineCount",
                              "ScrollLogTo:1",
                              "AppendLogLine:\"Hi,\" he said.",
                              "AppendLogLine:",
-                             "LogLineCount",
                              "ScrollLogTo:3",
                              "SetDialogueField:Hi."};
     Calls withHint = openCalls;
-    for (int slot = 1; slot <= ConversionView::kNameSlots; ++slot) {
-        withHint.push_back("GetNameField:" + std::to_string(slot));
-    }
     withHint.emplace_back("ShowSpeakerHint:0,0");  // "TOM" is not in "he said"
     EXPECT_EQ(view_.calls, withHint);
     EXPECT_EQ(Script(), kWorkedScriptAfterOpen);
@@ -111,11 +105,13 @@ TEST_F(ConversionControllerTest, worked_example_stops_at_the_dialogue_and_finish
     const auto before = view_.calls.size();
     controller_.GenerateLine(1);
 
-    const Calls lineCalls = {"GetNameField:1", "AppendLogLine:Narration two.",
-                             "AppendLogLine:", "LogLineCount",
-                             "ScrollLogTo:5",  "SetDialogueField:",
-                             "AppendLogLine:", "AppendLogLine:<END OF FILE>",
-                             "LogLineCount",   "ScrollLogTo:7",
+    const Calls lineCalls = {"AppendLogLine:Narration two.",
+                             "AppendLogLine:",
+                             "ScrollLogTo:5",
+                             "SetDialogueField:",
+                             "AppendLogLine:",
+                             "AppendLogLine:<END OF FILE>",
+                             "ScrollLogTo:7",
                              kFinished};
     EXPECT_EQ(view_.CallsSince(before), lineCalls);
     EXPECT_EQ(Script(),
@@ -181,11 +177,9 @@ TEST_F(ConversionControllerTest, text_without_paragraphs_gives_an_empty_finished
                              "DisableOpenControls",
                              "ChooseTextFile",
                              kLoaded,
-                             "IsScreenPlaySelected",
                              "SetDialogueField:",
                              "AppendLogLine:",
                              "AppendLogLine:<END OF FILE>",
-                             "LogLineCount",
                              "ScrollLogTo:1",
                              kFinished};
         EXPECT_EQ(view.calls, calls) << text.size() << " bytes";
@@ -196,13 +190,20 @@ TEST_F(ConversionControllerTest, text_without_paragraphs_gives_an_empty_finished
 
 TEST_F(ConversionControllerTest, a_text_that_does_not_load_is_refused_and_controls_stay_off) {
     fs::create_directory(dir_ / "folder");
-    const std::vector<std::optional<fs::path>> choices = {std::nullopt, "missing.txt", "folder"};
-    for (const auto& choice : choices) {
+    const std::vector<std::pair<std::optional<fs::path>, std::string>> choices = {
+        {std::nullopt, ""},
+        {"missing.txt", "missing.txt could not be read: No such file or directory."},
+        {"folder", "folder is a folder or a device, not a file."},
+    };
+    for (const auto& [choice, reason] : choices) {
         test::RecordingView view;
         ConversionController controller(view);
         view.choice = choice;
         controller.OpenTextFile();
-        const Calls calls = {kLoading, "DisableOpenControls", "ChooseTextFile", kLoadFailed};
+        Calls calls = {kLoading, "DisableOpenControls", "ChooseTextFile", kLoadFailed};
+        if (!reason.empty()) {
+            calls.push_back("Explain:" + reason);
+        }
         EXPECT_EQ(view.calls, calls) << choice.value_or("(cancelled)");
         EXPECT_FALSE(view.openControlsEnabled);
         for (const auto& command : kGenerateCommands) {
@@ -224,21 +225,25 @@ TEST_F(ConversionControllerTest, a_script_that_cannot_be_created_shows_the_hint_
     struct Obstacle {
         const char* label;
         std::function<void(const test::TempDir&)> place;
+        std::string reason;
     };
     File holder;  // a program that has the script open
     const std::vector<Obstacle> obstacles = {
         {"folder named Script.htm",
-         [](const test::TempDir& dir) { fs::create_directory(dir / "Script.htm"); }},
+         [](const test::TempDir& dir) { fs::create_directory(dir / "Script.htm"); },
+         "Script.htm is a folder or a device, not a file."},
         {"held by another program",
          [&holder](const test::TempDir& dir) {
              ASSERT_TRUE(holder.OpenForWriting((dir / "Script.htm").string()));
              holder.Write("kept");
-         }},
+         },
+         "Script.htm is in use by another program."},
         {"open in a word processor",
          [](const test::TempDir& dir) {
              dir.Write("Script.htm", "kept");
              dir.Write(".~lock.Script.htm#", "");
-         }},
+         },
+         "Script.htm is open in a word processor (its lock file .~lock.Script.htm# is beside it)."},
     };
     for (const auto& obstacle : obstacles) {
         test::TempDir dir;
@@ -254,12 +259,12 @@ TEST_F(ConversionControllerTest, a_script_that_cannot_be_created_shows_the_hint_
                              "DisableOpenControls",
                              "ChooseTextFile",
                              kLoaded,
-                             "IsScreenPlaySelected",
                              kScriptOpenFailed,
                              "AppendLogLine: ",
                              "AppendLogLine:" + kHintRule,
                              "AppendLogLine:Is 'Script.htm' open in MS Word?",
-                             "AppendLogLine:" + kHintRule};
+                             "AppendLogLine:" + kHintRule,
+                             "Explain:" + obstacle.reason};
         EXPECT_EQ(view.calls, calls) << obstacle.label;
         if (fs::is_regular_file(dir / "Script.htm")) {
             EXPECT_EQ(test::ReadAll(dir / "Script.htm"), "kept") << obstacle.label;
@@ -304,9 +309,8 @@ TEST_F(ConversionControllerTest, note_goes_before_the_pending_line_in_either_for
 
         const auto before = view.calls.size();
         controller.GenerateNote();
-        const Calls calls = {"GetNoteField",   "AppendLogLine:" + std::string(c.logged),
-                             "AppendLogLine:", "LogLineCount",
-                             "ScrollLogTo:5",  "SetNoteField:"};
+        const Calls calls = {"AppendLogLine:" + std::string(c.logged),
+                             "AppendLogLine:", "ScrollLogTo:5", "SetNoteField:"};
         EXPECT_EQ(view.CallsSince(before), calls) << label;
         EXPECT_EQ(test::ReadAll(dir / "Script.htm"), scriptAfterOpen + c.markup) << label;
         EXPECT_EQ(view.note, "") << label;
@@ -329,7 +333,7 @@ TEST_F(ConversionControllerTest, without_names_right_after_loading_writes_the_re
 
     const Calls calls = {"BeginWaitCursor", kGenerating,      "SetDialogueField:",
                          kFinished,         "AppendLogLine:", "AppendLogLine:<END OF FILE>",
-                         "LogLineCount",    "ScrollLogTo:5",  "EndWaitCursor"};
+                         "ScrollLogTo:5",   "EndWaitCursor"};
     EXPECT_EQ(view_.CallsSince(before), calls);
     EXPECT_EQ(Script(), kTwoLinesWithoutNames);
     auto expectedLog = log;
@@ -368,9 +372,9 @@ TEST_F(ConversionControllerTest, each_slot_writes_its_own_name) {
     std::string expected = "<HTML>";
     for (int line = 1; line <= ConversionView::kNameSlots; ++line) {
         const int slot = ConversionView::kNameSlots + 1 - line;
-        const auto before = view_.calls.size();
+        const auto before = view_.queries.size();
         controller_.GenerateLine(slot);
-        EXPECT_EQ(view_.calls.at(before), "GetNameField:" + std::to_string(slot));
+        EXPECT_EQ(view_.queries.at(before), "GetNameField:" + std::to_string(slot));
         expected += "<BR><CENTER>NAME " + std::to_string(slot) +
                     "</CENTER><DD>(said someone)</DD><DD>Line " + std::to_string(line) +
                     ".</DD><BR>";
@@ -420,93 +424,97 @@ TEST_F(ConversionControllerTest, script_declares_the_character_set_of_the_text) 
     }
 }
 
-// A failed write ends the command where it happened: what was written stays, nothing after
-// it runs, and the error reaches the caller with the script's full path.
-TEST_F(ConversionControllerTest, write_failure_in_a_line_stops_there_with_the_error) {
-    view_.names[0] = "TOM";
-    Open(kWorkedText);
-    const auto scriptPath = (fs::current_path() / "Script.htm").string();
-    const auto before = view_.calls.size();
-    {
-        const FileSizeLimit full(kWorkedScriptAfterOpen.size() + 12);  // "<BR><CENTER>"
+// A run of kTwoLinesText: open, one command, then the rest without names. With a file-size
+// limit on the command, it must fail and leave everything as it was, and trying it again
+// must give exactly the script of a run that never failed.
+struct FailingCommand {
+    const char* label;
+    std::function<void(ConversionController&)> prepare;  // done before the disk fills
+    std::function<void(ConversionController&)> run;
+};
+const FailingCommand kFailingCommands[] = {
+    {"a named line", [](ConversionController&) {},
+     [](ConversionController& c) { c.GenerateLine(1); }},
+    {"a note", [](ConversionController&) {}, [](ConversionController& c) { c.GenerateNote(); }},
+    {"the rest without names", [](ConversionController&) {},
+     [](ConversionController& c) { c.GenerateWithoutNames(); }},
+    {"the last line, which finishes the script", [](ConversionController& c) { c.GenerateLine(1); },
+     [](ConversionController& c) { c.GenerateLine(2); }},
+};
+
+struct FinishedRun {
+    std::string script;
+    std::size_t beforeCommand = 0;  // the script's length when the command begins
+    std::size_t afterCommand = 0;   // the script's length once the command is done
+};
+
+FinishedRun RunToTheEnd(const FailingCommand& command, std::optional<std::size_t> limit) {
+    test::TempDir dir;
+    test::CurrentDirectory inDir(dir.Path());
+    test::RecordingView view;
+    ConversionController controller(view);
+    view.names[0] = "TOM";
+    view.names[1] = "ANN";
+    view.note = "call back.";
+    dir.Write("novel.txt", kTwoLinesText);
+    view.choice = "novel.txt";
+    controller.OpenTextFile();
+    command.prepare(controller);
+    const std::size_t beforeCommand = test::ReadAll(dir / "Script.htm").size();
+    if (limit) {
+        const auto script = test::ReadAll(dir / "Script.htm");
+        const auto log = view.log;
+        const auto dialogue = view.dialogue;
+        const auto status = view.status;
+        const auto scriptPath = (fs::current_path() / "Script.htm").string();
         try {
-            controller_.GenerateLine(1);
-            ADD_FAILURE() << "no FileError";
+            const FileSizeLimit full(*limit);
+            command.run(controller);
+            ADD_FAILURE() << "no FileError at " << *limit << " bytes";
         } catch (const FileError& error) {
             EXPECT_EQ(error.Cause(), FileErrorCause::DiskFull);
             EXPECT_EQ(error.FileName(), scriptPath);
-            EXPECT_STREQ(error.what(), ("Disk full while accessing " + scriptPath + ".").c_str());
+        }
+        EXPECT_EQ(view.waitCursorsBegun, view.waitCursorsEnded) << "the wait cursor is off again";
+        EXPECT_TRUE(controller.IsAcceptingCommands());
+        EXPECT_FALSE(controller.IsScriptFinished());
+        EXPECT_EQ(view.note, "call back.") << "a note that failed is still there to retry";
+        EXPECT_EQ(test::ReadAll(dir / "Script.htm"), script) << "cut back to before";
+        EXPECT_EQ(view.log, log);
+        EXPECT_EQ(view.dialogue, dialogue);
+        EXPECT_EQ(view.status, status);
+        // The user frees some space and presses the same button again.
+        command.run(controller);
+    } else {
+        command.run(controller);
+    }
+    const std::size_t afterCommand = test::ReadAll(dir / "Script.htm").size();
+    if (controller.IsAcceptingCommands()) {
+        controller.GenerateWithoutNames();
+    }
+    EXPECT_TRUE(controller.IsScriptFinished());
+    EXPECT_EQ(view.status, "Script.html successfully generated");
+    return {test::ReadAll(dir / "Script.htm"), beforeCommand, afterCommand};
+}
+
+TEST(ConversionControllerFailures, a_command_that_fails_leaves_everything_as_it_was) {
+    for (const auto& command : kFailingCommands) {
+        SCOPED_TRACE(command.label);
+        const FinishedRun uninterrupted = RunToTheEnd(command, std::nullopt);
+        // Every limit from the script's length before the command to just before the command's end,
+        // so the disk fills inside each tag and each text the command writes, "</HTML>" included.
+        for (std::size_t limit = uninterrupted.beforeCommand; limit < uninterrupted.afterCommand;
+             ++limit) {
+            SCOPED_TRACE(limit);
+            const std::string retried = RunToTheEnd(command, limit).script;
+            if (retried != uninterrupted.script) {
+                ADD_FAILURE() << "after a retry at " << limit << " bytes:\n"
+                              << retried << "\ninstead of\n"
+                              << uninterrupted.script;
+                break;
+            }
         }
     }
-    EXPECT_EQ(Script(), std::string(kWorkedScriptAfterOpen) + "<BR><CENTER>");
-    EXPECT_EQ(view_.CallsSince(before), Calls{"GetNameField:1"});
-    EXPECT_EQ(view_.dialogue, "Hi.");
-    EXPECT_EQ(view_.status, "Text file loaded successfully");
-    EXPECT_TRUE(controller_.IsAcceptingCommands());
-}
-
-TEST_F(ConversionControllerTest, write_failure_in_the_advance_keeps_what_was_logged) {
-    view_.names[0] = "TOM";
-    Open(kWorkedText);
-    const std::string line = "<BR><CENTER>TOM</CENTER><DD>(he said)</DD><DD>Hi.</DD><BR>";
-    {
-        const FileSizeLimit full(kWorkedScriptAfterOpen.size() + line.size() + 4);
-        EXPECT_THROW(controller_.GenerateLine(1), FileError);
-    }
-    EXPECT_EQ(Script(), std::string(kWorkedScriptAfterOpen) + line + "<BR>");
-    EXPECT_EQ(view_.log.back(), "");
-    EXPECT_EQ(view_.log.at(view_.log.size() - 2), "Narration two.");
-    EXPECT_EQ(view_.status, "Text file loaded successfully");
-    EXPECT_FALSE(controller_.IsScriptFinished());
-}
-
-TEST_F(ConversionControllerTest, write_failure_in_a_note_leaves_the_note_field) {
-    Open(kWorkedText);
-    view_.note = "call back.";
-    const auto log = view_.log;
-    const auto before = view_.calls.size();
-    {
-        const FileSizeLimit full(kWorkedScriptAfterOpen.size() + 2);
-        EXPECT_THROW(controller_.GenerateNote(), FileError);
-    }
-    EXPECT_EQ(Script(), std::string(kWorkedScriptAfterOpen) + "<B");
-    EXPECT_EQ(view_.CallsSince(before), Calls{"GetNoteField"});
-    EXPECT_EQ(view_.note, "call back.");
-    EXPECT_EQ(view_.log, log);
-}
-
-TEST_F(ConversionControllerTest, write_failure_without_names_ends_the_wait_cursor) {
-    Open(kTwoLinesText);
-    const auto log = view_.log;
-    const auto before = view_.calls.size();
-    const std::size_t limit = kWorkedScriptAfterOpen.size() + 50;
-    {
-        const FileSizeLimit full(limit);
-        EXPECT_THROW(controller_.GenerateWithoutNames(), FileError);
-    }
-    EXPECT_EQ(Script(), kTwoLinesWithoutNames.substr(0, limit));
-    const Calls calls = {"BeginWaitCursor", kGenerating, "EndWaitCursor"};
-    EXPECT_EQ(view_.CallsSince(before), calls);
-    EXPECT_EQ(view_.log, log);
-    EXPECT_EQ(view_.dialogue, "Hi.");
-    EXPECT_FALSE(controller_.IsScriptFinished());
-}
-
-TEST_F(ConversionControllerTest, write_failure_while_closing_claims_no_finished_script) {
-    view_.names[0] = "TOM";
-    Open(kWorkedText);
-    const std::string withoutEnd =
-        "<HTML><BR>Narration one.<BR><BR><CENTER>TOM</CENTER>"
-        "<DD>(he said)</DD><DD>Hi.</DD><BR><BR>Narration two.<BR>";
-    {
-        const FileSizeLimit full(withoutEnd.size());
-        EXPECT_THROW(controller_.GenerateLine(1), FileError);
-    }
-    EXPECT_EQ(Script(), withoutEnd);
-    EXPECT_EQ(view_.log.back(), "<END OF FILE>");
-    EXPECT_EQ(view_.dialogue, "");
-    EXPECT_EQ(view_.status, "Text file loaded successfully");
-    EXPECT_FALSE(controller_.IsScriptFinished());
 }
 
 TEST_F(ConversionControllerTest, script_on_a_full_device_fails_while_opening) {
@@ -514,8 +522,67 @@ TEST_F(ConversionControllerTest, script_on_a_full_device_fails_while_opening) {
     dir_.Write("novel.txt", kWorkedText);
     view_.choice = "novel.txt";
     EXPECT_THROW(controller_.OpenTextFile(), FileError);
-    EXPECT_EQ(view_.status, "Text file loaded successfully");
+    EXPECT_EQ(view_.status, "*** Error - Script file failed to open ***");
     EXPECT_TRUE(view_.log.empty());
+    EXPECT_TRUE(fs::is_symlink(dir_ / "Script.htm"));
+    for (const auto& command : kGenerateCommands) {
+        command.run(controller_);
+        EXPECT_EQ(view_.calls.back(), kNotOpen) << command.label;
+    }
+}
+
+TEST_F(ConversionControllerTest, an_earlier_script_is_kept_and_given_back_when_opening_fails) {
+    dir_.Write("Script.htm", "<HTML><BR>An earlier, finished script.<BR></HTML>");
+    dir_.Write("novel.txt", kWorkedText);
+    view_.choice = "novel.txt";
+    {
+        const FileSizeLimit full(3);  // not even "<HTML>" fits
+        EXPECT_THROW(controller_.OpenTextFile(), FileError);
+    }
+    EXPECT_EQ(Script(), "<HTML><BR>An earlier, finished script.<BR></HTML>");
+    EXPECT_FALSE(fs::exists(dir_ / "Script.htm.bak"));
+
+    test::RecordingView view;
+    ConversionController controller(view);
+    view.choice = "novel.txt";
+    controller.OpenTextFile();
+    EXPECT_EQ(test::ReadAll(dir_ / "Script.htm.bak"),
+              "<HTML><BR>An earlier, finished script.<BR></HTML>");
+    EXPECT_EQ(Script(), kWorkedScriptAfterOpen);
+    EXPECT_EQ(view.explanations, Calls{"The earlier Script.htm was kept as Script.htm.bak."});
+}
+
+TEST_F(ConversionControllerTest, the_script_is_never_the_text_itself) {
+    const std::string novel(kWorkedText);
+    struct Case {
+        const char* label;
+        const char* textName;
+        std::function<void()> link;
+    };
+    const Case cases[] = {
+        {"a text named Script.htm", "Script.htm", [] {}},
+        {"a symbolic link to the text", "novel.txt",
+         [] { fs::create_symlink("novel.txt", "Script.htm"); }},
+        {"a hard link to the text", "novel.txt",
+         [] { fs::create_hard_link("novel.txt", "Script.htm"); }},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.label);
+        test::TempDir dir;
+        test::CurrentDirectory inDir(dir.Path());
+        dir.Write(row.textName, novel);
+        row.link();
+        test::RecordingView view;
+        ConversionController controller(view);
+        view.choice = row.textName;
+        controller.OpenTextFile();
+        EXPECT_EQ(view.status, "*** Error - Script file failed to open ***");
+        EXPECT_EQ(view.explanations,
+                  Calls{"The text file itself is Script.htm; rename the text or move it to "
+                        "another folder."});
+        EXPECT_EQ(test::ReadAll(dir / row.textName), novel);
+        EXPECT_FALSE(controller.IsAcceptingCommands());
+    }
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST(ParagraphLog, scrolls_once_to_the_last_line_after_all_lines) {
     view.log = {"earlier", "lines", "here"};
     LogParagraph(view, "First\r\nSecond");
     const Lines expected = {"AppendLogLine:First", "AppendLogLine:Second",
-                            "AppendLogLine:", "LogLineCount", "ScrollLogTo:5"};
+                            "AppendLogLine:", "ScrollLogTo:5"};
     EXPECT_EQ(view.calls, expected);
 }
 

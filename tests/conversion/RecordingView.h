@@ -14,8 +14,10 @@
 namespace velmora::test {
 
 // A ConversionView that plays the window: it holds the fields a user would fill in, answers
-// the file choice as scripted, and records every call in order ("Operation" or
-// "Operation:argument") so tests can check what the controller did and in which order.
+// the file choice and questions as scripted, and records every call that changes the window
+// or asks the user in order ("Operation" or "Operation:argument"), so tests can check what
+// the controller did and in which order. Queries (reading a field, counting the log) are
+// recorded apart: when and how often the controller reads a field is its own affair.
 class RecordingView : public ConversionView {
 public:
     // What the user has put in the window.
@@ -28,6 +30,8 @@ public:
 
     // The answer to a yes/no question: yes, as the question's default.
     bool answer = true;
+    // The answer to the offer to go on with an unfinished script.
+    bool continueAnswer = true;
 
     // What the window shows.
     std::string status;
@@ -39,8 +43,11 @@ public:
     int waitCursorsEnded = 0;
     int hintedSlot = -1;  // -1 until a hint is shown
 
-    // Every call, in order.
+    // Every command and question, in order; every query, in order.
     std::vector<std::string> calls;
+    std::vector<std::string> queries;
+    // The lines that explained a status.
+    std::vector<std::string> explanations;
 
     // The calls recorded since the given number of calls.
     [[nodiscard]] std::vector<std::string> CallsSince(std::size_t first) const {
@@ -56,11 +63,15 @@ public:
         dialogue = text;
     }
     std::string GetNameField(int slot) override {
-        Record("GetNameField", std::to_string(slot));
+        queries.push_back("GetNameField:" + std::to_string(slot));
         return names.at(static_cast<std::size_t>(slot - 1));
     }
+    void SetNameField(int slot, std::string_view name) override {
+        Record("SetNameField", std::to_string(slot) + "," + std::string(name));
+        names.at(static_cast<std::size_t>(slot - 1)) = name;
+    }
     std::string GetNoteField() override {
-        Record("GetNoteField");
+        queries.emplace_back("GetNoteField");
         return note;
     }
     void SetNoteField(std::string_view text) override {
@@ -68,7 +79,7 @@ public:
         note = text;
     }
     bool IsScreenPlaySelected() override {
-        Record("IsScreenPlaySelected");
+        queries.emplace_back("IsScreenPlaySelected");
         return screenPlay;
     }
     void DisableOpenControls() override {
@@ -90,12 +101,21 @@ public:
         log.emplace_back(text);
     }
     int LogLineCount() override {
-        Record("LogLineCount");
+        queries.emplace_back("LogLineCount");
         return static_cast<int>(log.size());
     }
     void ScrollLogTo(int index) override {
         Record("ScrollLogTo", std::to_string(index));
         topLogLine = index;
+    }
+    void TruncateLog(int count) override {
+        Record("TruncateLog", std::to_string(count));
+        log.resize(static_cast<std::size_t>(count));
+    }
+    void Explain(std::string_view line) override {
+        Record("Explain", line);
+        explanations.emplace_back(line);
+        log.emplace_back(line);
     }
     void BeginWaitCursor() override {
         Record("BeginWaitCursor");
@@ -108,6 +128,10 @@ public:
     bool AskYesNo(std::string_view question) override {
         Record("AskYesNo", question);
         return answer;
+    }
+    bool AskToContinue(std::string_view question) override {
+        Record("AskToContinue", question);
+        return continueAnswer;
     }
     void ShowSpeakerHint(int slot, int lastSlot) override {
         Record("ShowSpeakerHint", std::to_string(slot) + "," + std::to_string(lastSlot));

@@ -2,7 +2,8 @@
 # End-to-end faults for velmora-convert: full disks, held and misplaced files, hostile texts
 # and awkward file names. Each case checks the exact status and error lines, the exit status
 # (0 finished, 1 refused or not started, 2 file or memory error), that the text's bytes are
-# unchanged, and what the script holds afterwards: everything written before the fault.
+# unchanged, and what the script holds afterwards: exactly what it held before the command
+# that failed, so that running again gives the script an unbroken run gives.
 #
 #   faults.sh VELMORA_CONVERT CASE     run one case (CTest runs each as its own test)
 #   faults.sh VELMORA_CONVERT all      run every case
@@ -15,7 +16,10 @@ wanted=$2
 cases=(disk_full_dev_full disk_full_tmpfs disk_full_size_limit script_held_by_velmora
        script_flocked script_word_processor_lock script_is_directory text_missing
        text_is_directory text_locked text_3gb_sparse nul_bytes invalid_utf8 long_line
-       unmatched_quotes only_line_breaks awkward_file_name)
+       unmatched_quotes only_line_breaks awkward_file_name script_is_the_text
+       script_is_the_names_file earlier_script_kept log_reader_gone read_only_folder
+       out_of_inodes names_file_line_ends names_file_not_utf8 names_left_over
+       typed_characters_the_text_cannot_hold)
 if [ "$wanted" == "list" ]; then
     printf '%s\n' "${cases[@]}"
     exit 0
@@ -111,6 +115,7 @@ finished=("Loading text file" "Text file loaded successfully"
 narration_only=("Loading text file" "Text file loaded successfully"
                 "Script.html successfully generated")
 load_failed=("Loading text file" "*** Error - Text file failed to load ***")
+kept_backup="The earlier Script.htm was kept as Script.htm.bak."
 script_failed=("Loading text file" "Text file loaded successfully"
                "*** Error - Script file failed to open ***")
 
@@ -120,6 +125,28 @@ narration_text() {  # PARAGRAPHS TEXT
     for ((i = 1; i <= $1; i++)); do
         printf 'Paragraph %05d of a long and quiet story.\r\n\r\n' "$i"
     done >"$2"
+}
+
+# A text of LINES lines of dialogue after one paragraph of narration, and its script
+# without names.
+dialogue_text() {  # LINES TEXT
+    local i
+    {
+        printf 'Opening.\r\n\r\n'
+        for ((i = 1; i <= $1; i++)); do printf '"Line %05d," he said.\r\n\r\n' "$i"; done
+    } >"$2"
+}
+
+dialogue_script() {  # LINES SCRIPT
+    local i
+    {
+        printf '<HTML><BR>Opening.<BR>'
+        for ((i = 1; i <= $1; i++)); do
+            printf '<BR><CENTER>CHARACTERNAME</CENTER><DD>(he said)</DD><DD>Line %05d.</DD><BR>' \
+                "$i"
+        done
+        printf '</HTML>'
+    } >"$2"
 }
 
 narration_script() {  # PARAGRAPHS SCRIPT
@@ -144,13 +171,14 @@ case_disk_full_dev_full() {
     ln -s /dev/full Script.htm
     run novel.txt
     expect_status 2
-    expect_err "Loading text file" "Text file loaded successfully" \
-        "Disk full while accessing $dir/Script.htm."
+    expect_err "${script_failed[@]}" "Disk full while accessing $dir/Script.htm."
     expect_unchanged novel.txt "$before"
     [ -L Script.htm ] || fail "the link to /dev/full was replaced"
 }
 
-# A real file system that fills up part way: the script keeps what fitted.
+# A real file system that fills up part way through the rest of the text: the script is cut
+# back to what it held before that command, and once there is room again the same command
+# (here: going on with the unfinished script) gives exactly the script of an unbroken run.
 case_disk_full_tmpfs() {
     fresh
     mkdir "$dir/small"
@@ -158,26 +186,43 @@ case_disk_full_tmpfs() {
         skip "cannot mount a tmpfs here (needs root)"
     mounted="$dir/small"
     cd "$dir/small" || fail "cd"
-    narration_text 600 novel.txt  # 28 kB of text; its script is 33 kB, more than is left
-    narration_script 600 "$dir/expected.htm"
+    dialogue_text 600 novel.txt  # 16 kB of text; its script is 42 kB, more than is left
+    dialogue_script 600 "$dir/expected.htm"
     local before
     before=$(hash_of novel.txt)
     run novel.txt
     expect_status 2
     expect_err "Loading text file" "Text file loaded successfully" \
+        "Generating script without characternames" "Text file loaded successfully" \
         "Disk full while accessing $dir/small/Script.htm."
     expect_unchanged novel.txt "$before"
-    expect_prefix Script.htm "$dir/expected.htm"
+    [ "$(cat Script.htm)" == "<HTML><BR>Opening.<BR>" ] ||
+        fail "the script was not cut back to before the command: $(head -c 80 Script.htm)"
+    cp "$err" "$work/.shown"
+    shown_err="$work/.shown"
+
+    mount -o remount,size=256k "$dir/small" || fail "cannot make room on the tmpfs"
+    run --continue novel.txt
+    expect_status 0
+    expect_err "Loading text file" "Text file loaded successfully" \
+        "Going on with Script.htm after its 0 lines." \
+        "Generating script without characternames" "Script.html successfully generated"
+    expect_unchanged novel.txt "$before"
+    expect_script Script.htm "$dir/expected.htm"
+    echo "      after making room, --continue finished it byte for byte"
 }
 
-# The file size limit makes the same fault at an exact place: everything up to it is kept.
+# The file size limit makes the same fault while the script is opened (a text of narration
+# only is written whole by the opening): the earlier script is given back as it was.
 case_disk_full_size_limit() {
     fresh
     cd "$dir" || fail "cd"
     narration_text 600 novel.txt
     narration_script 600 expected.htm
-    local before
+    printf '<HTML><BR>An earlier script.<BR></HTML>' >Script.htm
+    local before script
     before=$(hash_of novel.txt)
+    script=$(hash_of Script.htm)
     (
         trap '' XFSZ  # report the write as failed instead of killing the program
         ulimit -f 16  # 16 KiB
@@ -187,11 +232,20 @@ case_disk_full_size_limit() {
     status=$?
     err="$work/.err"
     expect_status 2
-    expect_err "Loading text file" "Text file loaded successfully" \
-        "Disk full while accessing $dir/Script.htm."
+    expect_err "Loading text file" "Text file loaded successfully" "$kept_backup" \
+        "*** Error - Script file failed to open ***" "Disk full while accessing $dir/Script.htm."
     expect_unchanged novel.txt "$before"
-    [ "$(stat -c %s Script.htm)" -eq 16384 ] || fail "the script does not fill the limit"
-    expect_prefix Script.htm expected.htm
+    expect_unchanged Script.htm "$script"
+    [ ! -e Script.htm.bak ] || fail "the earlier script was not put back in its place"
+    cp "$err" "$work/.shown"
+    shown_err="$work/.shown"
+
+    run novel.txt  # with room again
+    expect_status 0
+    expect_err "Loading text file" "Text file loaded successfully" "$kept_backup" \
+        "Script.html successfully generated"
+    expect_script Script.htm expected.htm
+    expect_unchanged Script.htm.bak "$script"
 }
 
 # --- the script file held or misplaced ---------------------------------------------------
@@ -222,7 +276,7 @@ case_script_held_by_velmora() {
     kill -0 "$first" 2>/dev/null || fail "the first conversion did not stay open"
     run novel.txt
     expect_status 1
-    expect_err "${script_failed[@]}"
+    expect_err "${script_failed[@]}" "Script.htm is in use by another program."
     expect_unchanged novel.txt "$before"
     # Let the first one finish: its script must be whole, not emptied by the second.
     # Swap the pipe's read-write end for a reader that drains it, never leaving it without
@@ -254,9 +308,10 @@ case_script_flocked() {
     run novel.txt 8<&-
     exec 8<&-
     expect_status 1
-    expect_err "${script_failed[@]}"
+    expect_err "${script_failed[@]}" "Script.htm is in use by another program."
     expect_unchanged novel.txt "$before"
     expect_unchanged Script.htm "$script"
+    [ ! -e Script.htm.bak ] || fail "a held script was set aside"
 }
 
 case_script_word_processor_lock() {
@@ -270,9 +325,11 @@ case_script_word_processor_lock() {
     script=$(hash_of Script.htm)
     run novel.txt
     expect_status 1
-    expect_err "${script_failed[@]}"
+    expect_err "${script_failed[@]}" \
+        "Script.htm is open in a word processor (its lock file .~lock.Script.htm# is beside it)."
     expect_unchanged novel.txt "$before"
     expect_unchanged Script.htm "$script"
+    [ ! -e Script.htm.bak ] || fail "a script open in a word processor was set aside"
 }
 
 case_script_is_directory() {
@@ -285,7 +342,7 @@ case_script_is_directory() {
     before=$(hash_of novel.txt)
     run novel.txt
     expect_status 1
-    expect_err "${script_failed[@]}"
+    expect_err "${script_failed[@]}" "Script.htm is a folder or a device, not a file."
     expect_unchanged novel.txt "$before"
     [ -d Script.htm ] && [ -f Script.htm/keep ] || fail "the folder Script.htm was touched"
 }
@@ -297,8 +354,13 @@ case_text_missing() {
     cd "$dir" || fail "cd"
     run missing.txt
     expect_status 1
-    expect_err "${load_failed[@]}"
+    expect_err "${load_failed[@]}" "missing.txt could not be read: No such file or directory."
     [ ! -e Script.htm ] || fail "a script was written"
+    local long
+    long=$(printf 'a%.0s' {1..300}).txt  # longer than a file name may be
+    run "$long"
+    expect_status 1
+    expect_err "${load_failed[@]}" "$long could not be read: File name too long."
 }
 
 case_text_is_directory() {
@@ -307,7 +369,7 @@ case_text_is_directory() {
     mkdir novel.txt
     run novel.txt
     expect_status 1
-    expect_err "${load_failed[@]}"
+    expect_err "${load_failed[@]}" "novel.txt is a folder or a device, not a file."
     [ ! -e Script.htm ] || fail "a script was written"
 }
 
@@ -322,7 +384,7 @@ case_text_locked() {
     run novel.txt 8<&-
     exec 8<&-
     expect_status 1
-    expect_err "${load_failed[@]}"
+    expect_err "${load_failed[@]}" "novel.txt is in use by another program."
     expect_unchanged novel.txt "$before"
     [ ! -e Script.htm ] || fail "a script was written"
 }
@@ -339,7 +401,7 @@ case_text_3gb_sparse() {
     status=$?
     err="$work/.err"
     expect_status 1
-    expect_err "${load_failed[@]}"
+    expect_err "${load_failed[@]}" "The text is larger than 2 GB, which Velmora cannot convert."
     [ "$(stat -c %s novel.txt)" -eq 3221225472 ] || fail "the text changed size"
     [ "$(du -k novel.txt | cut -f1)" -lt 1024 ] || fail "the text is no longer sparse"
     [ ! -e Script.htm ] || fail "a script was written"
@@ -490,6 +552,197 @@ case_awkward_file_name() {
     expect_status 64
     [ ! -e Script.htm ] || fail "a script was written"
     status=0
+}
+
+# --- nothing the user has is destroyed ----------------------------------------------------
+
+# The text itself, by its own name or through a link, is never the script.
+case_script_is_the_text() {
+    local way
+    for way in named symlink hardlink; do
+        fresh
+        cd "$dir" || fail "cd"
+        local text=novel.txt
+        case $way in
+        named) text=Script.htm ;;
+        symlink) ln -s novel.txt Script.htm ;;
+        hardlink) ;;
+        esac
+        dialogue_text 3 "$text"
+        [ "$way" != hardlink ] || ln novel.txt Script.htm
+        local before
+        before=$(hash_of "$text")
+        run "$text"
+        expect_status 1
+        expect_err "${script_failed[@]}" \
+            "The text file itself is Script.htm; rename the text or move it to another folder."
+        expect_unchanged "$text" "$before"
+        [ ! -e Script.htm.bak ] || fail "$way: the text was set aside as a backup"
+    done
+}
+
+case_script_is_the_names_file() {
+    local way
+    for way in named symlink; do
+        fresh
+        cd "$dir" || fail "cd"
+        dialogue_text 3 novel.txt
+        local names=Script.htm
+        if [ "$way" == symlink ]; then
+            names=cast.txt
+            ln -s cast.txt Script.htm
+        fi
+        printf 'TOM\nANN\n' >"$names"
+        local before
+        before=$(hash_of "$names")
+        run --names "$names" novel.txt
+        expect_status 1
+        expect_err "${script_failed[@]}" \
+            "The names file itself is Script.htm; rename the names file or move it to another folder."
+        expect_unchanged "$names" "$before"
+    done
+}
+
+# An earlier script is set aside as Script.htm.bak (one level), never emptied.
+case_earlier_script_kept() {
+    fresh
+    cd "$dir" || fail "cd"
+    dialogue_text 3 novel.txt
+    dialogue_script 3 expected.htm
+    printf 'the oldest script' >Script.htm.bak
+    printf '<HTML><BR>An earlier script.<BR></HTML>' >Script.htm
+    local earlier
+    earlier=$(hash_of Script.htm)
+    run novel.txt
+    expect_status 0
+    expect_err "Loading text file" "Text file loaded successfully" "$kept_backup" \
+        "Generating script without characternames" "Script.html successfully generated"
+    expect_script Script.htm expected.htm
+    expect_unchanged Script.htm.bak "$earlier"
+    # An empty script holds nothing worth keeping.
+    : >Script.htm
+    run novel.txt
+    expect_status 0
+    expect_err "${finished[@]}"
+    expect_unchanged Script.htm.bak "$earlier"
+}
+
+# A reader of the log that goes away stops the log, not the conversion.
+case_log_reader_gone() {
+    fresh
+    cd "$dir" || fail "cd"
+    narration_text 20000 novel.txt
+    narration_script 20000 expected.htm
+    timeout "$limit" "$convert" --log novel.txt 2>"$work/.err" | head -c 100 >/dev/null
+    status=${PIPESTATUS[0]}
+    err="$work/.err"
+    expect_status 2
+    expect_err "${narration_only[@]}" "velmora-convert: the log could not be written"
+    expect_script Script.htm expected.htm
+}
+
+# Folders that refuse a new file: the system's own reason, not the word processor's.
+case_read_only_folder() {
+    fresh
+    mkdir "$dir/ro"
+    mount -t tmpfs -o size=1m velmora-faults "$dir/ro" 2>/dev/null ||
+        skip "cannot mount a tmpfs here (needs root)"
+    mounted="$dir/ro"
+    dialogue_text 3 "$dir/ro/novel.txt"
+    mount -o remount,ro "$dir/ro" || fail "cannot make the tmpfs read-only"
+    cd "$dir/ro" || fail "cd"
+    run novel.txt
+    expect_status 1
+    expect_err "${script_failed[@]}" "Script.htm could not be written: Read-only file system."
+    [ ! -e Script.htm ] || fail "a script was written"
+}
+
+case_out_of_inodes() {
+    fresh
+    mkdir "$dir/full"
+    mount -t tmpfs -o size=1m,nr_inodes=2 velmora-faults "$dir/full" 2>/dev/null ||
+        skip "cannot mount a tmpfs here (needs root)"
+    mounted="$dir/full"
+    cd "$dir/full" || fail "cd"
+    dialogue_text 3 novel.txt
+    : >filler 2>/dev/null  # take whatever inode is left
+    run novel.txt
+    expect_status 1
+    expect_err "${script_failed[@]}" "Script.htm could not be written: No space left on device."
+    [ ! -e Script.htm ] || fail "a script was written"
+}
+
+# --- names files --------------------------------------------------------------------------
+
+names_text() {  # TEXT: three lines of dialogue
+    printf '"One," he said.\r\n\r\n"Two," she said.\r\n\r\n"Three," he said.\r\n\r\nEnd.' >"$1"
+}
+
+case_names_file_line_ends() {
+    local ends
+    for ends in cr lf crlf; do
+        fresh
+        cd "$dir" || fail "cd"
+        names_text novel.txt
+        case $ends in
+        cr) printf 'TOM\rANN\rBOB\r' >cast.txt ;;
+        lf) printf 'TOM\nANN\nBOB\n' >cast.txt ;;
+        crlf) printf 'TOM\r\nANN\r\nBOB\r\n' >cast.txt ;;
+        esac
+        run --names cast.txt novel.txt
+        expect_status 0
+        expect_err "${narration_only[@]}"
+        grep -q '<CENTER>TOM</CENTER>.*<CENTER>ANN</CENTER>.*<CENTER>BOB</CENTER>' Script.htm ||
+            fail "$ends: the names are not one a line: $(cat Script.htm)"
+    done
+}
+
+case_names_file_not_utf8() {
+    fresh
+    cd "$dir" || fail "cd"
+    names_text novel.txt
+    printf 'TOM\nJOS\xc9\nBOB\n' >cast.txt
+    printf 'an earlier script' >Script.htm
+    local script
+    script=$(hash_of Script.htm)
+    run --names cast.txt novel.txt
+    expect_status 1
+    expect_err "velmora-convert: the names file 'cast.txt' is not UTF-8 at line 2"
+    expect_unchanged Script.htm "$script"
+    [ ! -e Script.htm.bak ] || fail "the script was set aside"
+}
+
+case_names_left_over() {
+    fresh
+    cd "$dir" || fail "cd"
+    names_text novel.txt
+    printf 'TOM\nANN\nBOB\nEVE\nNOTE: unused\nMAX\n' >cast.txt
+    run --names cast.txt novel.txt
+    expect_status 0
+    expect_err "${narration_only[@]}" "2 names and 1 note were not used"
+}
+
+# Characters a script's character set cannot hold are written as character references, so
+# the script shows them in its declared (or the default) character set.
+case_typed_characters_the_text_cannot_hold() {
+    fresh
+    cd "$dir" || fail "cd"
+    names_text novel.txt  # plain ASCII: the script declares nothing
+    printf 'ZO\xc3\x8b\n\xe6\x97\xa5\nNOTE: caf\xc3\xa9\nTOM\n' >cast.txt
+    run --names cast.txt novel.txt
+    expect_status 0
+    grep -q '<CENTER>ZO&#203;</CENTER>' Script.htm || fail "no reference for E with diaeresis"
+    grep -q '<CENTER>&#26085;</CENTER>' Script.htm || fail "no reference for the CJK name"
+    grep -q '<BR>NOTE: caf&#233;<BR>' Script.htm || fail "no reference in the note"
+    LC_ALL=C grep -q $'[\x80-\xff]' Script.htm && fail "bytes above ASCII in an ASCII script"
+
+    printf 'Caf\xe9.\r\n\r\n"Oui," he said.\r\n\r\n"Non," she said.' >latin.txt
+    printf 'ZO\xc3\x8b\n\xce\xa9MEGA\n' >cast.txt
+    run --names cast.txt latin.txt
+    expect_status 0
+    grep -q $'<CENTER>ZO\xcb</CENTER>' Script.htm || fail "E with diaeresis is a Windows-1252 byte"
+    grep -q '<CENTER>&#937;MEGA</CENTER>' Script.htm || fail "no reference for Omega"
+    grep -q $'<BR>Caf\xe9.<BR>' Script.htm || fail "the text's own bytes were changed"
 }
 
 run_case() {

@@ -1,36 +1,20 @@
-#include "script/ScreenPlayWriter.h"
 #include "script/ScriptWriter.h"
-#include "script/StagePlayWriter.h"
 
-#include "platform/File.h"
+#include "script/MemoryScript.h"
+#include "script/ScriptFormat.h"
+#include "script/ScriptOutput.h"
+
 #include "platform/FileError.h"
-#include "tests/support/FileLock.h"
-#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
 namespace velmora {
 namespace {
 
-using test::CurrentDirectory;
-using test::IsLockedElsewhere;
-using test::ReadAll;
-using test::TempDir;
-
-enum class Format { Screen, Stage };
-
-std::unique_ptr<ScriptWriter> MakeWriter(Format format) {
-    if (format == Format::Screen) {
-        return std::make_unique<ScreenPlayWriter>();
-    }
-    return std::make_unique<StagePlayWriter>();
-}
-
-enum class Element { Name, Parenthetical, Dialogue, Narration };
+enum class Element { Name, Parenthetical, Dialogue, Narration, Note };
 
 void Write(ScriptWriter& writer, Element element, const std::string& text) {
     switch (element) {
@@ -46,20 +30,33 @@ void Write(ScriptWriter& writer, Element element, const std::string& text) {
     case Element::Narration:
         writer.WriteNarration(text);
         break;
+    case Element::Note:
+        writer.WriteNote(text);
+        break;
     }
 }
 
+// A writer on a script kept in memory; script() shows what it wrote.
+struct InMemory {
+    explicit InMemory(ScriptFormat format, CharacterSet set = CharacterSet::Ascii)
+        : writer(MakeScriptWriter(format)) {
+        auto output = std::make_unique<MemoryScript>();
+        memory = output.get();
+        writer->Open(std::move(output), set);
+    }
+    [[nodiscard]] const std::string& script() const { return memory->Bytes(); }
+
+    std::unique_ptr<ScriptWriter> writer;
+    MemoryScript* memory = nullptr;
+};
+
 // The markup one element produces, without the root tags around it.
-std::string Markup(const TempDir& dir, Format format, Element element, const std::string& text) {
-    const auto path = dir / "Script.htm";
-    const auto writer = MakeWriter(format);
-    writer->Open(path.string());
-    EXPECT_TRUE(writer->IsOpen());
-    Write(*writer, element, text);
-    writer->Close();
-    const std::string script = ReadAll(path);
-    EXPECT_TRUE(script.starts_with("<HTML>") && script.ends_with("</HTML>")) << script;
-    return script.size() < 13 ? script : script.substr(6, script.size() - 13);
+std::string Markup(ScriptFormat format, Element element, const std::string& text,
+                   CharacterSet set = CharacterSet::Ascii) {
+    InMemory script(format, set);
+    const std::size_t start = script.script().size();
+    Write(*script.writer, element, text);
+    return script.script().substr(start);
 }
 
 TEST(ScriptWriter, each_format_gives_each_element_its_markup) {
@@ -85,6 +82,7 @@ TEST(ScriptWriter, each_format_gives_each_element_its_markup) {
         {"narration", Element::Narration, "It was dark.\r\n", "<BR>It was dark.\r\n<BR>",
          "<BR><DD><I>(It was dark)</I></DD>"},
         {"narration trimmed to nothing", Element::Narration, " .\r\n", "<BR> .\r\n<BR>", "<BR>"},
+        {"note", Element::Note, "Act two.", "<BR>Act two.<BR>", "<BR><DD><I>(Act two)</I></DD>"},
         {"bytes pass through", Element::Dialogue, "\xE9t\xE9 \"q\" 'x'\r\n\t",
          "<DD>\xE9t\xE9 \"q\" 'x'\r\n\t</DD><BR>", "\xE9t\xE9 \"q\" 'x'\r\n\t<BR>"},
         {"escaped name", Element::Name, "<B>&Co", "<BR><CENTER>&lt;B&gt;&amp;Co</CENTER>",
@@ -98,147 +96,210 @@ TEST(ScriptWriter, each_format_gives_each_element_its_markup) {
         {"escaped after trimming a full stop", Element::Parenthetical, "&.", "<DD>(&amp;)</DD>",
          "<DD><I>(&amp;)</I></DD>"},
     };
-    const TempDir dir;
     for (const auto& row : cases) {
         SCOPED_TRACE(row.label);
-        EXPECT_EQ(Markup(dir, Format::Screen, row.element, row.text), row.screen) << "screen";
-        EXPECT_EQ(Markup(dir, Format::Stage, row.element, row.text), row.stage) << "stage";
+        EXPECT_EQ(Markup(ScriptFormat::ScreenPlay, row.element, row.text), row.screen) << "screen";
+        EXPECT_EQ(Markup(ScriptFormat::StagePlay, row.element, row.text), row.stage) << "stage";
     }
 }
 
-TEST(ScriptWriter, a_line_of_dialogue_in_both_formats) {
-    const TempDir dir;
-    const auto path = dir / "Script.htm";
+TEST(ScriptWriter, a_finished_line_of_dialogue_in_both_formats) {
     for (const auto& [format, expected] :
-         {std::pair{Format::Screen,
+         {std::pair{ScriptFormat::ScreenPlay,
                     "<HTML><BR><CENTER>JOHN</CENTER><DD>(said John)</DD>"
                     "<DD>Hello, how are you?</DD><BR></HTML>"},
-          std::pair{Format::Stage,
+          std::pair{ScriptFormat::StagePlay,
                     "<HTML><BR><B><CENTER>JOHN</CENTER></B>"
                     "<DD><I>(said John)</I></DD>Hello, how are you?<BR></HTML>"}}) {
-        SCOPED_TRACE(format == Format::Screen ? "screen" : "stage");
-        const auto writer = MakeWriter(format);
-        writer->Open(path.string());
-        const std::string narration = "  said John, ";
-        writer->WriteCharacterName("JOHN");
-        writer->WriteParenthetical(narration);
-        writer->WriteDialogue("Hello, how are you?");
-        writer->Close();
-        EXPECT_EQ(narration, "  said John, ") << "the argument is left alone";
-        EXPECT_EQ(ReadAll(path), expected);
+        SCOPED_TRACE(format == ScriptFormat::ScreenPlay ? "screen" : "stage");
+        InMemory script(format);
+        script.writer->WriteCharacterName("JOHN");
+        script.writer->WriteParenthetical("  said John, ");
+        script.writer->WriteDialogue("Hello, how are you?");
+        script.writer->Close();
+        EXPECT_FALSE(script.writer->IsOpen());
+        EXPECT_EQ(script.script(), expected);
+        script.writer->Close();
+        EXPECT_EQ(script.script(), expected) << "closing twice writes nothing more";
     }
 }
 
-TEST(ScriptWriter, declares_the_character_set_only_when_given) {
-    const TempDir dir;
-    const auto path = dir / "Script.htm";
+TEST(ScriptWriter, declares_the_character_set_of_a_text_that_is_not_ascii) {
     struct Case {
-        const char* label;
+        CharacterSet set;
         const char* expected;
     };
     const Case cases[] = {
-        {"", "<HTML></HTML>"},
-        {"utf-8",
-         "<HTML><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\"></HTML>"},
-        {"windows-1252",
+        {CharacterSet::Ascii, "<HTML>"},
+        {CharacterSet::Utf8,
+         "<HTML><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">"},
+        {CharacterSet::Windows1252,
          "<HTML><META HTTP-EQUIV=\"Content-Type\" "
-         "CONTENT=\"text/html; charset=windows-1252\"></HTML>"},
+         "CONTENT=\"text/html; charset=windows-1252\">"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(CharacterSetLabel(row.set));
+        const InMemory script(ScriptFormat::ScreenPlay, row.set);
+        EXPECT_EQ(script.script(), row.expected);
+    }
+}
+
+// What the user typed is UTF-8; the script holds it in its own character set, and what that
+// set cannot hold as a character reference, so every script shows it in any browser.
+TEST(ScriptWriter, typed_names_and_notes_stay_readable_in_every_character_set) {
+    struct Case {
+        const char* label;
+        std::string typed;
+        CharacterSet set;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"ASCII name in an ASCII script", "ZOE", CharacterSet::Ascii, "ZOE"},
+        {"accented name in an ASCII script", "ZO\xC3\x8B", CharacterSet::Ascii, "ZO&#203;"},
+        {"accented name in a UTF-8 script", "ZO\xC3\x8B", CharacterSet::Utf8, "ZO\xC3\x8B"},
+        {"accented name in a Windows-1252 script", "ZO\xC3\x8B", CharacterSet::Windows1252,
+         "ZO\xCB"},
+        {"euro sign has a Windows-1252 byte", "\xE2\x82\xAC", CharacterSet::Windows1252, "\x80"},
+        {"Greek is not in Windows-1252", "\xCE\xA9", CharacterSet::Windows1252, "&#937;"},
+        {"four-byte character", "\xF0\x9F\x98\x80", CharacterSet::Ascii, "&#128512;"},
+        {"four-byte character in UTF-8", "\xF0\x9F\x98\x80", CharacterSet::Utf8,
+         "\xF0\x9F\x98\x80"},
+        {"markup is escaped", "A&B <C>", CharacterSet::Utf8, "A&amp;B &lt;C&gt;"},
+        {"ill-formed UTF-8 is a replacement character", "A\xFF" "B", CharacterSet::Ascii,
+         "A&#65533;B"},
+        {"cut-off sequence", "A\xC3", CharacterSet::Utf8, "A\xEF\xBF\xBD"},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.label);
-        ScreenPlayWriter writer;
-        writer.Open(path.string(), row.label);
-        writer.Close();
-        EXPECT_EQ(ReadAll(path), row.expected);
+        const std::string name = Markup(ScriptFormat::ScreenPlay, Element::Name, row.typed, row.set);
+        EXPECT_EQ(name, "<BR><CENTER>" + row.written + "</CENTER>");
+        const std::string note = Markup(ScriptFormat::ScreenPlay, Element::Note, row.typed, row.set);
+        EXPECT_EQ(note, "<BR>" + row.written + "<BR>");
     }
 }
 
-TEST(ScriptWriter, writes_through_and_holds_the_script_until_closed) {
-    const TempDir dir;
-    const CurrentDirectory here(dir.Path());
-    dir.Write("Script.htm", "an older, longer script from an earlier run");
-    StagePlayWriter writer;
-    EXPECT_FALSE(writer.IsOpen());
-    writer.Open("Script.htm");
-    ASSERT_TRUE(writer.IsOpen());
-    EXPECT_EQ(ReadAll(dir / "Script.htm"), "<HTML>");
-    writer.WriteNarration("He waits.");
-    EXPECT_EQ(ReadAll(dir / "Script.htm"), "<HTML><BR><DD><I>(He waits)</I></DD>")
-        << "no buffering: the file holds everything so far";
-    EXPECT_TRUE(IsLockedElsewhere(dir / "Script.htm"));
-    writer.Close();
-    EXPECT_FALSE(writer.IsOpen());
-    EXPECT_FALSE(IsLockedElsewhere(dir / "Script.htm"));
-    writer.Close();
-    EXPECT_EQ(ReadAll(dir / "Script.htm"), "<HTML><BR><DD><I>(He waits)</I></DD></HTML>");
+TEST(ScriptWriter, novel_bytes_are_never_re_encoded) {
+    // The text's own bytes are copied as they are, even where typed text would be encoded.
+    EXPECT_EQ(Markup(ScriptFormat::ScreenPlay, Element::Dialogue, "ZO\xCB", CharacterSet::Windows1252),
+              "<DD>ZO\xCB</DD><BR>");
+    EXPECT_EQ(Markup(ScriptFormat::ScreenPlay, Element::Narration, "\xC3\x8B", CharacterSet::Ascii),
+              "<BR>\xC3\x8B<BR>");
 }
 
-TEST(ScriptWriter, open_fails_while_another_program_has_the_script) {
-    const TempDir dir;
-    const CurrentDirectory here(dir.Path());
-    const auto held = dir / "held";
-    const auto lockFile = dir / "lockFile";
-    const auto folder = dir / "folder";
-    std::filesystem::create_directories(held);
-    std::filesystem::create_directories(lockFile);
-    std::filesystem::create_directories(folder / "Script.htm");
-    const auto heldScript = dir.Write("held/Script.htm", "previous script");
-    const auto lockedScript = dir.Write("lockFile/Script.htm", "previous script");
-    dir.Write("lockFile/.~lock.Script.htm#", ",someone,host,01.01.2026 10:00,someone;");
-    File holder;
-    ASSERT_TRUE(holder.OpenForReading(heldScript.string()));
+TEST(ScriptWriter, reads_back_the_names_and_notes_it_wrote) {
+    struct Case {
+        const char* label;
+        CharacterSet set;
+        std::string typed;
+    };
+    const Case cases[] = {
+        {"plain", CharacterSet::Ascii, "MR. DARCY"},
+        {"escaped markup", CharacterSet::Ascii, "A&B <C> &amp;"},
+        {"character references", CharacterSet::Ascii, "ZO\xC3\x8B \xF0\x9F\x98\x80"},
+        {"Windows-1252 bytes", CharacterSet::Windows1252, "ZO\xC3\x8B \xE2\x82\xAC \xCE\xA9"},
+        {"UTF-8", CharacterSet::Utf8, "ZO\xC3\x8B"},
+        {"empty", CharacterSet::Ascii, ""},
+    };
+    for (const auto format : {ScriptFormat::ScreenPlay, ScriptFormat::StagePlay}) {
+        for (const auto& row : cases) {
+            SCOPED_TRACE(row.label);
+            InMemory script(format, row.set);
+            const std::size_t start = script.script().size();
+            script.writer->WriteCharacterName(row.typed);
+            const std::size_t nameEnd = script.script().size();
+            script.writer->WriteNote("note " + row.typed + " end");
+            const std::string_view markup = std::string_view(script.script()).substr(start);
 
-    for (const auto& folderOfScript : {held, lockFile, folder}) {
-        SCOPED_TRACE(folderOfScript.filename().string());
-        const CurrentDirectory inFolder(folderOfScript);
-        ScreenPlayWriter writer;
-        writer.Open("Script.htm");
-        EXPECT_FALSE(writer.IsOpen());
-        writer.Close();  // nothing to close
-    }
-    EXPECT_EQ(ReadAll(heldScript), "previous script");
-    EXPECT_EQ(ReadAll(lockedScript), "previous script");
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "Script.htm"));
-}
-
-TEST(ScriptWriter, write_failure_names_the_script_by_its_full_path) {
-    const TempDir dir;
-    const CurrentDirectory here(dir.Path());
-    std::filesystem::create_symlink("/dev/full", "Script.htm");
-    const std::string fullPath = (std::filesystem::current_path() / "Script.htm").string();
-    ScreenPlayWriter writer;
-    try {
-        writer.Open("Script.htm");
-        FAIL() << "writing \"<HTML>\" to a full device must throw";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.Cause(), FileErrorCause::DiskFull);
-        EXPECT_EQ(error.FileName(), fullPath);
-        EXPECT_EQ(error.what(), "Disk full while accessing " + fullPath + ".");
-        EXPECT_TRUE(writer.IsOpen()) << "a failed write leaves the writer open";
-    }
-}
-
-TEST(ScriptWriter, write_failure_keeps_what_was_written_before) {
-    const TempDir dir;
-    const auto path = dir / "Script.htm";
-    ScreenPlayWriter writer;
-    writer.Open(path.string());
-    ASSERT_TRUE(writer.IsOpen());
-    writer.WriteNarration("Dawn.");
-    const std::string before = "<HTML><BR>Dawn.<BR>";
-    {
-        // Room for the tags of the name and two bytes of it: the disk fills mid-string.
-        const test::FileSizeLimit nearlyFull(before.size() + 14);
-        try {
-            writer.WriteCharacterName("JOHN");
-            FAIL() << "a write past the limit must throw";
-        } catch (const FileError& error) {
-            EXPECT_EQ(error.Cause(), FileErrorCause::DiskFull);
-            EXPECT_EQ(error.FileName(), path.string());
+            const auto name = script.writer->ReadCharacterName(markup);
+            ASSERT_TRUE(name);
+            EXPECT_EQ(name->text, row.typed);
+            EXPECT_EQ(name->length, nameEnd - start);
+            const auto note = script.writer->ReadNote(markup.substr(name->length));
+            ASSERT_TRUE(note);
+            EXPECT_EQ(note->text, "note " + row.typed + " end");
+            EXPECT_EQ(name->length + note->length, markup.size());
+            EXPECT_FALSE(script.writer->ReadNote(markup)) << "a name is not a note";
         }
     }
-    EXPECT_TRUE(writer.IsOpen());
-    EXPECT_EQ(ReadAll(path), before + "<BR><CENTER>JO");
+}
+
+TEST(ScriptWriter, does_not_read_back_markup_it_never_writes) {
+    InMemory script(ScriptFormat::ScreenPlay);
+    const ScriptWriter& writer = *script.writer;
+    EXPECT_FALSE(writer.ReadCharacterName("<BR><CENTER>JO"));
+    EXPECT_FALSE(writer.ReadCharacterName("<BR><CENTER>A<B</CENTER>"));
+    EXPECT_FALSE(writer.ReadCharacterName("<BR><CENTER>A&B</CENTER>"));
+    EXPECT_FALSE(writer.ReadCharacterName("<DD>JOHN</DD>"));
+    EXPECT_TRUE(writer.CouldStartNameOrNote("<BR><CEN"));
+    EXPECT_TRUE(writer.CouldStartNameOrNote("<B"));
+    EXPECT_FALSE(writer.CouldStartNameOrNote("<DD>"));
+}
+
+// An output whose every step can be made to fail, as a full disk does.
+class FailingOutput final : public ScriptOutput {
+public:
+    bool failWrites = false;
+    bool failClose = false;
+    std::string bytes;
+
+    [[nodiscard]] bool IsOpen() const noexcept override { return open_; }
+    void Write(std::string_view more) override {
+        if (failWrites) {
+            throw FileError(FileErrorCause::DiskFull, "/x/Script.htm");
+        }
+        bytes += more;
+    }
+    [[nodiscard]] std::int64_t Length() override { return static_cast<std::int64_t>(bytes.size()); }
+    void Truncate(std::int64_t length) override { bytes.resize(static_cast<std::size_t>(length)); }
+    void Close() override {
+        if (failClose) {
+            throw FileError(FileErrorCause::DiskFull, "/x/Script.htm");
+        }
+        open_ = false;
+    }
+
+private:
+    bool open_ = true;
+};
+
+TEST(ScriptWriter, is_open_exactly_while_its_output_is) {
+    auto owned = std::make_unique<FailingOutput>();
+    FailingOutput& output = *owned;
+    const auto writer = MakeScriptWriter(ScriptFormat::StagePlay);
+    EXPECT_FALSE(writer->IsOpen());
+    writer->Open(std::move(owned), CharacterSet::Ascii);
+    EXPECT_TRUE(writer->IsOpen());
+
+    output.failClose = true;
+    EXPECT_THROW(writer->Close(), FileError);
+    EXPECT_TRUE(writer->IsOpen()) << "a close that failed leaves the script open";
+    output.failClose = false;
+    writer->Truncate(writer->Length() - 7);  // take back the "</HTML>" written before
+    writer->Close();
+    EXPECT_FALSE(writer->IsOpen());
+    EXPECT_EQ(output.bytes, "<HTML></HTML>");
+}
+
+TEST(ScriptWriter, truncating_takes_back_whole_elements) {
+    InMemory script(ScriptFormat::ScreenPlay);
+    script.writer->WriteNarration("Dawn.");
+    const std::int64_t before = script.writer->Length();
+    script.writer->WriteCharacterName("JOHN");
+    script.writer->WriteDialogue("Hello.");
+    script.writer->Truncate(before);
+    script.writer->WriteNarration("Dusk.");
+    EXPECT_EQ(script.script(), "<HTML><BR>Dawn.<BR><BR>Dusk.<BR>");
+}
+
+TEST(ScriptWriter, continues_a_script_without_writing_its_opening_again) {
+    auto output = std::make_unique<MemoryScript>();
+    MemoryScript& memory = *output;
+    memory.Write("<HTML><BR>Dawn.<BR>");
+    const auto writer = MakeScriptWriter(ScriptFormat::ScreenPlay);
+    writer->Continue(std::move(output), CharacterSet::Ascii);
+    writer->WriteNote("Later.");
+    writer->Close();
+    EXPECT_EQ(memory.Bytes(), "<HTML><BR>Dawn.<BR><BR>Later.<BR></HTML>");
 }
 
 }  // namespace

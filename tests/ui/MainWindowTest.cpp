@@ -281,13 +281,20 @@ TEST_F(MainWindowTest, AWriteFailureShowsOneBoxAndTheWindowStaysUsable) {
 TEST_F(MainWindowTest, AFailureInTheBulkCompletionEndsTheBusyCursorToo) {
     const auto text = WriteText("short.txt", kShortNovel);
     OpenText(text);
-    const FileSizeLimit full(ScriptBeside(text).size());
-    const wxString message =
-        wxString::FromUTF8("Disk full while accessing " + (folder_ / "Script.htm").string() + ".");
-    wxTEST_DIALOG(Press(*window_, IDC_WITHOUT_NAMES),
-                  ExpectMessage(message, wxICON_ERROR, window_));
+    const std::string scriptBefore = ScriptBeside(text);
+    {
+        const FileSizeLimit full(scriptBefore.size());
+        const wxString message = wxString::FromUTF8("Disk full while accessing " +
+                                                    (folder_ / "Script.htm").string() + ".");
+        wxTEST_DIALOG(Press(*window_, IDC_WITHOUT_NAMES),
+                      ExpectMessage(message, wxICON_ERROR, window_));
+    }
     EXPECT_FALSE(wxIsBusy());
-    EXPECT_EQ(Status(), "Generating script without characternames");
+    // Back to where the command began, not a stale "Generating script without characternames".
+    EXPECT_EQ(Status(), "Text file loaded successfully");
+    EXPECT_EQ(ScriptBeside(text), scriptBefore);
+    Press(*window_, IDC_WITHOUT_NAMES);
+    EXPECT_EQ(Status(), "Script.html successfully generated");
 }
 
 TEST_F(MainWindowTest, AScriptThatCannotBeWrittenAtAllIsReportedWhileOpening) {
@@ -298,9 +305,9 @@ TEST_F(MainWindowTest, AScriptThatCannotBeWrittenAtAllIsReportedWhileOpening) {
     wxTEST_DIALOG(Press(*window_, IDC_OPEN_TEXT_FILE),
                   wxExpectModal<wxFileDialog>(wxString::FromUTF8(text.string())),
                   ExpectMessage(message, wxICON_ERROR, window_));
-    EXPECT_EQ(Status(), "Text file loaded successfully");
-    // Refused later, not failed again: the writer is open, the reader is loaded.
+    EXPECT_EQ(Status(), "*** Error - Script file failed to open ***");
     EXPECT_TRUE(Log().empty());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder_ / "Script.htm"));
 }
 
 TEST_F(MainWindowTest, TheLogKeepsWholeLinesButDrawsAtMostAFewThousandCharacters) {

@@ -44,24 +44,19 @@ TEST(ScreenTextTest, ALineShowsBreaksAsOneSpaceAndStopsAtTheLimitWithAnEllipsis)
     EXPECT_EQ(ScreenLine(megabyte, 10).length(), 11U);
 }
 
-struct EncodeCase {
-    const char* what;
-    const wchar_t* typed;
-    CharacterSet set;
-    std::string bytes;
-};
-
-TEST(ScreenTextTest, TypedTextReachesTheScriptInTheTextsCharacterSet) {
-    const EncodeCase cases[] = {
-        {"UTF-8 text", L"Zo\u00EB \u201CX\u201D", CharacterSet::Utf8,
-         "Zo\xC3\xAB \xE2\x80\x9CX\xE2\x80\x9D"},
-        {"ASCII text takes UTF-8", L"Zo\u00EB", CharacterSet::Ascii, "Zo\xC3\xAB"},
-        {"Windows-1252 text", L"Zo\u00EB \u201CX\u201D \u20AC", CharacterSet::Windows1252,
-         "Zo\xEB \x93X\x94 \x80"},
-        {"not in Windows-1252", L"\u65E5\u672C \U0001F3AD", CharacterSet::Windows1252, "?? ?"},
+TEST(ScreenTextTest, TypedTextIsHandedOnAsUtf8) {
+    const struct {
+        const char* what;
+        const wchar_t* typed;
+        std::string utf8;
+    } cases[] = {
+        {"ASCII", L"MR. DARCY", "MR. DARCY"},
+        {"accents and quotes", L"Zo\u00EB \u201CX\u201D", "Zo\xC3\xAB \xE2\x80\x9CX\xE2\x80\x9D"},
+        {"beyond the basic plane", L"\U0001F3AD", "\xF0\x9F\x8E\xAD"},
+        {"nothing", L"", ""},
     };
-    for (const EncodeCase& c : cases) {
-        EXPECT_EQ(TextBytes(wxString(c.typed), c.set), c.bytes) << c.what;
+    for (const auto& c : cases) {
+        EXPECT_EQ(TypedText(wxString(c.typed)), c.utf8) << c.what;
     }
 }
 

@@ -1,0 +1,76 @@
+#include "conversion/ConversionWalk.h"
+
+#include "conversion/ParagraphLog.h"
+#include "script/ScriptWriter.h"
+#include "text/Encoding.h"
+#include "text/QuoteSplitter.h"
+#include "text/TextReader.h"
+
+namespace velmora {
+
+ConversionWalk::ConversionWalk(TextReader& reader, ScriptWriter& writer, CharacterSet set)
+    : reader_(reader), writer_(writer), set_(set) {}
+
+void ConversionWalk::SplitPending() {
+    narration_ = ExtractNarration(pending_);
+    dialogue_ = ExtractDialogue(pending_);
+}
+
+bool ConversionWalk::Start(ConversionView* log) {
+    return reader_.ReadParagraph(pending_) && AdvanceFromPending(log);
+}
+
+bool ConversionWalk::AdvanceFromPending(ConversionView* log) {
+    for (;;) {
+        if (log != nullptr) {
+            LogParagraph(*log, pending_);
+        }
+        SplitPending();
+        if (!dialogue_.empty()) {
+            return true;
+        }
+        writer_.WriteNarration(narration_);
+        if (!reader_.ReadParagraph(pending_)) {
+            return false;
+        }
+    }
+}
+
+bool ConversionWalk::WriteLine(std::string_view typedName, ConversionView* log) {
+    SplitPending();
+    writer_.WriteCharacterName(typedName);
+    writer_.WriteParenthetical(narration_);
+    writer_.WriteDialogue(dialogue_);
+    return reader_.ReadParagraph(pending_) && AdvanceFromPending(log);
+}
+
+void ConversionWalk::WriteNote(std::string_view typedNote, ConversionView* log) {
+    std::string line(kNotePrefix);
+    line += typedNote;
+    writer_.WriteNote(line);
+    if (log != nullptr) {
+        LogParagraph(*log, TypedToText(line, set_));
+    }
+}
+
+void ConversionWalk::WriteRestWithoutNames() {
+    do {
+        SplitPending();
+        if (dialogue_.empty()) {
+            writer_.WriteNarration(narration_);
+        } else {
+            writer_.WriteCharacterName(kPlaceholderName);
+            writer_.WriteParenthetical(narration_);
+            writer_.WriteDialogue(dialogue_);
+        }
+    } while (reader_.ReadParagraph(pending_));
+}
+
+void ConversionWalk::ResumeAtReader() {
+    const std::string_view text = reader_.Text();
+    const std::size_t begin = reader_.ParagraphBegin();
+    pending_.assign(text.substr(begin, reader_.Position() - begin));
+    SplitPending();
+}
+
+}  // namespace velmora

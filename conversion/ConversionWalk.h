@@ -1,0 +1,66 @@
+#pragma once
+
+#include "text/CharacterSet.h"
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+class ConversionView;
+class ScriptWriter;
+class TextReader;
+
+// The walk through a text that every conversion makes: paragraphs without dialogue go
+// into the script as narration, and the walk stops at each paragraph with dialogue until
+// its speaker is named. The commands run it over the script file, and the replay that
+// recognises an earlier script runs it over memory, so both write the same bytes.
+//
+// log: where walked paragraphs and notes are shown (the view's paragraph log); null shows
+// them nowhere. Typed texts (names, notes) are UTF-8.
+// @throws FileError from the writer, std::bad_alloc.
+class ConversionWalk {
+public:
+    ConversionWalk(TextReader& reader, ScriptWriter& writer, CharacterSet set);
+
+    // Reads the first paragraph and walks on to the first line of dialogue. True when one
+    // is pending, false when the text ended first.
+    bool Start(ConversionView* log);
+
+    // Writes the pending line with name, then walks on to the next line of dialogue.
+    // True when one is pending, false when the text ended.
+    bool WriteLine(std::string_view typedName, ConversionView* log);
+
+    // Writes "NOTE: " and the note before the pending line and logs it.
+    void WriteNote(std::string_view typedNote, ConversionView* log);
+
+    // Writes the pending paragraph and every one after it, unlogged, with the placeholder
+    // name for every speaker.
+    void WriteRestWithoutNames();
+
+    // Takes the pending paragraph from where the reader stands again, after it was rewound.
+    void ResumeAtReader();
+
+    // The pending paragraph and its two halves.
+    [[nodiscard]] std::string_view Pending() const noexcept { return pending_; }
+    [[nodiscard]] std::string_view Dialogue() const noexcept { return dialogue_; }
+    [[nodiscard]] std::string_view Narration() const noexcept { return narration_; }
+
+    static constexpr std::string_view kNotePrefix = "NOTE: ";
+    static constexpr std::string_view kPlaceholderName = "CHARACTERNAME";
+
+private:
+    void SplitPending();
+    // Logs and writes paragraphs from the pending one on, as narration, until one holds
+    // dialogue (true) or the text ends (false).
+    bool AdvanceFromPending(ConversionView* log);
+
+    TextReader& reader_;
+    ScriptWriter& writer_;
+    CharacterSet set_;
+    std::string pending_;
+    std::string narration_;
+    std::string dialogue_;
+};
+
+}  // namespace velmora
