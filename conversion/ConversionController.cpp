@@ -244,8 +244,7 @@ bool ConversionController::ContinueEarlierScript() {
     ReplayEarlierRun(*run, format);
     writer_->Continue(std::move(file), characterSet_);
 
-    view_.Explain("Going on with " + name + " after its " + std::to_string(run->lines) +
-                  " lines.");
+    view_.Explain("Going on with " + name + " after its " + std::to_string(run->lines) + " lines.");
     if (run->textEnded) {
         FinishScript();
     } else {

@@ -32,8 +32,7 @@ struct EarlierRun {
 // is dropped). Nothing for a finished script, one of another text or format, or one
 // changed by hand.
 [[nodiscard]] std::optional<EarlierRun> RecogniseEarlierRun(std::string_view text,
-                                                            ScriptFormat format,
-                                                            CharacterSet set,
+                                                            ScriptFormat format, CharacterSet set,
                                                             std::string_view script);
 
 }  // namespace velmora

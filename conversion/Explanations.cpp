@@ -54,8 +54,8 @@ std::string ScriptOpenProblem(std::string_view name, const ScriptOpening& openin
     }
     case ScriptOpening::Outcome::BackupFailed:
         return Joined({"The earlier ", name, " could not be kept as ",
-                       ScriptFile::BackupName(std::string(name)), ": ",
-                       SystemReason(opening.error), "."});
+                       ScriptFile::BackupName(std::string(name)), ": ", SystemReason(opening.error),
+                       "."});
     case ScriptOpening::Outcome::Refused:
         return RefusalReason(name, opening.refusal, "written");
     case ScriptOpening::Outcome::Opened:

@@ -23,9 +23,7 @@ bool File::OpenForReading(const std::string& name) noexcept { return Open(name, 
 
 bool File::OpenForWriting(const std::string& name) noexcept { return Open(name, Access::Create); }
 
-bool File::OpenForAppending(const std::string& name) noexcept {
-    return Open(name, Access::Append);
-}
+bool File::OpenForAppending(const std::string& name) noexcept { return Open(name, Access::Append); }
 
 bool File::Open(const std::string& name, Access access) noexcept {
     CloseQuietly();

@@ -67,10 +67,9 @@ bool File::OpenNative(const std::string& name, Access access) {
         return Refuse(error == EWOULDBLOCK ? OpenFailure::InUse : OpenFailure::System, error);
     }
     const int blocking = ::fcntl(fd, F_GETFL);
-    const bool ready =
-        blocking >= 0 && ::fcntl(fd, F_SETFL, blocking & ~O_NONBLOCK) == 0 &&
-        (!isRegular || access != Access::Create || ::ftruncate(fd, 0) == 0) &&
-        (!isRegular || access != Access::Append || ::lseek(fd, 0, SEEK_END) >= 0);
+    const bool ready = blocking >= 0 && ::fcntl(fd, F_SETFL, blocking & ~O_NONBLOCK) == 0 &&
+                       (!isRegular || access != Access::Create || ::ftruncate(fd, 0) == 0) &&
+                       (!isRegular || access != Access::Append || ::lseek(fd, 0, SEEK_END) >= 0);
     if (!ready) {
         const int error = errno;
         ::close(fd);

@@ -38,9 +38,9 @@ bool File::OpenNative(const std::string& name, Access access) {
             return Refuse(OpenFailure::InUse, static_cast<int>(error));
         }
         const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        return Refuse(missing && access == Access::Append ? OpenFailure::Missing
-                                                          : OpenFailure::System,
-                      static_cast<int>(error));
+        return Refuse(
+            missing && access == Access::Append ? OpenFailure::Missing : OpenFailure::System,
+            static_cast<int>(error));
     }
     const DWORD type = ::GetFileType(handle);
     const bool isRegular = type == FILE_TYPE_DISK;
@@ -161,9 +161,9 @@ void File::CloseQuietly() noexcept {
 
 std::optional<FileIdentity> IdentityOf(const std::string& name) noexcept {
     // No access rights and full sharing: asking must not disturb a program that holds it.
-    HANDLE handle = ::CreateFileA(name.c_str(), 0,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle =
+        ::CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return std::nullopt;
     }
@@ -173,9 +173,9 @@ std::optional<FileIdentity> IdentityOf(const std::string& name) noexcept {
     if (!known) {
         return std::nullopt;
     }
-    return FileIdentity{info.dwVolumeSerialNumber,
-                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32U) |
-                            info.nFileIndexLow};
+    return FileIdentity{
+        info.dwVolumeSerialNumber,
+        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32U) | info.nFileIndexLow};
 }
 
 bool RenameFile(const std::string& from, const std::string& to, int& error) noexcept {

@@ -11,7 +11,9 @@ class MemoryScript final : public ScriptOutput {
 public:
     [[nodiscard]] bool IsOpen() const noexcept override { return isOpen_; }
     void Write(std::string_view bytes) override { bytes_ += bytes; }
-    [[nodiscard]] std::int64_t Length() override { return static_cast<std::int64_t>(bytes_.size()); }
+    [[nodiscard]] std::int64_t Length() override {
+        return static_cast<std::int64_t>(bytes_.size());
+    }
     void Truncate(std::int64_t length) override {
         bytes_.resize(static_cast<std::string::size_type>(length));
     }

@@ -13,9 +13,9 @@ namespace velmora {
 struct ScriptOpening {
     enum class Outcome {
         Opened,
-        Refused,        // the file could not be opened: refusal says why
-        IsProtected,    // the name leads to a file it must never overwrite
-        BackupFailed,   // the earlier script could not be kept: error says why
+        Refused,       // the file could not be opened: refusal says why
+        IsProtected,   // the name leads to a file it must never overwrite
+        BackupFailed,  // the earlier script could not be kept: error says why
     };
     Outcome outcome = Outcome::Opened;
     OpenRefusal refusal;

@@ -153,9 +153,9 @@ std::optional<ScriptWriter::ReadBack> ScriptWriter::ReadNote(std::string_view ma
     if (!format.narrationAsParenthetical) {
         return ReadBetween(markup, format.narrationOpen, format.narrationClose);
     }
-    const std::string open = Joined(Joined(format.narrationOpen.first, format.narrationOpen.second),
-                                    Joined(format.parentheticalOpen.first,
-                                           format.parentheticalOpen.second));
+    const std::string open =
+        Joined(Joined(format.narrationOpen.first, format.narrationOpen.second),
+               Joined(format.parentheticalOpen.first, format.parentheticalOpen.second));
     const std::string close =
         Joined(Joined(format.parentheticalClose.first, format.parentheticalClose.second),
                Joined(format.narrationClose.first, format.narrationClose.second));

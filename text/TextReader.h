@@ -34,9 +34,7 @@ public:
     [[nodiscard]] const LoadFailure& LastFailure() const noexcept { return failure_; }
 
     // The file the text was loaded from, so that nothing is ever written over it.
-    [[nodiscard]] const std::optional<FileIdentity>& Identity() const noexcept {
-        return identity_;
-    }
+    [[nodiscard]] const std::optional<FileIdentity>& Identity() const noexcept { return identity_; }
 
     // On true, paragraph holds the next paragraph. On false (text exhausted) paragraph is
     // unchanged and the reader is unloaded.

@@ -118,9 +118,9 @@ TEST_F(ConvertProgramTest, names_left_over_when_the_text_ends_are_not_used) {
     dir_.Write("cast.txt", "TOM\nANN\nBOB\nNOTE: never\n");
     const auto run = RunConvert(dir_.Path(), "--names=cast.txt novel.txt");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, Lines({"Loading text file", "Text file loaded successfully",
-                              "Script.html successfully generated",
-                              "1 name and 1 note were not used"}));
+    EXPECT_EQ(run.err,
+              Lines({"Loading text file", "Text file loaded successfully",
+                     "Script.html successfully generated", "1 name and 1 note were not used"}));
     const auto script = Script();
     EXPECT_NE(script.find("<CENTER>TOM</CENTER>"), std::string::npos);
     EXPECT_NE(script.find("<CENTER>ANN</CENTER>"), std::string::npos);
@@ -229,13 +229,13 @@ TEST_F(ConvertProgramTest, converts_every_corpus_text_in_both_formats) {
             const auto run = RunConvert(folder.Path(), label);
             EXPECT_EQ(run.status, 0) << label;
             // The second run keeps the first one's script beside its own.
-            EXPECT_EQ(run.err, earlier.empty() ? kFinishedStatuses
-                                               : Lines({"Loading text file",
-                                                        "Text file loaded successfully",
-                                                        "The earlier Script.htm was kept as "
-                                                        "Script.htm.bak.",
-                                                        "Generating script without characternames",
-                                                        "Script.html successfully generated"}))
+            EXPECT_EQ(run.err, earlier.empty()
+                                   ? kFinishedStatuses
+                                   : Lines({"Loading text file", "Text file loaded successfully",
+                                            "The earlier Script.htm was kept as "
+                                            "Script.htm.bak.",
+                                            "Generating script without characternames",
+                                            "Script.html successfully generated"}))
                 << label;
             if (!earlier.empty()) {
                 EXPECT_TRUE(test::ReadAll(folder / "Script.htm.bak") == earlier) << label;

@@ -46,12 +46,8 @@ TEST(NameScript, cuts_a_names_file_into_names_and_notes) {
 
 TEST(NameScript, finds_the_first_line_that_is_not_utf8) {
     const std::vector<std::pair<std::string, int>> cases = {
-        {"TOM\nANN\n", 0},
-        {"JOS\xC3\x89\n", 0},
-        {"\xEF\xBB\xBFTOM\n", 0},
-        {"TOM\nJOS\xC9\n", 2},
-        {"TOM\rANN\r\xFF\r", 3},
-        {"TOM\r\nANN\r\nJOS\xC3", 3},
+        {"TOM\nANN\n", 0},     {"JOS\xC3\x89\n", 0},    {"\xEF\xBB\xBFTOM\n", 0},
+        {"TOM\nJOS\xC9\n", 2}, {"TOM\rANN\r\xFF\r", 3}, {"TOM\r\nANN\r\nJOS\xC3", 3},
         {"\xC3\x28", 1},
     };
     for (const auto& [content, line] : cases) {

@@ -103,9 +103,9 @@ TEST(ScriptFile, open_fails_while_another_program_has_the_script_and_moves_nothi
         std::filesystem::path folder;
         OpenFailure failure;
     };
-    for (const auto& row : {Case{held, OpenFailure::InUse},
-                            Case{lockFile, OpenFailure::WordProcessor},
-                            Case{folder, OpenFailure::NotAFile}}) {
+    for (const auto& row :
+         {Case{held, OpenFailure::InUse}, Case{lockFile, OpenFailure::WordProcessor},
+          Case{folder, OpenFailure::NotAFile}}) {
         SCOPED_TRACE(row.folder.filename().string());
         const CurrentDirectory inFolder(row.folder);
         ScriptOpening opening;
@@ -138,8 +138,8 @@ TEST(ScriptFile, never_opens_a_file_it_is_made_from_by_any_name_or_link) {
          [](const auto& t, const auto&) { std::filesystem::create_symlink(t, "Script.htm"); }, 0,
          false},
         {"a hard link to the text",
-         [](const auto& t, const auto&) { std::filesystem::create_hard_link(t, "Script.htm"); },
-         0, false},
+         [](const auto& t, const auto&) { std::filesystem::create_hard_link(t, "Script.htm"); }, 0,
+         false},
         {"a symbolic link to the names",
          [](const auto&, const auto& n) { std::filesystem::create_symlink(n, "Script.htm"); }, 1,
          false},

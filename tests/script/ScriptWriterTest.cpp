@@ -165,23 +165,28 @@ TEST(ScriptWriter, typed_names_and_notes_stay_readable_in_every_character_set) {
         {"four-byte character in UTF-8", "\xF0\x9F\x98\x80", CharacterSet::Utf8,
          "\xF0\x9F\x98\x80"},
         {"markup is escaped", "A&B <C>", CharacterSet::Utf8, "A&amp;B &lt;C&gt;"},
-        {"ill-formed UTF-8 is a replacement character", "A\xFF" "B", CharacterSet::Ascii,
-         "A&#65533;B"},
+        {"ill-formed UTF-8 is a replacement character",
+         "A\xFF"
+         "B",
+         CharacterSet::Ascii, "A&#65533;B"},
         {"cut-off sequence", "A\xC3", CharacterSet::Utf8, "A\xEF\xBF\xBD"},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.label);
-        const std::string name = Markup(ScriptFormat::ScreenPlay, Element::Name, row.typed, row.set);
+        const std::string name =
+            Markup(ScriptFormat::ScreenPlay, Element::Name, row.typed, row.set);
         EXPECT_EQ(name, "<BR><CENTER>" + row.written + "</CENTER>");
-        const std::string note = Markup(ScriptFormat::ScreenPlay, Element::Note, row.typed, row.set);
+        const std::string note =
+            Markup(ScriptFormat::ScreenPlay, Element::Note, row.typed, row.set);
         EXPECT_EQ(note, "<BR>" + row.written + "<BR>");
     }
 }
 
 TEST(ScriptWriter, novel_bytes_are_never_re_encoded) {
     // The text's own bytes are copied as they are, even where typed text would be encoded.
-    EXPECT_EQ(Markup(ScriptFormat::ScreenPlay, Element::Dialogue, "ZO\xCB", CharacterSet::Windows1252),
-              "<DD>ZO\xCB</DD><BR>");
+    EXPECT_EQ(
+        Markup(ScriptFormat::ScreenPlay, Element::Dialogue, "ZO\xCB", CharacterSet::Windows1252),
+        "<DD>ZO\xCB</DD><BR>");
     EXPECT_EQ(Markup(ScriptFormat::ScreenPlay, Element::Narration, "\xC3\x8B", CharacterSet::Ascii),
               "<BR>\xC3\x8B<BR>");
 }

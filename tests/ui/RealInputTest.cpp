@@ -6,7 +6,9 @@
 #include "ui/Resources.h"
 
 #include <wx/filedlg.h>
+#include <wx/modalhook.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 namespace velmora::test {
@@ -93,6 +95,105 @@ TEST_F(RealInputTest, ClickingTheLogSelectsNothing) {
     Click(OnScreen(40, 28 + 8));
 
     EXPECT_EQ(log.GetSelectedItemCount(), 0);
+}
+
+TEST_F(RealInputTest, CtrlZTakesBackTheLastLine) {
+    const auto text = WriteText("novel.txt", "\"One,\" said Tom.\r\n\r\n\"Two.\"\r\n\r\nEnd.");
+    OpenText(text);
+    const std::string before = ScriptBeside(text);
+    Get<wxTextCtrl>(kNameSlotTable[0].editId).ChangeValue(wxS("TOM"));
+    Press(*window_, kNameSlotTable[0].buttonId);
+    ASSERT_EQ(Dialogue(), "Two.");
+
+    Click(OnScreen(360, 30));
+    input_.Char('z', wxMOD_CONTROL);
+    Flush();
+    EXPECT_EQ(ScriptBeside(text), before);
+    EXPECT_EQ(Dialogue(), "One.");
+    EXPECT_EQ(NameEditText(1), "TOM") << "what was typed stays";
+
+    input_.Char('z', wxMOD_CONTROL);  // nothing more to take back
+    Flush();
+    EXPECT_EQ(ScriptBeside(text), before);
+}
+
+TEST_F(RealInputTest, TheWindowMenuOffersUndoOnceALineIsWritten) {
+    const auto text = WriteText("novel.txt", "\"One,\" said Tom.\r\n\r\n\"Two.\"\r\n\r\nEnd.");
+    OpenText(text);
+    const std::string before = ScriptBeside(text);
+    Press(*window_, kNameSlotTable[0].buttonId);
+    // The second entry, from the keyboard once the menu is up.
+    window_->Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
+        window_->CallAfter([this] {
+            input_.Char(WXK_DOWN);
+            input_.Char(WXK_DOWN);
+            input_.Char(WXK_RETURN);
+        });
+        event.Skip();
+    });
+    Click(OnScreen(60, 255), wxMOUSE_BTN_RIGHT);
+    Flush();
+    EXPECT_EQ(ScriptBeside(text), before);
+    EXPECT_EQ(Dialogue(), "One.");
+}
+
+// Notes the dialog that is showing, and lets it run.
+class ShowingDialog : public wxModalDialogHook {
+public:
+    ShowingDialog() { Register(); }
+    ~ShowingDialog() override { Unregister(); }
+    ShowingDialog(const ShowingDialog&) = delete;
+    ShowingDialog& operator=(const ShowingDialog&) = delete;
+
+    wxDialog* dialog = nullptr;
+
+protected:
+    int Enter(wxDialog* shown) override {
+        dialog = shown;
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override { dialog = nullptr; }
+};
+
+// A full path typed into the real file dialog (Ctrl+L, path, Enter) opens that very file,
+// not the file of the same name in the folder the dialog was showing.
+TEST_F(RealInputTest, AFullPathTypedIntoTheFileDialogOpensThatFile) {
+    WriteText("novel.txt", "\"A decoy,\" said nobody.");  // in the folder the dialog shows
+    const TempDir elsewhere;
+    const auto chosen = elsewhere.Write("novel.txt", "\"The real one,\" said Ann.");
+    bool typed = false;
+    int ticks = 0;
+    const ShowingDialog showing;
+    wxTimer typist;
+    typist.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        wxDialog* dialog = showing.dialog;
+        if (dialog == nullptr) {
+            return;
+        }
+        if (typed) {
+            if (++ticks > 20) {  // six seconds: the dialog must have ended by now
+                ADD_FAILURE() << "the file dialog did not end";
+                dialog->EndModal(wxID_CANCEL);
+            }
+            return;
+        }
+        typed = true;
+        // Keys go to the window under the pointer when no window manager runs.
+        PointAt(dialog->GetScreenRect().GetPosition() + wxPoint(40, 40));
+        input_.Char('l', wxMOD_CONTROL);
+        input_.Text(chosen.string().c_str());
+        input_.Char(WXK_RETURN);
+    });
+    typist.Start(300);
+    {
+        const RealModalLoop realDialog;
+        Press(*window_, IDC_OPEN_TEXT_FILE);
+    }
+    typist.Stop();
+    ASSERT_TRUE(typed) << "the file dialog never showed";
+    EXPECT_EQ(Dialogue(), "The real one.");
+    EXPECT_TRUE(std::filesystem::exists(elsewhere / "Script.htm"));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "Script.htm")) << "nothing written here";
 }
 
 }  // namespace

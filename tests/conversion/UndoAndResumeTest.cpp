@@ -1,0 +1,416 @@
+// Taking commands back with Undo, and going on with an unfinished script after the window
+// was closed.
+#include "conversion/ConversionController.h"
+
+#include "tests/conversion/ControllerFixture.h"
+#include "tests/conversion/RecordingView.h"
+#include "tests/support/FileLock.h"
+#include "tests/support/TempDir.h"
+
+#include "platform/FileError.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+// Five lines of dialogue between narration.
+constexpr std::string_view kScene =
+    "It was late.\r\n\r\n"
+    "\"Who is there?\" asked Tom.\r\n\r\n"
+    "\"Only me,\" said Ann.\r\n\r\n"
+    "The door opened.\r\n\r\n"
+    "\"Come in,\" said Tom.\r\n\r\n"
+    "\"Thank you.\"\r\n\r\n"
+    "\"Sit down.\"\r\n\r\n"
+    "They sat.";
+
+// What a command does, in a run: a name for the pending line, or a note.
+struct Step {
+    enum Kind { Line, Note, Rest } kind = Line;
+    std::string text;  // the name (typed into slot 1) or the note
+};
+
+void Perform(test::RecordingView& view, ConversionController& controller, const Step& step) {
+    switch (step.kind) {
+    case Step::Line:
+        view.names[0] = step.text;
+        controller.GenerateLine(1);
+        break;
+    case Step::Note:
+        view.note = step.text;
+        controller.GenerateNote();
+        break;
+    case Step::Rest:
+        controller.GenerateWithoutNames();
+        break;
+    }
+}
+
+// Everything the user sees of a run, to compare before and after Undo.
+struct Seen {
+    std::string script;
+    Lines log;
+    std::string dialogue;
+    std::string status;
+    bool accepting = false;
+
+    friend bool operator==(const Seen&, const Seen&) = default;
+};
+
+void PrintTo(const Seen& seen, std::ostream* out) {
+    *out << "script " << ::testing::PrintToString(seen.script) << ", " << seen.log.size()
+         << " log lines, dialogue " << ::testing::PrintToString(seen.dialogue) << ", status "
+         << seen.status;
+}
+
+// A fresh run of kScene (or another text) with the given steps, in its own folder.
+std::string FreshRun(const std::vector<Step>& steps, std::string_view text = kScene) {
+    const test::TempDir dir;
+    const test::CurrentDirectory here(dir.Path());
+    test::RecordingView view;
+    ConversionController controller(view);
+    dir.Write("novel.txt", text);
+    view.choice = "novel.txt";
+    controller.OpenTextFile();
+    for (const auto& step : steps) {
+        Perform(view, controller, step);
+    }
+    return test::ReadAll(dir / "Script.htm");
+}
+
+class UndoTest : public test::ControllerFixture {
+protected:
+    [[nodiscard]] Seen Now() const {
+        return {Script(), view_.log, view_.dialogue, view_.status,
+                controller_.IsAcceptingCommands()};
+    }
+    // The last hint shown.
+    [[nodiscard]] std::string LastHint() const {
+        for (auto call = view_.calls.rbegin(); call != view_.calls.rend(); ++call) {
+            if (call->starts_with("ShowSpeakerHint:")) {
+                return *call;
+            }
+        }
+        return {};
+    }
+};
+
+TEST_F(UndoTest, takes_back_each_kind_of_command_exactly) {
+    const std::vector<std::pair<const char*, Step>> commands = {
+        {"a line", {Step::Line, "ANN"}},  // as slot 1 holds: the hint sees the same names
+        {"a note", {Step::Note, "call back"}},
+        {"the rest without names", {Step::Rest, ""}},
+    };
+    Open(kScene);
+    Perform(view_, controller_, {Step::Line, "TOM"});
+    Perform(view_, controller_, {Step::Line, "ANN"});
+    for (const auto& [label, step] : commands) {
+        SCOPED_TRACE(label);
+        const Seen before = Now();
+        const std::string hint = LastHint();
+        Perform(view_, controller_, step);
+        ASSERT_NE(Now(), before);
+        ASSERT_TRUE(controller_.CanUndo());
+        controller_.Undo();
+        EXPECT_EQ(Now(), before);
+        EXPECT_EQ(LastHint(), hint) << "the hint is shown as it was, from the same slot history";
+    }
+    Perform(view_, controller_, {Step::Line, "EVE"});
+    controller_.Undo();
+    EXPECT_EQ(view_.names[0], "EVE") << "the name fields keep what was typed";
+}
+
+TEST_F(UndoTest, goes_back_line_by_line_to_the_start_and_no_further) {
+    Open(kScene);
+    std::vector<Seen> states = {Now()};
+    for (const char* name : {"TOM", "ANN", "TOM", "ANN"}) {
+        Perform(view_, controller_, {Step::Line, name});
+        states.push_back(Now());
+    }
+    Perform(view_, controller_, {Step::Note, "a pause"});
+    states.push_back(Now());
+    states.pop_back();
+    for (auto state = states.rbegin(); state != states.rend(); ++state) {
+        ASSERT_TRUE(controller_.CanUndo());
+        controller_.Undo();
+        EXPECT_EQ(Now(), *state);
+    }
+    EXPECT_FALSE(controller_.CanUndo());
+    const Seen start = Now();
+    controller_.Undo();
+    EXPECT_EQ(Now(), start) << "nothing before the first command to take back";
+    EXPECT_EQ(start.script, "<HTML><BR>It was late.<BR>");
+}
+
+TEST_F(UndoTest, takes_back_the_line_that_finished_the_script) {
+    Open(kScene);
+    for (const char* name : {"TOM", "ANN", "TOM", "ANN"}) {
+        Perform(view_, controller_, {Step::Line, name});
+    }
+    const Seen before = Now();
+    Perform(view_, controller_, {Step::Line, "TOM"});
+    ASSERT_TRUE(controller_.IsScriptFinished());
+    EXPECT_FALSE(test::IsLockedElsewhere(dir_ / "Script.htm"));
+
+    controller_.Undo();
+    EXPECT_FALSE(controller_.IsScriptFinished());
+    EXPECT_EQ(Now(), before);
+    EXPECT_TRUE(test::IsLockedElsewhere(dir_ / "Script.htm")) << "held again while it is written";
+    Perform(view_, controller_, {Step::Line, "ANN"});
+    EXPECT_TRUE(controller_.IsScriptFinished());
+    EXPECT_EQ(Script(), FreshRun({{Step::Line, "TOM"},
+                                  {Step::Line, "ANN"},
+                                  {Step::Line, "TOM"},
+                                  {Step::Line, "ANN"},
+                                  {Step::Line, "ANN"}}));
+
+    controller_.Undo();
+    controller_.Undo();
+    Perform(view_, controller_, {Step::Rest, ""});
+    EXPECT_EQ(
+        Script(),
+        FreshRun(
+            {{Step::Line, "TOM"}, {Step::Line, "ANN"}, {Step::Line, "TOM"}, {Step::Rest, ""}}));
+}
+
+TEST_F(UndoTest, undo_then_other_names_gives_the_script_of_a_run_with_those_names) {
+    Open(kScene);
+    for (const Step& step : std::vector<Step>{{Step::Line, "TOM"},
+                                              {Step::Note, "wrong"},
+                                              {Step::Line, "TOM"},
+                                              {Step::Line, "TOM"}}) {
+        Perform(view_, controller_, step);
+    }
+    controller_.Undo();
+    controller_.Undo();
+    controller_.Undo();
+    const std::vector<Step> rest = {{Step::Line, "ANN"},
+                                    {Step::Note, "right"},
+                                    {Step::Line, "TOM"},
+                                    {Step::Line, "EVE"},
+                                    {Step::Line, "ANN"}};
+    for (const auto& step : rest) {
+        Perform(view_, controller_, step);
+    }
+    std::vector<Step> whole = {{Step::Line, "TOM"}};
+    whole.insert(whole.end(), rest.begin(), rest.end());
+    EXPECT_EQ(Script(), FreshRun(whole));
+    EXPECT_EQ(view_.status, "Script.html successfully generated");
+}
+
+TEST_F(UndoTest, a_failed_command_is_not_an_undo_step) {
+    Open(kScene);
+    Perform(view_, controller_, {Step::Line, "TOM"});
+    const Seen afterFirst = Now();
+    {
+        const test::FileSizeLimit full(afterFirst.script.size() + 5);
+        EXPECT_THROW(Perform(view_, controller_, {Step::Line, "ANN"}), FileError);
+    }
+    EXPECT_EQ(Now(), afterFirst);
+    controller_.Undo();
+    EXPECT_EQ(Script(), "<HTML><BR>It was late.<BR>") << "Undo took back the line before";
+    EXPECT_FALSE(controller_.CanUndo());
+}
+
+TEST_F(UndoTest, a_finished_script_changed_since_is_left_alone) {
+    Open(kScene);
+    Perform(view_, controller_, {Step::Rest, ""});
+    ASSERT_TRUE(controller_.IsScriptFinished());
+    dir_.Write("Script.htm", Script() + "<P>edited in a word processor</P>");
+    const std::string edited = Script();
+    controller_.Undo();
+    EXPECT_EQ(Script(), edited);
+    EXPECT_TRUE(controller_.IsScriptFinished());
+    EXPECT_EQ(view_.explanations,
+              Lines{"Script.htm was changed after it was finished, so nothing was undone."});
+}
+
+// --- going on with an unfinished script ----------------------------------------------------
+
+// A run that stops after the given steps, as when the window is closed, leaving its script
+// unfinished in dir.
+void StoppedRun(const test::TempDir& dir, const std::vector<Step>& steps,
+                std::string_view text = kScene, bool screenPlay = true) {
+    const test::CurrentDirectory here(dir.Path());
+    test::RecordingView view;
+    view.screenPlay = screenPlay;
+    ConversionController controller(view);
+    dir.Write("novel.txt", text);
+    view.choice = "novel.txt";
+    controller.OpenTextFile();
+    for (const auto& step : steps) {
+        Perform(view, controller, step);
+    }
+}
+
+TEST(Resume, goes_on_where_a_closed_window_stopped) {
+    const std::vector<Step> all = {{Step::Line, "TOM"}, {Step::Line, "ANN"}, {Step::Note, "later"},
+                                   {Step::Line, "TOM"}, {Step::Line, "EVE"}, {Step::Line, "TOM"}};
+    const std::string uninterrupted = FreshRun(all);
+    struct Case {
+        const char* label;
+        std::size_t stopAfter;
+        int lines;
+        Lines slots;  // the name slots filled, most recent first
+    };
+    const Case cases[] = {
+        {"right after loading", 0, 0, {}},
+        {"after two lines", 2, 2, {"ANN", "TOM"}},
+        {"after a note", 3, 2, {"ANN", "TOM"}},
+        {"after four lines", 5, 4, {"EVE", "TOM", "ANN"}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.label);
+        const test::TempDir dir;
+        StoppedRun(dir, {all.begin(), all.begin() + static_cast<std::ptrdiff_t>(row.stopAfter)});
+        const std::string unfinished = test::ReadAll(dir / "Script.htm");
+
+        const test::CurrentDirectory here(dir.Path());
+        test::RecordingView view;
+        ConversionController controller(view);
+        view.choice = "novel.txt";
+        controller.OpenTextFile();
+        const std::string question = "AskToContinue:Script.htm already holds " +
+                                     std::to_string(row.lines) +
+                                     " lines of this text. Continue where it stopped?";
+        EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), question), 1);
+        EXPECT_EQ(test::ReadAll(dir / "Script.htm"), unfinished) << "kept as it was";
+        EXPECT_FALSE(fs::exists(dir / "Script.htm.bak"));
+        EXPECT_EQ(view.explanations, Lines{"Going on with Script.htm after its " +
+                                           std::to_string(row.lines) + " lines."});
+        for (std::size_t slot = 0; slot < view.names.size(); ++slot) {
+            EXPECT_EQ(view.names[slot], slot < row.slots.size() ? row.slots[slot] : "") << slot;
+        }
+        EXPECT_TRUE(controller.IsAcceptingCommands());
+        EXPECT_EQ(view.status, "Text file loaded successfully");
+        for (auto step = all.begin() + static_cast<std::ptrdiff_t>(row.stopAfter);
+             step != all.end(); ++step) {
+            Perform(view, controller, *step);
+        }
+        EXPECT_EQ(test::ReadAll(dir / "Script.htm"), uninterrupted);
+        EXPECT_TRUE(controller.IsScriptFinished());
+    }
+}
+
+TEST(Resume, a_last_command_cut_short_is_dropped) {
+    const test::TempDir dir;
+    StoppedRun(dir, {{Step::Line, "TOM"}, {Step::Line, "ANN"}});
+    const std::string whole = test::ReadAll(dir / "Script.htm");
+    const std::string afterOne = FreshRun({{Step::Line, "TOM"}});
+    // The power went while the second line was written: it stops inside its name.
+    dir.Write("Script.htm", whole.substr(0, afterOne.size()) + "<BR><CENTER>AN");
+
+    const test::CurrentDirectory here(dir.Path());
+    test::RecordingView view;
+    ConversionController controller(view);
+    view.choice = "novel.txt";
+    controller.OpenTextFile();
+    EXPECT_EQ(view.explanations, Lines{"Going on with Script.htm after its 1 lines."});
+    Perform(view, controller, {Step::Line, "ANN"});
+    Perform(view, controller, {Step::Rest, ""});
+    EXPECT_EQ(test::ReadAll(dir / "Script.htm"),
+              FreshRun({{Step::Line, "TOM"}, {Step::Line, "ANN"}, {Step::Rest, ""}}));
+}
+
+TEST(Resume, only_an_unfinished_script_of_this_text_in_this_format_is_offered) {
+    struct Case {
+        const char* label;
+        std::function<void(const test::TempDir&)> make;
+        bool screenPlay;
+    };
+    const std::vector<Step> twoLines = {{Step::Line, "TOM"}, {Step::Line, "ANN"}};
+    const Case cases[] = {
+        {"a finished script",
+         [&](const test::TempDir& dir) {
+             StoppedRun(dir, {{Step::Line, "TOM"}, {Step::Rest, ""}});
+         },
+         true},
+        {"a script of another text",
+         [&](const test::TempDir& dir) {
+             StoppedRun(dir, twoLines, "It was early.\r\n\r\n\"Who?\" asked Tom.\r\n\r\n\"Me.\"");
+             dir.Write("novel.txt", kScene);
+         },
+         true},
+        {"a script of the other format",
+         [&](const test::TempDir& dir) { StoppedRun(dir, twoLines); }, false},
+        {"a script edited by hand",
+         [&](const test::TempDir& dir) {
+             StoppedRun(dir, twoLines);
+             std::string script = test::ReadAll(dir / "Script.htm");
+             script.replace(script.find("It was late"), 11, "It was LATE");
+             dir.Write("Script.htm", script);
+         },
+         true},
+        {"a script whose dialogue was changed by hand",
+         [&](const test::TempDir& dir) {
+             StoppedRun(dir, twoLines);
+             std::string script = test::ReadAll(dir / "Script.htm");
+             script.replace(script.find("Only me"), 7, "Only I");
+             dir.Write("Script.htm", script);
+         },
+         true},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.label);
+        const test::TempDir dir;
+        row.make(dir);
+        const std::string earlier = test::ReadAll(dir / "Script.htm");
+        const test::CurrentDirectory here(dir.Path());
+        test::RecordingView view;
+        view.screenPlay = row.screenPlay;
+        ConversionController controller(view);
+        view.choice = "novel.txt";
+        controller.OpenTextFile();
+        for (const auto& call : view.calls) {
+            EXPECT_FALSE(call.starts_with("AskToContinue")) << call;
+        }
+        EXPECT_EQ(test::ReadAll(dir / "Script.htm.bak"), earlier) << "set aside, not emptied";
+        EXPECT_EQ(test::ReadAll(dir / "Script.htm"),
+                  row.screenPlay ? "<HTML><BR>It was late.<BR>"
+                                 : "<HTML><BR><DD><I>(It was late)</I></DD>");
+    }
+}
+
+TEST(Resume, declining_starts_afresh_and_keeps_the_unfinished_script) {
+    const test::TempDir dir;
+    StoppedRun(dir, {{Step::Line, "TOM"}, {Step::Line, "ANN"}});
+    const std::string unfinished = test::ReadAll(dir / "Script.htm");
+    const test::CurrentDirectory here(dir.Path());
+    test::RecordingView view;
+    view.continueAnswer = false;
+    ConversionController controller(view);
+    view.choice = "novel.txt";
+    controller.OpenTextFile();
+    EXPECT_EQ(test::ReadAll(dir / "Script.htm.bak"), unfinished);
+    EXPECT_EQ(test::ReadAll(dir / "Script.htm"), "<HTML><BR>It was late.<BR>");
+    EXPECT_EQ(view.explanations, Lines{"The earlier Script.htm was kept as Script.htm.bak."});
+    EXPECT_FALSE(controller.CanUndo());
+}
+
+TEST(Resume, the_lines_gone_on_with_can_be_undone_too) {
+    const test::TempDir dir;
+    StoppedRun(dir, {{Step::Line, "TOM"}, {Step::Line, "ANN"}});
+    const test::CurrentDirectory here(dir.Path());
+    test::RecordingView view;
+    ConversionController controller(view);
+    view.choice = "novel.txt";
+    controller.OpenTextFile();
+    ASSERT_TRUE(controller.CanUndo());
+    controller.Undo();
+    controller.Undo();
+    EXPECT_FALSE(controller.CanUndo());
+    EXPECT_EQ(test::ReadAll(dir / "Script.htm"), "<HTML><BR>It was late.<BR>");
+    EXPECT_EQ(view.dialogue, "Who is there?");
+}
+
+}  // namespace
+}  // namespace velmora
