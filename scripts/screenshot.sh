@@ -3,7 +3,8 @@
 # through its real controls with xdotool on a virtual display (Xvfb). The novel is a copy
 # of ../shared/corpus/pride-and-prejudice-crlf.txt in a scratch folder, where its script
 # is written. On the way it takes docs/speaker-hint.png: the keyboard on the "Generate Line"
-# the speaker hint chose.
+# the speaker hint chose. Then it closes the window half-way, starts Velmora again on the
+# same novel and takes docs/continue.png: the offer to go on with the unfinished script.
 #
 #   scripts/screenshot.sh                  builds a release build in build/release first
 #   BUILD=build/h3 scripts/screenshot.sh   uses an existing build folder
@@ -50,17 +51,20 @@ slot_y() { echo $((23 + 17 * ($1 - 1) + 7)); }
 name() { click 361 "$(slot_y "$1")"; xdotool type --delay 20 "$2"; }
 generate() { click 452 "$(slot_y "$1")"; sleep 0.3; }
 
-# Enter presses the default button, "Open Text File...".
-xdotool key Return
-dialog=$(find_window '^Open$')
-[ -n "$dialog" ] || { echo "no file dialog appeared" >&2; kill "$program"; exit 1; }
-xdotool windowfocus --sync "$dialog"
-xdotool key ctrl+l
-xdotool type --delay 10 "$work/pride-and-prejudice.txt"
-xdotool key Return
-timeout 30 sh -c "while xdotool search --name '^Open\$' >/dev/null 2>&1; do sleep 0.2; done" ||
-  { echo "the file dialog did not close" >&2; kill "$program"; exit 1; }
-sleep 0.5
+# Opens the novel through the file dialog: Enter presses the default "Open Text File...".
+open_novel() {
+  xdotool key Return
+  dialog=$(find_window '^Open$')
+  [ -n "$dialog" ] || { echo "no file dialog appeared" >&2; kill "$program"; exit 1; }
+  xdotool windowfocus --sync "$dialog"
+  xdotool key ctrl+l
+  xdotool type --delay 10 "$work/pride-and-prejudice.txt"
+  xdotool key Return
+  timeout 30 sh -c "while xdotool search --name '^Open\$' >/dev/null 2>&1; do sleep 0.2; done" ||
+    { echo "the file dialog did not close" >&2; kill "$program"; exit 1; }
+  sleep 0.5
+}
+open_novel
 
 name 1 "MRS. BENNET"
 name 2 "MR. BENNET"
@@ -81,4 +85,27 @@ xdotool key Escape
 timeout 30 sh -c "while kill -0 $program 2>/dev/null; do sleep 0.1; done" ||
   { echo "Esc did not end the program" >&2; kill "$program"; exit 1; }
 wait "$program"
-echo "docs/screenshot.png and docs/speaker-hint.png written"
+
+# Velmora again on the same novel: it offers to go on with the unfinished script.
+(cd "$work" && exec "$BUILD/apps/velmora/velmora" 2>>"$work/velmora.log") &
+program=$!
+window=$(find_window '^Velmora v1\.0$')
+[ -n "$window" ] || { echo "no main window appeared" >&2; kill "$program"; exit 1; }
+xdotool windowfocus --sync "$window"
+open_novel
+question=$(find_window '^Velmora$')
+[ -n "$question" ] || { echo "no offer to continue appeared" >&2; kill "$program"; exit 1; }
+sleep 0.5
+# The main window with the question over it (both at fixed places on a screen without a
+# window manager).
+read -r left top < <(xdotool getwindowgeometry --shell "$window" |
+  awk -F= '/^X/{x=$2} /^Y/{y=$2} END{print x, y}')
+import -window root -crop "${width}x${height}+${left}+${top}" +repage docs/continue.png
+xdotool windowfocus --sync "$question"
+xdotool key Return  # Yes, the default
+sleep 0.5
+xdotool key Escape
+timeout 30 sh -c "while kill -0 $program 2>/dev/null; do sleep 0.1; done" ||
+  { echo "Esc did not end the program" >&2; kill "$program"; exit 1; }
+wait "$program"
+echo "docs/screenshot.png, docs/speaker-hint.png and docs/continue.png written"
