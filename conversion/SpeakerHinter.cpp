@@ -1,0 +1,660 @@
+#include "conversion/SpeakerHinter.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <iterator>
+#include <optional>
+#include <utility>
+
+namespace velmora {
+namespace {
+
+// A paragraph can be a whole book without a blank line; the speech tag of its first
+// quotation lies near its start, so only that much of it is read.
+constexpr std::size_t kParagraphScan = 6000;
+// How far back into the narration before a paragraph the hint looks for who is present.
+constexpr std::size_t kNarrationScan = 1500;
+// How far back from a paragraph's end to look for the quote it ends with.
+constexpr std::size_t kEndScan = 4000;
+// How many earlier lines make up the conversation.
+constexpr std::size_t kConversationLines = 12;
+
+constexpr char kQuote = '"';
+
+constexpr std::array<std::string_view, 46> kTitles = {
+    "mr",         "mrs",     "ms",       "miss",     "mister",  "master",    "madam",   "madame",
+    "mme",        "mlle",    "dr",       "doctor",   "prof",    "professor", "sir",     "dame",
+    "lady",       "lord",    "rev",      "reverend", "father",  "mother",    "sister",  "brother",
+    "aunt",       "uncle",   "captain",  "capt",     "colonel", "col",       "general", "major",
+    "lieutenant", "lt",      "sergeant", "sgt",      "prince",  "princess",  "king",    "queen",
+    "duke",       "duchess", "count",    "countess", "baron",   "baroness"};
+
+constexpr std::array<std::string_view, 12> kMaleTitles = {"mr",     "mister", "master",  "sir",
+                                                          "lord",   "father", "brother", "uncle",
+                                                          "prince", "king",   "duke",    "count"};
+constexpr std::array<std::string_view, 14> kFemaleTitles = {
+    "mrs",  "ms",   "miss",   "madam",  "madame", "mme",      "mlle",
+    "lady", "dame", "mother", "sister", "aunt",   "princess", "duchess"};
+
+// Verbs that tag a quotation with its speaker in English fiction.
+constexpr std::array<std::string_view, 96> kSpeechVerbs = {
+    "said",        "says",     "say",       "saying",       "cried",     "cries",     "replied",
+    "replies",     "answered", "answers",   "asked",        "asks",      "exclaimed", "continued",
+    "added",       "returned", "observed",  "remarked",     "whispered", "shouted",   "called",
+    "began",       "repeated", "muttered",  "murmured",     "inquired",  "enquired",  "rejoined",
+    "interrupted", "resumed",  "declared",  "urged",        "pleaded",   "protested", "explained",
+    "insisted",    "sighed",   "laughed",   "growled",      "roared",    "screamed",  "sobbed",
+    "demanded",    "retorted", "responded", "suggested",    "ventured",  "concluded", "faltered",
+    "stammered",   "gasped",   "yelled",    "whimpered",    "groaned",   "snapped",   "agreed",
+    "admitted",    "warned",   "persisted", "proceeded",    "mused",     "reflected", "interposed",
+    "ejaculated",  "thought",  "went",      "told",         "bawled",    "screamed",  "shrieked",
+    "stuttered",   "grumbled", "sneered",   "hissed",       "panted",    "wailed",    "moaned",
+    "argued",      "assented", "objected",  "acknowledged", "affirmed",  "announced", "commanded",
+    "cautioned",   "echoed",   "joined",    "put",          "struck",    "spoke",     "broke",
+    "chimed",      "called",   "corrected", "confessed",    "promised"};
+
+constexpr std::array<std::string_view, 9> kDeterminers = {"the",   "his",  "her", "my", "our",
+                                                          "their", "your", "a",   "an"};
+
+// Words that end a description: "the old man at the door" is "the old man".
+constexpr std::array<std::string_view, 20> kPhraseStops = {
+    "to",   "with", "in",    "at",  "and", "as",   "who",  "of",   "from", "on",
+    "into", "but",  "while", "for", "by",  "when", "then", "that", "upon", "after"};
+
+template <std::size_t N>
+bool IsOneOf(const std::array<std::string_view, N>& words, std::string_view word) {
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+bool IsSpace(char byte) {
+    return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n' || byte == '\f' ||
+           byte == '\v';
+}
+
+// Bytes from 0x80 up are taken for letters, as in UTF-8 and Windows-1252 most of them are.
+bool IsWordByte(char byte) {
+    const auto value = static_cast<unsigned char>(byte);
+    const auto lower = static_cast<unsigned char>(value | 0x20U);
+    return value >= 0x80U || (value >= '0' && value <= '9') || (lower >= 'a' && lower <= 'z');
+}
+
+bool IsUpper(char byte) { return byte >= 'A' && byte <= 'Z'; }
+
+char FoldCase(char byte) { return IsUpper(byte) ? static_cast<char>(byte - 'A' + 'a') : byte; }
+
+char UpperCase(char byte) {
+    return byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte;
+}
+
+std::string Lower(std::string_view word) {
+    std::string result(word);
+    std::transform(result.begin(), result.end(), result.begin(), FoldCase);
+    return result;
+}
+
+std::string Upper(std::string_view word) {
+    std::string result(word);
+    std::transform(result.begin(), result.end(), result.begin(), UpperCase);
+    return result;
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsSpace(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool IsTitle(std::string_view word) { return IsOneOf(kTitles, word); }
+
+bool IsPronoun(std::string_view word) { return word == "he" || word == "she" || word == "i"; }
+
+// A word of the text, and what follows it up to the next word.
+struct Token {
+    std::string word;  // lower case
+    bool capital = false;
+    int segment = 0;          // even: narration; odd: inside a quotation
+    char after = 0;           // the first byte after the word that is not a space; 0 at the end
+    bool quoteAfter = false;  // a quote mark comes before the next word
+};
+
+bool EndsSentence(const Token& token) {
+    if (token.after == '.' && IsTitle(token.word)) {
+        return false;
+    }
+    return token.after == '.' || token.after == '!' || token.after == '?' || token.after == ';';
+}
+
+bool EndsClause(const Token& token) {
+    return EndsSentence(token) || token.after == ',' || token.after == ':' || token.after == '-' ||
+           token.quoteAfter;
+}
+
+std::vector<Token> Tokenize(std::string_view text) {
+    std::vector<Token> tokens;
+    int segment = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == kQuote) {
+            ++segment;
+            if (!tokens.empty()) {
+                tokens.back().quoteAfter = true;
+            }
+            ++i;
+            continue;
+        }
+        if (!IsWordByte(text[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < text.size() && (IsWordByte(text[i]) || (text[i] == '\'' && i + 1 < text.size() &&
+                                                           IsWordByte(text[i + 1]) && i > start))) {
+            ++i;
+        }
+        Token token;
+        token.word = Lower(text.substr(start, i - start));
+        token.capital = IsUpper(text[start]);
+        token.segment = segment;
+        std::size_t next = i;
+        while (next < text.size() && IsSpace(text[next])) {
+            ++next;
+        }
+        token.after = next < text.size() ? text[next] : '\0';
+        tokens.push_back(std::move(token));
+    }
+    return tokens;
+}
+
+// A slot's name as words, with what its titles say.
+struct SlotName {
+    std::string upper;               // as it is kept in the history
+    std::vector<std::string> words;  // lower case, without punctuation
+    std::vector<std::string> core;   // the words that are not titles
+    bool male = false;
+    bool female = false;
+};
+
+std::vector<SlotName> SlotNames(std::span<const std::string> names) {
+    std::vector<SlotName> slots;
+    slots.reserve(names.size());
+    for (const std::string& name : names) {
+        SlotName slot;
+        slot.upper = Upper(Trim(name));
+        for (const Token& token : Tokenize(name)) {
+            slot.words.push_back(token.word);
+            if (IsTitle(token.word) || token.word == "the") {
+                slot.male = slot.male || IsOneOf(kMaleTitles, token.word);
+                slot.female = slot.female || IsOneOf(kFemaleTitles, token.word);
+            } else {
+                slot.core.push_back(token.word);
+            }
+        }
+        slots.push_back(std::move(slot));
+    }
+    return slots;
+}
+
+int SlotOf(const std::vector<SlotName>& slots, std::string_view upper) {
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        if (!slots[k].words.empty() && slots[k].upper == upper) {
+            return static_cast<int>(k + 1);
+        }
+    }
+    return 0;
+}
+
+// How well the words [first, last) name the slot: 3 for the whole name, 2 for one of its
+// own words with no title that contradicts it ("Miss Bennet" is not "MRS. BENNET"), else 0.
+int NameScore(const SlotName& slot, const std::vector<Token>& tokens, std::size_t first,
+              std::size_t last) {
+    if (slot.words.empty() || first >= last) {
+        return 0;
+    }
+    const std::size_t count = last - first;
+    if (count == slot.words.size() &&
+        std::equal(slot.words.begin(), slot.words.end(),
+                   tokens.begin() + static_cast<std::ptrdiff_t>(first),
+                   [](const std::string& w, const Token& t) { return w == t.word; })) {
+        return 3;
+    }
+    int score = 0;
+    for (std::size_t i = first; i < last; ++i) {
+        const std::string& word = tokens[i].word;
+        if (IsTitle(word)) {
+            if (std::find(slot.words.begin(), slot.words.end(), word) == slot.words.end()) {
+                return 0;
+            }
+            continue;
+        }
+        if (word.size() >= 2 && tokens[i].capital &&
+            std::find(slot.core.begin(), slot.core.end(), word) != slot.core.end()) {
+            score = 2;
+        }
+    }
+    return score;
+}
+
+// A noun phrase that may name a speaker: a pronoun, a name, or a description.
+struct Phrase {
+    std::size_t first = 0;
+    std::size_t last = 0;  // one past
+    std::string text;      // its words, lower case, joined by spaces
+    bool pronoun = false;
+    bool name = false;  // capitalised words
+};
+
+std::optional<Phrase> PhraseAt(const std::vector<Token>& tokens, std::size_t at,
+                               std::size_t limit) {
+    if (at >= limit) {
+        return std::nullopt;
+    }
+    Phrase phrase;
+    phrase.first = at;
+    const Token& head = tokens[at];
+    if (IsPronoun(head.word)) {
+        phrase.last = at + 1;
+        phrase.pronoun = true;
+    } else if (IsOneOf(kDeterminers, head.word)) {
+        std::size_t i = at;
+        while (i < limit && i - at < 4) {
+            const bool stop = i > at && (IsOneOf(kPhraseStops, tokens[i].word) ||
+                                         IsOneOf(kSpeechVerbs, tokens[i].word));
+            if (stop) {
+                break;
+            }
+            ++i;
+            if (EndsClause(tokens[i - 1])) {
+                break;
+            }
+        }
+        if (i == at + 1) {
+            return std::nullopt;
+        }
+        phrase.last = i;
+    } else if (head.capital && !IsOneOf(kSpeechVerbs, head.word)) {
+        std::size_t i = at;
+        while (i < limit && tokens[i].capital && i - at < 4) {
+            ++i;
+            if (EndsClause(tokens[i - 1]) &&
+                !(IsTitle(tokens[i - 1].word) && tokens[i - 1].after == '.')) {
+                break;
+            }
+        }
+        phrase.last = i;
+        phrase.name = true;
+    } else {
+        return std::nullopt;
+    }
+    for (std::size_t i = phrase.first; i < phrase.last; ++i) {
+        if (!phrase.text.empty()) {
+            phrase.text += ' ';
+        }
+        phrase.text += tokens[i].word;
+    }
+    return phrase;
+}
+
+// Who the text says speaks: the phrase a speech verb goes with, or failing that the one an
+// action next to the quotation begins with ("Emma smiled. \"...\"").
+struct Tag {
+    Phrase phrase;
+    bool spoken = false;  // a verb of speech goes with it
+};
+
+bool IsVerb(const Token& token) { return IsOneOf(kSpeechVerbs, token.word); }
+
+// The tag in the narration that follows the first quotation, "said Emma" or "Emma said".
+std::optional<Tag> TagAfter(const std::vector<Token>& tokens, std::size_t from) {
+    std::size_t limit = from;
+    while (limit < tokens.size() && tokens[limit].segment == tokens[from].segment &&
+           limit - from < 12) {
+        ++limit;
+        if (EndsSentence(tokens[limit - 1])) {
+            break;
+        }
+    }
+    for (std::size_t v = from; v < limit && v - from < 6; ++v) {
+        if (!IsVerb(tokens[v])) {
+            continue;
+        }
+        if (v == from ||
+            (v == from + 1 && !IsPronoun(tokens[from].word) && !tokens[from].capital)) {
+            // "said he", "cried the old man", "then said Emma"
+            if (auto phrase = PhraseAt(tokens, v + 1, limit)) {
+                return Tag{*phrase, true};
+            }
+        }
+        if (auto phrase = PhraseAt(tokens, from, v)) {
+            if (phrase->last == v || (phrase->last < v && EndsClause(tokens[phrase->last - 1]))) {
+                return Tag{*phrase, true};
+            }
+        }
+        if (auto phrase = PhraseAt(tokens, v + 1, limit)) {
+            return Tag{*phrase, true};
+        }
+        return std::nullopt;
+    }
+    if (auto phrase = PhraseAt(tokens, from, limit)) {
+        if (!phrase->pronoun || phrase->last < limit) {
+            return Tag{*phrase, false};
+        }
+    }
+    return std::nullopt;
+}
+
+// The tag in the sentence that leads into the first quotation, "Emma turned and said:".
+std::optional<Tag> TagBefore(const std::vector<Token>& tokens, std::size_t quoteStart) {
+    if (quoteStart == 0) {
+        return std::nullopt;
+    }
+    std::size_t first = quoteStart;
+    while (first > 0 && !EndsSentence(tokens[first - 1]) && quoteStart - first < 30) {
+        --first;
+    }
+    bool spoken = false;
+    for (std::size_t i = first; i < quoteStart; ++i) {
+        spoken = spoken || IsVerb(tokens[i]);
+    }
+    if (auto phrase = PhraseAt(tokens, first, quoteStart)) {
+        return Tag{*phrase, spoken};
+    }
+    return std::nullopt;
+}
+
+// Quoted names set off like a form of address ("Emma, you know", "my dear Mr. Weston!")
+// name the listener.
+std::vector<int> Vocatives(const std::vector<Token>& tokens, const std::vector<SlotName>& slots) {
+    std::vector<int> found;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].segment % 2 == 0 || !tokens[i].capital) {
+            continue;
+        }
+        std::size_t last = i;
+        while (last + 1 < tokens.size() && tokens[last + 1].capital &&
+               tokens[last + 1].segment == tokens[i].segment && IsTitle(tokens[last].word) &&
+               last - i < 3) {
+            ++last;
+        }
+        const Token& end = tokens[last];
+        const bool setOffAfter = end.after == ',' || end.after == '!' || end.after == '?' ||
+                                 end.quoteAfter || (end.after == '.' && !IsTitle(end.word));
+        const bool setOffBefore = i == 0 || tokens[i - 1].segment != tokens[i].segment ||
+                                  tokens[i - 1].after == ',' || tokens[i - 1].word == "dear" ||
+                                  tokens[i - 1].word == "oh";
+        if (!setOffAfter || !setOffBefore) {
+            continue;
+        }
+        for (std::size_t k = 0; k < slots.size(); ++k) {
+            if (NameScore(slots[k], tokens, i, last + 1) > 0) {
+                found.push_back(static_cast<int>(k + 1));
+            }
+        }
+        i = last;
+    }
+    return found;
+}
+
+bool Contains(const std::vector<int>& slots, int slot) {
+    return std::find(slots.begin(), slots.end(), slot) != slots.end();
+}
+
+// The bytes of a paragraph that are read, and its words.
+struct Paragraph {
+    std::vector<Token> tokens;
+    std::size_t quoteStart = 0;  // index of the first quoted word
+    std::size_t afterQuote = 0;  // index of the first word after the first quotation
+    bool startsWithQuote = false;
+};
+
+Paragraph Read(std::string_view text, std::size_t begin, std::size_t end) {
+    end = std::min(end, text.size());
+    begin = std::min(begin, end);
+    const std::string_view bytes = text.substr(begin, std::min(end - begin, kParagraphScan));
+    Paragraph paragraph;
+    paragraph.tokens = Tokenize(bytes);
+    const std::string_view trimmed = Trim(bytes);
+    paragraph.startsWithQuote = !trimmed.empty() && trimmed.front() == kQuote;
+    const auto& tokens = paragraph.tokens;
+    std::size_t i = 0;
+    while (i < tokens.size() && tokens[i].segment == 0) {
+        ++i;
+    }
+    paragraph.quoteStart = i;
+    while (i < tokens.size() && tokens[i].segment == 1) {
+        ++i;
+    }
+    paragraph.afterQuote = i;
+    return paragraph;
+}
+
+// True when the paragraph's last quotation is still open at its end: the speech goes on in
+// the next paragraph.
+bool LeftOpen(std::string_view text, std::size_t begin, std::size_t end) {
+    end = std::min(end, text.size());
+    const std::size_t from = end - std::min(end - std::min(begin, end), kEndScan);
+    const std::string_view tail = text.substr(from, end - from);
+    const std::size_t quote = tail.rfind(kQuote);
+    if (quote == std::string_view::npos) {
+        return false;
+    }
+    // An opening quote is followed by a word; a closing one by a space, a mark or nothing.
+    return quote + 1 < tail.size() && (IsWordByte(tail[quote + 1]) || tail[quote + 1] == '\'');
+}
+
+std::optional<Tag> FindTag(const Paragraph& paragraph) {
+    const auto& tokens = paragraph.tokens;
+    std::optional<Tag> after;
+    if (paragraph.afterQuote < tokens.size() && tokens[paragraph.afterQuote].segment == 2) {
+        after = TagAfter(tokens, paragraph.afterQuote);
+    }
+    std::optional<Tag> before = TagBefore(tokens, paragraph.quoteStart);
+    if (after && after->spoken) {
+        return after;
+    }
+    if (before && before->spoken) {
+        return before;
+    }
+    return before ? before : after;
+}
+
+}  // namespace
+
+SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::string_view text,
+                                  std::size_t begin, std::size_t end) const {
+    const std::vector<SlotName> slots = SlotNames(names);
+    const Paragraph paragraph = Read(text, begin, end);
+    const auto& tokens = paragraph.tokens;
+    const auto inSlot = [&](int slot) {
+        return slot >= 1 && static_cast<std::size_t>(slot) <= slots.size() &&
+               !slots[static_cast<std::size_t>(slot - 1)].words.empty();
+    };
+
+    // The conversation: the speakers of the last lines, most recent first, each once.
+    std::vector<int> recent;
+    for (std::size_t n = 0; n < lines_.size() && n < kConversationLines; ++n) {
+        const int slot = SlotOf(slots, lines_[lines_.size() - 1 - n].speaker);
+        if (slot != 0 && !Contains(recent, slot)) {
+            recent.push_back(slot);
+        }
+    }
+    const int lastSlot = lines_.empty() ? 0 : SlotOf(slots, lines_.back().speaker);
+    const std::vector<int> addressed = Vocatives(tokens, slots);
+
+    bool adjacent = false;
+    if (!lines_.empty() && lines_.back().end <= begin) {
+        adjacent = Trim(text.substr(lines_.back().end, begin - lines_.back().end)).empty();
+    }
+    const bool continued = adjacent && lines_.back().leftOpen && paragraph.startsWithQuote;
+
+    const auto aliasOf = [&](const std::string& phrase) -> int {
+        const auto found = aliases_.find(phrase);
+        if (found == aliases_.end()) {
+            return 0;
+        }
+        int best = 0;
+        int bestCount = 0;
+        for (const auto& [speaker, count] : found->second) {
+            const int slot = SlotOf(slots, speaker);
+            if (slot != 0 && count > bestCount) {
+                best = slot;
+                bestCount = count;
+            }
+        }
+        return best;
+    };
+    const auto gender = [&](int slot, bool male) {
+        const SlotName& name = slots[static_cast<std::size_t>(slot - 1)];
+        int he = name.male ? 2 : 0;
+        int she = name.female ? 2 : 0;
+        if (const auto found = aliases_.find("he"); found != aliases_.end()) {
+            const auto count = found->second.find(name.upper);
+            he += count != found->second.end() ? count->second : 0;
+        }
+        if (const auto found = aliases_.find("she"); found != aliases_.end()) {
+            const auto count = found->second.find(name.upper);
+            she += count != found->second.end() ? count->second : 0;
+        }
+        return male ? he > she : she > he;
+    };
+    const auto turn = [&]() -> int {
+        return recent.size() >= 2 && lines_.size() >= 2 ? recent[1] : 0;
+    };
+
+    // Who a phrase stands for; newName is set for a name no slot holds.
+    const auto resolve = [&](const Phrase& phrase, SpeakerGuess& guess) -> int {
+        if (phrase.pronoun) {
+            if (phrase.text == "i") {
+                return aliasOf("i");
+            }
+            if (continued && lastSlot != 0) {
+                return lastSlot;
+            }
+            const bool male = phrase.text == "he";
+            // The other party of the conversation first, then whoever spoke last before.
+            std::vector<int> order;
+            if (const int other = turn(); other != 0) {
+                order.push_back(other);
+            }
+            for (const int slot : recent) {
+                if (slot != lastSlot && !Contains(order, slot)) {
+                    order.push_back(slot);
+                }
+            }
+            if (lastSlot != 0) {
+                order.push_back(lastSlot);
+            }
+            for (const int slot : order) {
+                if (gender(slot, male) && !Contains(addressed, slot)) {
+                    return slot;
+                }
+            }
+            return 0;
+        }
+        int best = 0;
+        int bestScore = 0;
+        for (std::size_t k = 0; k < slots.size(); ++k) {
+            const int score = NameScore(slots[k], tokens, phrase.first, phrase.last);
+            const int slot = static_cast<int>(k + 1);
+            if (score > bestScore || (score == bestScore && score > 0 && Contains(recent, slot) &&
+                                      !Contains(recent, best))) {
+                best = slot;
+                bestScore = score;
+            }
+        }
+        if (bestScore == 3) {
+            return best;
+        }
+        if (const int learned = aliasOf(phrase.text); learned != 0) {
+            return learned;
+        }
+        if (best != 0) {
+            return best;
+        }
+        if (phrase.name) {
+            std::string upper;
+            for (std::size_t i = phrase.first; i < phrase.last; ++i) {
+                if (!upper.empty()) {
+                    upper += ' ';
+                }
+                upper += Upper(tokens[i].word);
+                if (IsTitle(tokens[i].word) && tokens[i].after == '.') {
+                    upper += '.';
+                }
+            }
+            guess.newName = upper;
+        }
+        return 0;
+    };
+
+    SpeakerGuess guess;
+    const std::optional<Tag> tag = FindTag(paragraph);
+    if (tag && tag->spoken) {
+        const int slot = resolve(tag->phrase, guess);
+        if (slot != 0 || !guess.newName.empty()) {
+            guess.slot = slot;
+            return guess;
+        }
+    }
+    if (continued && inSlot(lastSlot)) {
+        guess.slot = lastSlot;
+        return guess;
+    }
+    if (tag && !tag->spoken && !tag->phrase.pronoun) {
+        SpeakerGuess ignored;
+        const int slot = resolve(tag->phrase, ignored);
+        if (slot != 0 && !Contains(addressed, slot)) {
+            guess.slot = slot;
+            return guess;
+        }
+    }
+    if (const int other = turn(); inSlot(other) && !Contains(addressed, other)) {
+        guess.slot = other;
+        return guess;
+    }
+    return guess;
+}
+
+void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view text,
+                            std::size_t begin, std::size_t end, int slot) {
+    Line line;
+    if (slot >= 1 && static_cast<std::size_t>(slot) <= names.size()) {
+        line.speaker = Upper(Trim(names[static_cast<std::size_t>(slot - 1)]));
+    }
+    line.begin = begin;
+    line.end = end;
+    line.leftOpen = LeftOpen(text, begin, end);
+    const Paragraph paragraph = Read(text, begin, end);
+    if (const std::optional<Tag> tag = FindTag(paragraph);
+        tag && tag->spoken && !line.speaker.empty()) {
+        line.alias = tag->phrase.text;
+        ++aliases_[line.alias][line.speaker];
+    }
+    lines_.push_back(std::move(line));
+}
+
+void SpeakerHinter::Retract() {
+    if (lines_.empty()) {
+        return;
+    }
+    const Line& line = lines_.back();
+    if (!line.alias.empty()) {
+        const auto phrase = aliases_.find(line.alias);
+        if (phrase != aliases_.end()) {
+            const auto count = phrase->second.find(line.speaker);
+            if (count != phrase->second.end() && --count->second == 0) {
+                phrase->second.erase(count);
+            }
+            if (phrase->second.empty()) {
+                aliases_.erase(phrase);
+            }
+        }
+    }
+    lines_.pop_back();
+}
+
+}  // namespace velmora

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+struct SpeakerGuess {
+    int slot = 0;         // 1..number of slots; 0 for no guess
+    std::string newName;  // a speaker the narration names who is in no slot, in upper case
+                          // ("ELINOR"); empty when there is none
+};
+
+// Guesses who speaks a paragraph of dialogue from the paragraph, the paragraphs before it
+// and the lines named so far, and learns from each line the user names: which words stand
+// for whom ("the old gentleman", "she"), and who is taking part in the conversation.
+//
+// names: the name slots as typed, names[0] being slot 1; an empty slot never matches.
+// text: the whole text; [begin, end) the paragraph's bytes in it. The same text must be
+// passed to every call, since earlier lines are looked at again by their positions.
+class SpeakerHinter {
+public:
+    [[nodiscard]] SpeakerGuess Guess(std::span<const std::string> names, std::string_view text,
+                                     std::size_t begin, std::size_t end) const;
+
+    // The user named the paragraph [begin, end) with slot (1..names.size()).
+    void Confirm(std::span<const std::string> names, std::string_view text, std::size_t begin,
+                 std::size_t end, int slot);
+
+    // Takes back the last Confirm, leaving everything learned as it was before it.
+    void Retract();
+
+    [[nodiscard]] std::size_t ConfirmedCount() const noexcept { return lines_.size(); }
+
+private:
+    struct Line {
+        std::string speaker;  // the slot's name, upper case and trimmed
+        std::size_t begin = 0;
+        std::size_t end = 0;
+        bool leftOpen = false;  // the paragraph ends inside a quotation
+        std::string alias;      // the words that stood for the speaker, counted in aliases_
+    };
+
+    std::vector<Line> lines_;
+    // For each phrase a speech tag gave ("she", "the jew", "miss woodhouse"), how often each
+    // speaker was meant by it.
+    std::map<std::string, std::map<std::string, int>, std::less<>> aliases_;
+};
+
+}  // namespace velmora
