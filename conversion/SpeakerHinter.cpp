@@ -54,8 +54,15 @@ constexpr std::array<std::string_view, 96> kSpeechVerbs = {
     "cautioned",   "echoed",   "joined",    "put",          "struck",    "spoke",     "broke",
     "chimed",      "called",   "corrected", "confessed",    "promised"};
 
-constexpr std::array<std::string_view, 9> kDeterminers = {"the",   "his",  "her", "my", "our",
-                                                          "their", "your", "a",   "an"};
+constexpr std::array<std::string_view, 11> kDeterminers = {
+    "the", "his", "her", "my", "our", "their", "your", "a", "an", "that", "this"};
+
+// Capitalised words that begin sentences far more often than they name anyone.
+constexpr std::array<std::string_view, 40> kNotNames = {
+    "the", "a",    "an",   "and",  "but",  "or",    "so",    "then", "to",    "at",
+    "in",  "on",   "of",   "for",  "with", "as",    "if",    "when", "while", "after",
+    "yes", "no",   "oh",   "well", "there", "here", "it",    "this", "that",  "what",
+    "now", "why",  "how",  "once", "again", "still", "they", "we",   "you",   "one"};
 
 // Words that end a description: "the old man at the door" is "the old man".
 constexpr std::array<std::string_view, 20> kPhraseStops = {
@@ -119,6 +126,7 @@ struct Token {
     bool capital = false;
     int segment = 0;          // even: narration; odd: inside a quotation
     char after = 0;           // the first byte after the word that is not a space; 0 at the end
+    bool possessive = false;  // "Emma's", kept as "emma"
     bool quoteAfter = false;  // a quote mark comes before the next word
 };
 
@@ -159,6 +167,10 @@ std::vector<Token> Tokenize(std::string_view text) {
         Token token;
         token.word = Lower(text.substr(start, i - start));
         token.capital = IsUpper(text[start]);
+        if (token.word.size() > 2 && token.word.ends_with("'s")) {
+            token.word.resize(token.word.size() - 2);
+            token.possessive = true;
+        }
         token.segment = segment;
         std::size_t next = i;
         while (next < text.size() && IsSpace(text[next])) {
@@ -226,7 +238,11 @@ int NameScore(const SlotName& slot, const std::vector<Token>& tokens, std::size_
     for (std::size_t i = first; i < last; ++i) {
         const std::string& word = tokens[i].word;
         if (IsTitle(word)) {
-            if (std::find(slot.words.begin(), slot.words.end(), word) == slot.words.end()) {
+            // A name typed without a title may be called by any ("Mr. Claypole" for NOAH
+            // CLAYPOLE); one typed with a title is not called by another.
+            const bool titled = slot.core.size() < slot.words.size();
+            if (titled &&
+                std::find(slot.words.begin(), slot.words.end(), word) == slot.words.end()) {
                 return 0;
             }
             continue;
@@ -300,15 +316,48 @@ std::optional<Phrase> PhraseAt(const std::vector<Token>& tokens, std::size_t at,
 }
 
 // Who the text says speaks: the phrase a speech verb goes with, or failing that the one an
-// action next to the quotation begins with ("Emma smiled. \"...\"").
+// action next to the quotation begins with ("Emma smiled. \"...\""), and whom it is said to.
 struct Tag {
     Phrase phrase;
     bool spoken = false;  // a verb of speech goes with it
+    std::optional<Phrase> listener;
 };
 
 bool IsVerb(const Token& token) { return IsOneOf(kSpeechVerbs, token.word); }
 
-// The tag in the narration that follows the first quotation, "said Emma" or "Emma said".
+// The speaker named after the verb: "said he", "cried the old man", "said poor Oliver".
+std::optional<Phrase> PhraseAfterVerb(const std::vector<Token>& tokens, std::size_t at,
+                                      std::size_t limit) {
+    if (auto phrase = PhraseAt(tokens, at, limit)) {
+        return phrase;
+    }
+    for (std::size_t i = at; i < limit && i < at + 2; ++i) {
+        if (EndsClause(tokens[i]) || IsOneOf(kPhraseStops, tokens[i].word)) {
+            break;
+        }
+        if (i + 1 < limit && tokens[i + 1].capital) {
+            return PhraseAt(tokens, i + 1, limit);
+        }
+    }
+    return std::nullopt;
+}
+
+// "to Mr. Weston" right after the speaker, or the name a verb takes ("he asked Fagin").
+std::optional<Phrase> ListenerAt(const std::vector<Token>& tokens, std::size_t at,
+                                 std::size_t limit) {
+    if (at < limit && tokens[at].word == "to" && at + 1 < limit && tokens[at + 1].capital) {
+        ++at;
+    }
+    if (at < limit && tokens[at].capital) {
+        auto phrase = PhraseAt(tokens, at, limit);
+        if (phrase && phrase->name) {
+            return phrase;
+        }
+    }
+    return std::nullopt;
+}
+
+// The tag in the narration that follows a quotation, "said Emma" or "Emma said".
 std::optional<Tag> TagAfter(const std::vector<Token>& tokens, std::size_t from) {
     std::size_t limit = from;
     while (limit < tokens.size() && tokens[limit].segment == tokens[from].segment &&
@@ -324,30 +373,30 @@ std::optional<Tag> TagAfter(const std::vector<Token>& tokens, std::size_t from) 
         }
         if (v == from ||
             (v == from + 1 && !IsPronoun(tokens[from].word) && !tokens[from].capital)) {
-            // "said he", "cried the old man", "then said Emma"
-            if (auto phrase = PhraseAt(tokens, v + 1, limit)) {
-                return Tag{*phrase, true};
+            // "said he", "then said Emma"
+            if (auto phrase = PhraseAfterVerb(tokens, v + 1, limit)) {
+                return Tag{*phrase, true, ListenerAt(tokens, phrase->last, limit)};
             }
         }
         if (auto phrase = PhraseAt(tokens, from, v)) {
             if (phrase->last == v || (phrase->last < v && EndsClause(tokens[phrase->last - 1]))) {
-                return Tag{*phrase, true};
+                return Tag{*phrase, true, ListenerAt(tokens, v + 1, limit)};
             }
         }
-        if (auto phrase = PhraseAt(tokens, v + 1, limit)) {
-            return Tag{*phrase, true};
+        if (auto phrase = PhraseAfterVerb(tokens, v + 1, limit)) {
+            return Tag{*phrase, true, ListenerAt(tokens, phrase->last, limit)};
         }
         return std::nullopt;
     }
     if (auto phrase = PhraseAt(tokens, from, limit)) {
         if (!phrase->pronoun || phrase->last < limit) {
-            return Tag{*phrase, false};
+            return Tag{*phrase, false, std::nullopt};
         }
     }
     return std::nullopt;
 }
 
-// The tag in the sentence that leads into the first quotation, "Emma turned and said:".
+// The tag in the sentence that leads into a quotation, "Emma turned to him and said:".
 std::optional<Tag> TagBefore(const std::vector<Token>& tokens, std::size_t quoteStart) {
     if (quoteStart == 0) {
         return std::nullopt;
@@ -357,11 +406,15 @@ std::optional<Tag> TagBefore(const std::vector<Token>& tokens, std::size_t quote
         --first;
     }
     bool spoken = false;
+    std::optional<Phrase> listener;
     for (std::size_t i = first; i < quoteStart; ++i) {
         spoken = spoken || IsVerb(tokens[i]);
+        if (!listener && i > first && (tokens[i].word == "to" || IsVerb(tokens[i]))) {
+            listener = ListenerAt(tokens, tokens[i].word == "to" ? i : i + 1, quoteStart);
+        }
     }
     if (auto phrase = PhraseAt(tokens, first, quoteStart)) {
-        return Tag{*phrase, spoken};
+        return Tag{*phrase, spoken, listener};
     }
     return std::nullopt;
 }
@@ -459,8 +512,38 @@ std::optional<Tag> FindTag(const Paragraph& paragraph) {
     if (before && before->spoken) {
         return before;
     }
+    // A tag further on: "Mrs. B. followed me. \"Don't,\" she said."
+    for (std::size_t i = paragraph.afterQuote; i < tokens.size() && tokens[i].segment < 7;
+         ++i) {
+        if (i > 0 && tokens[i].segment % 2 == 0 && tokens[i].segment != tokens[i - 1].segment &&
+            tokens[i].segment > 2) {
+            if (auto later = TagAfter(tokens, i); later && later->spoken) {
+                return later;
+            }
+        }
+    }
     return before ? before : after;
 }
+
+// The best slot for a name phrase, 3 when it gives the whole name, 2 for one of its words.
+std::pair<int, int> BestName(const std::vector<SlotName>& slots, const std::vector<Token>& tokens,
+                             const Phrase& phrase, const std::vector<int>& recent) {
+    int best = 0;
+    int bestScore = 0;
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        const int score = NameScore(slots[k], tokens, phrase.first, phrase.last);
+        const int slot = static_cast<int>(k + 1);
+        if (score > bestScore ||
+            (score == bestScore && score > 0 && Contains(recent, slot) && !Contains(recent, best))) {
+            best = slot;
+            bestScore = score;
+        }
+    }
+    return {best, bestScore};
+}
+
+// A quoted passage given no speaker is typed as NARRATOR: it takes no turn in a conversation.
+bool IsNarrator(std::string_view upper) { return upper == "NARRATOR"; }
 
 }  // namespace
 
@@ -477,12 +560,14 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
     // The conversation: the speakers of the last lines, most recent first, each once.
     std::vector<int> recent;
     for (std::size_t n = 0; n < lines_.size() && n < kConversationLines; ++n) {
-        const int slot = SlotOf(slots, lines_[lines_.size() - 1 - n].speaker);
-        if (slot != 0 && !Contains(recent, slot)) {
+        const std::string& speaker = lines_[lines_.size() - 1 - n].speaker;
+        const int slot = SlotOf(slots, speaker);
+        if (slot != 0 && !IsNarrator(speaker) && !Contains(recent, slot)) {
             recent.push_back(slot);
         }
     }
     const int lastSlot = lines_.empty() ? 0 : SlotOf(slots, lines_.back().speaker);
+    const int lastParty = recent.empty() ? 0 : recent.front();
     const std::vector<int> addressed = Vocatives(tokens, slots);
 
     bool adjacent = false;
@@ -491,18 +576,26 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
     }
     const bool continued = adjacent && lines_.back().leftOpen && paragraph.startsWithQuote;
 
+    // Who a learned phrase meant, those in the conversation first.
     const auto aliasOf = [&](const std::string& phrase) -> int {
         const auto found = aliases_.find(phrase);
         if (found == aliases_.end()) {
             return 0;
         }
         int best = 0;
-        int bestCount = 0;
+        int bestScore = 0;
         for (const auto& [speaker, count] : found->second) {
             const int slot = SlotOf(slots, speaker);
-            if (slot != 0 && count > bestCount) {
+            if (slot == 0) {
+                continue;
+            }
+            int score = count * (Contains(recent, slot) ? 4 : 1);
+            if (slot == lastParty && !continued) {
+                score /= 2;
+            }
+            if (score > bestScore) {
                 best = slot;
-                bestCount = count;
+                bestScore = score;
             }
         }
         return best;
@@ -521,9 +614,7 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
         }
         return male ? he > she : she > he;
     };
-    const auto turn = [&]() -> int {
-        return recent.size() >= 2 && lines_.size() >= 2 ? recent[1] : 0;
-    };
+    const auto turn = [&]() -> int { return recent.size() >= 2 ? recent[1] : 0; };
 
     // Who a phrase stands for; newName is set for a name no slot holds.
     const auto resolve = [&](const Phrase& phrase, SpeakerGuess& guess) -> int {
@@ -541,12 +632,12 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
                 order.push_back(other);
             }
             for (const int slot : recent) {
-                if (slot != lastSlot && !Contains(order, slot)) {
+                if (slot != lastParty && !Contains(order, slot)) {
                     order.push_back(slot);
                 }
             }
-            if (lastSlot != 0) {
-                order.push_back(lastSlot);
+            if (lastParty != 0) {
+                order.push_back(lastParty);
             }
             for (const int slot : order) {
                 if (gender(slot, male) && !Contains(addressed, slot)) {
@@ -555,18 +646,8 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
             }
             return 0;
         }
-        int best = 0;
-        int bestScore = 0;
-        for (std::size_t k = 0; k < slots.size(); ++k) {
-            const int score = NameScore(slots[k], tokens, phrase.first, phrase.last);
-            const int slot = static_cast<int>(k + 1);
-            if (score > bestScore || (score == bestScore && score > 0 && Contains(recent, slot) &&
-                                      !Contains(recent, best))) {
-                best = slot;
-                bestScore = score;
-            }
-        }
-        if (bestScore == 3) {
+        const auto [best, score] = BestName(slots, tokens, phrase, recent);
+        if (score == 3) {
             return best;
         }
         if (const int learned = aliasOf(phrase.text); learned != 0) {
@@ -575,7 +656,7 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
         if (best != 0) {
             return best;
         }
-        if (phrase.name) {
+        if (phrase.name && !IsOneOf(kNotNames, tokens[phrase.first].word)) {
             std::string upper;
             for (std::size_t i = phrase.first; i < phrase.last; ++i) {
                 if (!upper.empty()) {
@@ -590,31 +671,38 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
         }
         return 0;
     };
+    const auto answer = [](SpeakerGuess guess, int slot, const char* rule) {
+        guess.slot = slot;
+        guess.rule = rule;
+        return guess;
+    };
 
     SpeakerGuess guess;
     const std::optional<Tag> tag = FindTag(paragraph);
     if (tag && tag->spoken) {
         const int slot = resolve(tag->phrase, guess);
         if (slot != 0 || !guess.newName.empty()) {
-            guess.slot = slot;
-            return guess;
+            return answer(guess, slot, tag->phrase.pronoun ? "pronoun" : "tag");
         }
     }
     if (continued && inSlot(lastSlot)) {
-        guess.slot = lastSlot;
-        return guess;
+        return answer(guess, lastSlot, "continued");
     }
-    if (tag && !tag->spoken && !tag->phrase.pronoun) {
+    if (tag && !tag->spoken) {
         SpeakerGuess ignored;
         const int slot = resolve(tag->phrase, ignored);
         if (slot != 0 && !Contains(addressed, slot)) {
-            guess.slot = slot;
-            return guess;
+            return answer(guess, slot, "beat");
+        }
+    }
+    if (!lines_.empty()) {
+        const int listener = SlotOf(slots, lines_.back().listener);
+        if (listener != 0 && listener != lastSlot && !Contains(addressed, listener)) {
+            return answer(guess, listener, "listener");
         }
     }
     if (const int other = turn(); inSlot(other) && !Contains(addressed, other)) {
-        guess.slot = other;
-        return guess;
+        return answer(guess, other, "turn");
     }
     return guess;
 }
@@ -629,10 +717,25 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
     line.end = end;
     line.leftOpen = LeftOpen(text, begin, end);
     const Paragraph paragraph = Read(text, begin, end);
-    if (const std::optional<Tag> tag = FindTag(paragraph);
-        tag && tag->spoken && !line.speaker.empty()) {
+    const std::optional<Tag> tag = FindTag(paragraph);
+    if (tag && tag->spoken && !line.speaker.empty()) {
         line.alias = tag->phrase.text;
         ++aliases_[line.alias][line.speaker];
+    }
+    // Whom the line was said to, who is likely to answer it.
+    const std::vector<SlotName> slots = SlotNames(names);
+    int listener = 0;
+    if (tag && tag->listener) {
+        listener = BestName(slots, paragraph.tokens, *tag->listener, {}).first;
+    }
+    if (listener == 0) {
+        const std::vector<int> addressed = Vocatives(paragraph.tokens, slots);
+        if (!addressed.empty()) {
+            listener = addressed.front();
+        }
+    }
+    if (listener != 0 && listener != slot) {
+        line.listener = slots[static_cast<std::size_t>(listener - 1)].upper;
     }
     lines_.push_back(std::move(line));
 }

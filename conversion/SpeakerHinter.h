@@ -13,6 +13,7 @@ struct SpeakerGuess {
     int slot = 0;         // 1..number of slots; 0 for no guess
     std::string newName;  // a speaker the narration names who is in no slot, in upper case
                           // ("ELINOR"); empty when there is none
+    const char* rule = "";  // which rule gave the guess, for reports
 };
 
 // Guesses who speaks a paragraph of dialogue from the paragraph, the paragraphs before it
@@ -43,6 +44,7 @@ private:
         std::size_t end = 0;
         bool leftOpen = false;  // the paragraph ends inside a quotation
         std::string alias;      // the words that stood for the speaker, counted in aliases_
+        std::string listener;   // whom the line was said to, when the text tells
     };
 
     std::vector<Line> lines_;

@@ -143,10 +143,12 @@ int Replay(const std::string& textFile, const std::string& speakersFile, bool ve
         const bool isNew = found == slots.end();
         const bool offered = isNew && guess.newName == speaker.name;
         if (verbose) {
-            std::printf("%4d  %-16s hint %-16s%s%s%s  %.70s\n", tally.lines + 1,
-                        speaker.name.c_str(), hinted.c_str(), isRight ? "  right" : "",
-                        guess.newName.empty() ? "" : "  new ", guess.newName.c_str(),
-                        paragraph.c_str());
+            std::string start = paragraph.substr(0, 200);
+            std::replace_if(
+                start.begin(), start.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+            std::printf("%4d\t%s\t%s\t%s\t%s\t%s%s\t%s\n", tally.lines + 1,
+                        speaker.name.c_str(), hinted.c_str(), guess.rule, isRight ? "right" : "WRONG",
+                        guess.newName.empty() ? "" : "new ", guess.newName.c_str(), start.c_str());
         }
         const long typed = static_cast<long>(speaker.name.size()) + 1;
         tally.keys += isNew ? typed : 1;
