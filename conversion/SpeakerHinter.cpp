@@ -695,6 +695,24 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
             return answer(guess, slot, "beat");
         }
     }
+    // A name in the narration around the quotations, not said to.
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].segment % 2 != 0 || !tokens[i].capital ||
+            (i > 0 && tokens[i - 1].word == "to")) {
+            continue;
+        }
+        std::size_t last = i + 1;
+        while (last < tokens.size() && last - i < 4 && tokens[last].capital &&
+               tokens[last].segment == tokens[i].segment) {
+            ++last;
+        }
+        const Phrase phrase{i, last, "", false, true};
+        const int slot = BestName(slots, tokens, phrase, recent).first;
+        if (slot != 0 && !Contains(addressed, slot) && !IsNarrator(slots[static_cast<std::size_t>(slot - 1)].upper)) {
+            return answer(guess, slot, "mention");
+        }
+        i = last - 1;
+    }
     if (!lines_.empty()) {
         const int listener = SlotOf(slots, lines_.back().listener);
         if (listener != 0 && listener != lastSlot && !Contains(addressed, listener)) {
