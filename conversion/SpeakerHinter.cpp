@@ -545,16 +545,105 @@ std::pair<int, int> BestName(const std::vector<SlotName>& slots, const std::vect
 // A quoted passage given no speaker is typed as NARRATOR: it takes no turn in a conversation.
 bool IsNarrator(std::string_view upper) { return upper == "NARRATOR"; }
 
+// What speaks for each slot. Each piece of evidence has a weight; the slot with the most
+// weight is the guess, and each named line moves the weights towards what was right.
+enum Feature : std::size_t {
+    kTurn,             // spoke the line before last: two people taking turns
+    kLast,             // spoke the last line
+    kOlder,            // spoke earlier in the conversation
+    kTagName,          // the speech tag gives the whole name
+    kTagWord,          // the speech tag gives one of its words
+    kTagLearned,       // the speech tag's words meant this speaker before
+    kTagPronoun,       // "said she", and the speaker is a she
+    kTagPronounTurn,   // "said she", she is the other party
+    kTagPronounOpen,   // "said she", gender not yet known
+    kTagFirstPerson,   // "I said", and the narrator has been this speaker
+    kBeatName,         // an action next to the quotation names this speaker
+    kBeatPronoun,      // an action next to the quotation by a he or she of that gender
+    kMention,          // named in the narration around the quotations
+    kGapMention,       // named in the narration since the last line
+    kListener,         // the last line was said to this speaker
+    kAddressed,        // this line is said to this speaker
+    kContinued,        // the last line's speech runs on into this paragraph
+    kGapLast,          // spoke the last line, and narration came between
+    kGapTurn,          // spoke the line before last, and narration came between
+    kAnswerTurn,       // the last line asked a question; the other party answers
+    kNarrator,         // the slot holding NARRATOR
+    kNarratorAside,    // NARRATOR, and the paragraph opens with narration
+    kNarratorQuoted,   // NARRATOR, and a few words are quoted inside a sentence
+    kFeatureCount
+};
+
+// Where the weights start, so that the first lines of a text are guessed by the usual rules
+// of fiction: a tag beats everything, then a speech running on, then two people taking turns.
+constexpr std::array<int, kFeatureCount> kStartWeights = {
+    100,   // kTurn
+    10,    // kLast
+    20,    // kOlder
+    1000,  // kTagName
+    800,   // kTagWord
+    700,   // kTagLearned
+    300,   // kTagPronoun
+    200,   // kTagPronounTurn
+    50,    // kTagPronounOpen
+    900,   // kTagFirstPerson
+    250,   // kBeatName
+    100,   // kBeatPronoun
+    120,   // kMention
+    30,    // kGapMention
+    110,   // kListener
+    -500,  // kAddressed
+    600,   // kContinued
+    0,     // kGapLast
+    0,     // kGapTurn
+    20,    // kAnswerTurn
+    -50,   // kNarrator
+    0,     // kNarratorAside
+    0,     // kNarratorQuoted
+};
+constexpr int kLearningStep = 0;
+
+const char* FeatureName(std::size_t feature) {
+    constexpr std::array<const char*, kFeatureCount> kNames = {
+        "turn",         "last",       "older",       "tag",        "tag word",  "tag learned",
+        "pronoun",      "pronoun turn", "pronoun ?", "I",          "beat",      "beat pronoun",
+        "mention",      "gap mention", "listener",   "addressed",  "continued", "gap last",
+        "gap turn",     "answer",     "narrator",    "aside",      "quoted"};
+    return kNames[feature];
+}
+
+using Features = std::array<int, kFeatureCount>;
+
+bool EndsWithQuestion(std::string_view text, std::size_t begin, std::size_t end) {
+    end = std::min(end, text.size());
+    const std::size_t from = end - std::min(end - std::min(begin, end), kEndScan);
+    const std::string_view tail = text.substr(from, end - from);
+    const std::size_t quote = tail.rfind(kQuote);
+    if (quote == std::string_view::npos || quote == 0) {
+        return false;
+    }
+    std::size_t i = quote;
+    while (i > 0 && IsSpace(tail[i - 1])) {
+        --i;
+    }
+    return i > 0 && tail[i - 1] == '?';
+}
+
 }  // namespace
 
-SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::string_view text,
-                                  std::size_t begin, std::size_t end) const {
+SpeakerHinter::SpeakerHinter() : weights_(kStartWeights.begin(), kStartWeights.end()) {}
+
+std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidence(
+    std::span<const std::string> names, std::string_view text, std::size_t begin,
+    std::size_t end, std::string& newName) const {
     const std::vector<SlotName> slots = SlotNames(names);
     const Paragraph paragraph = Read(text, begin, end);
     const auto& tokens = paragraph.tokens;
-    const auto inSlot = [&](int slot) {
-        return slot >= 1 && static_cast<std::size_t>(slot) <= slots.size() &&
-               !slots[static_cast<std::size_t>(slot - 1)].words.empty();
+    std::vector<std::array<int, kMaxFeatures>> evidence(slots.size());
+    const auto mark = [&](int slot, std::size_t feature) {
+        if (slot >= 1 && static_cast<std::size_t>(slot) <= slots.size()) {
+            evidence[static_cast<std::size_t>(slot - 1)][feature] = 1;
+        }
     };
 
     // The conversation: the speakers of the last lines, most recent first, each once.
@@ -568,13 +657,76 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
     }
     const int lastSlot = lines_.empty() ? 0 : SlotOf(slots, lines_.back().speaker);
     const int lastParty = recent.empty() ? 0 : recent.front();
-    const std::vector<int> addressed = Vocatives(tokens, slots);
-
-    bool adjacent = false;
-    if (!lines_.empty() && lines_.back().end <= begin) {
-        adjacent = Trim(text.substr(lines_.back().end, begin - lines_.back().end)).empty();
+    const int turn = recent.size() >= 2 ? recent[1] : 0;
+    mark(turn, kTurn);
+    mark(lastParty, kLast);
+    for (std::size_t n = 2; n < recent.size(); ++n) {
+        mark(recent[n], kOlder);
     }
-    const bool continued = adjacent && lines_.back().leftOpen && paragraph.startsWithQuote;
+    const std::vector<int> addressed = Vocatives(tokens, slots);
+    for (const int slot : addressed) {
+        mark(slot, kAddressed);
+    }
+
+    // Narration since the last line.
+    std::string_view gap;
+    if (!lines_.empty() && lines_.back().end <= begin) {
+        gap = Trim(text.substr(lines_.back().end, begin - lines_.back().end));
+        if (gap.size() > kNarrationScan) {
+            gap = gap.substr(gap.size() - kNarrationScan);
+        }
+    }
+    const bool continued = gap.empty() && !lines_.empty() && lines_.back().leftOpen &&
+                           paragraph.startsWithQuote;
+    if (continued) {
+        mark(lastSlot, kContinued);
+    }
+    if (!gap.empty()) {
+        mark(lastParty, kGapLast);
+        mark(turn, kGapTurn);
+    }
+    if (!lines_.empty()) {
+        mark(SlotOf(slots, lines_.back().listener), kListener);
+        if (lines_.back().question) {
+            mark(turn, kAnswerTurn);
+        }
+    }
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        if (IsNarrator(slots[k].upper)) {
+            evidence[k][kNarrator] = 1;
+            evidence[k][kNarratorAside] = paragraph.startsWithQuote ? 0 : 1;
+            const bool inSentence =
+                paragraph.quoteStart > 0 && paragraph.quoteStart < tokens.size() &&
+                !EndsClause(tokens[paragraph.quoteStart - 1]) &&
+                paragraph.afterQuote - paragraph.quoteStart <= 3;
+            evidence[k][kNarratorQuoted] = inSentence ? 1 : 0;
+        }
+    }
+
+    // Names in narration.
+    const auto mentions = [&](const std::vector<Token>& words, std::size_t feature) {
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            if (words[i].segment % 2 != 0 || !words[i].capital ||
+                (i > 0 && words[i - 1].word == "to")) {
+                continue;
+            }
+            std::size_t last = i + 1;
+            while (last < words.size() && last - i < 4 && words[last].capital &&
+                   words[last].segment == words[i].segment) {
+                ++last;
+            }
+            const Phrase phrase{i, last, "", false, true};
+            const int slot = BestName(slots, words, phrase, recent).first;
+            if (slot != 0 && !IsNarrator(slots[static_cast<std::size_t>(slot - 1)].upper)) {
+                mark(slot, feature);
+            }
+            i = last - 1;
+        }
+    };
+    mentions(tokens, kMention);
+    if (!gap.empty()) {
+        mentions(Tokenize(gap), kGapMention);
+    }
 
     // Who a learned phrase meant, those in the conversation first.
     const auto aliasOf = [&](const std::string& phrase) -> int {
@@ -600,8 +752,8 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
         }
         return best;
     };
-    const auto gender = [&](int slot, bool male) {
-        const SlotName& name = slots[static_cast<std::size_t>(slot - 1)];
+    const auto gender = [&](std::size_t k) {
+        const SlotName& name = slots[k];
         int he = name.male ? 2 : 0;
         int she = name.female ? 2 : 0;
         if (const auto found = aliases_.find("he"); found != aliases_.end()) {
@@ -612,128 +764,139 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
             const auto count = found->second.find(name.upper);
             she += count != found->second.end() ? count->second : 0;
         }
-        return male ? he > she : she > he;
-    };
-    const auto turn = [&]() -> int { return recent.size() >= 2 ? recent[1] : 0; };
-
-    // Who a phrase stands for; newName is set for a name no slot holds.
-    const auto resolve = [&](const Phrase& phrase, SpeakerGuess& guess) -> int {
-        if (phrase.pronoun) {
-            if (phrase.text == "i") {
-                return aliasOf("i");
-            }
-            if (continued && lastSlot != 0) {
-                return lastSlot;
-            }
-            const bool male = phrase.text == "he";
-            // The other party of the conversation first, then whoever spoke last before.
-            std::vector<int> order;
-            if (const int other = turn(); other != 0) {
-                order.push_back(other);
-            }
-            for (const int slot : recent) {
-                if (slot != lastParty && !Contains(order, slot)) {
-                    order.push_back(slot);
-                }
-            }
-            if (lastParty != 0) {
-                order.push_back(lastParty);
-            }
-            for (const int slot : order) {
-                if (gender(slot, male) && !Contains(addressed, slot)) {
-                    return slot;
-                }
-            }
-            return 0;
-        }
-        const auto [best, score] = BestName(slots, tokens, phrase, recent);
-        if (score == 3) {
-            return best;
-        }
-        if (const int learned = aliasOf(phrase.text); learned != 0) {
-            return learned;
-        }
-        if (best != 0) {
-            return best;
-        }
-        if (phrase.name && !IsOneOf(kNotNames, tokens[phrase.first].word)) {
-            std::string upper;
-            for (std::size_t i = phrase.first; i < phrase.last; ++i) {
-                if (!upper.empty()) {
-                    upper += ' ';
-                }
-                upper += Upper(tokens[i].word);
-                if (IsTitle(tokens[i].word) && tokens[i].after == '.') {
-                    upper += '.';
-                }
-            }
-            guess.newName = upper;
-        }
-        return 0;
-    };
-    const auto answer = [](SpeakerGuess guess, int slot, const char* rule) {
-        guess.slot = slot;
-        guess.rule = rule;
-        return guess;
+        return he > she ? 'm' : she > he ? 'f' : '?';
     };
 
-    SpeakerGuess guess;
     const std::optional<Tag> tag = FindTag(paragraph);
-    if (tag && tag->spoken) {
-        const int slot = resolve(tag->phrase, guess);
-        if (slot != 0 || !guess.newName.empty()) {
-            return answer(guess, slot, tag->phrase.pronoun ? "pronoun" : "tag");
+    if (tag) {
+        const Phrase& phrase = tag->phrase;
+        if (phrase.pronoun && phrase.text == "i") {
+            mark(aliasOf("i"), tag->spoken ? kTagFirstPerson : kBeatName);
+        } else if (phrase.pronoun) {
+            const char wanted = phrase.text == "he" ? 'm' : 'f';
+            // The other party first, then the others of the conversation, then the last
+            // speaker; only the first of them with that gender is meant.
+            std::vector<int> order = recent;
+            if (order.size() >= 2) {
+                std::rotate(order.begin(), order.begin() + 1, order.end());
+            }
+            bool found = false;
+            for (const int slot : order) {
+                const char known = gender(static_cast<std::size_t>(slot - 1));
+                if (known == wanted && !Contains(addressed, slot)) {
+                    mark(slot, tag->spoken ? (slot == turn ? kTagPronounTurn : kTagPronoun)
+                                           : kBeatPronoun);
+                    found = true;
+                    break;
+                }
+            }
+            if (!found && tag->spoken) {
+                mark(turn, kTagPronounOpen);
+            }
+        } else {
+            const auto [best, score] = BestName(slots, tokens, phrase, recent);
+            const int learned = aliasOf(phrase.text);
+            if (tag->spoken) {
+                mark(best, score == 3 ? kTagName : kTagWord);
+                mark(learned, kTagLearned);
+            } else {
+                mark(score > 0 ? best : learned, kBeatName);
+            }
+            if (tag->spoken && best == 0 && learned == 0 && phrase.name &&
+                !IsOneOf(kNotNames, tokens[phrase.first].word)) {
+                for (std::size_t i = phrase.first; i < phrase.last; ++i) {
+                    if (!newName.empty()) {
+                        newName += ' ';
+                    }
+                    newName += Upper(tokens[i].word);
+                    if (IsTitle(tokens[i].word) && tokens[i].after == '.') {
+                        newName += '.';
+                    }
+                }
+            }
         }
     }
-    if (continued && inSlot(lastSlot)) {
-        return answer(guess, lastSlot, "continued");
-    }
-    if (tag && !tag->spoken) {
-        SpeakerGuess ignored;
-        const int slot = resolve(tag->phrase, ignored);
-        if (slot != 0 && !Contains(addressed, slot)) {
-            return answer(guess, slot, "beat");
-        }
-    }
-    // A name in the narration around the quotations, not said to.
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        if (tokens[i].segment % 2 != 0 || !tokens[i].capital ||
-            (i > 0 && tokens[i - 1].word == "to")) {
+    return evidence;
+}
+
+namespace {
+
+// The slot with the most weight, and the evidence that weighed most for it.
+std::pair<int, std::size_t> Best(
+    const std::vector<std::array<int, SpeakerHinter::kMaxFeatures>>& evidence,
+    std::span<const std::string> names, const std::vector<int>& weights) {
+    int best = 0;
+    long bestScore = 0;
+    std::size_t reason = 0;
+    for (std::size_t k = 0; k < evidence.size(); ++k) {
+        if (Trim(names[k]).empty()) {
             continue;
         }
-        std::size_t last = i + 1;
-        while (last < tokens.size() && last - i < 4 && tokens[last].capital &&
-               tokens[last].segment == tokens[i].segment) {
-            ++last;
+        long score = 0;
+        std::size_t strongest = 0;
+        long strongestWeight = 0;
+        for (std::size_t f = 0; f < kFeatureCount; ++f) {
+            const long weight = static_cast<long>(evidence[k][f]) * weights[f];
+            score += weight;
+            if (weight > strongestWeight) {
+                strongestWeight = weight;
+                strongest = f;
+            }
         }
-        const Phrase phrase{i, last, "", false, true};
-        const int slot = BestName(slots, tokens, phrase, recent).first;
-        if (slot != 0 && !Contains(addressed, slot) && !IsNarrator(slots[static_cast<std::size_t>(slot - 1)].upper)) {
-            return answer(guess, slot, "mention");
-        }
-        i = last - 1;
-    }
-    if (!lines_.empty()) {
-        const int listener = SlotOf(slots, lines_.back().listener);
-        if (listener != 0 && listener != lastSlot && !Contains(addressed, listener)) {
-            return answer(guess, listener, "listener");
+        if (score > bestScore) {
+            best = static_cast<int>(k + 1);
+            bestScore = score;
+            reason = strongest;
         }
     }
-    if (const int other = turn(); inSlot(other) && !Contains(addressed, other)) {
-        return answer(guess, other, "turn");
+    return {best, reason};
+}
+
+}  // namespace
+
+SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::string_view text,
+                                  std::size_t begin, std::size_t end) const {
+    SpeakerGuess guess;
+    const auto evidence = Evidence(names, text, begin, end, guess.newName);
+    if (!guess.newName.empty()) {
+        guess.rule = "new name";
+        return guess;
     }
+    const auto [slot, reason] = Best(evidence, names, weights_);
+    guess.slot = slot;
+    guess.rule = slot == 0 ? "" : FeatureName(reason);
     return guess;
 }
 
 void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view text,
                             std::size_t begin, std::size_t end, int slot) {
     Line line;
-    if (slot >= 1 && static_cast<std::size_t>(slot) <= names.size()) {
+    const bool valid = slot >= 1 && static_cast<std::size_t>(slot) <= names.size();
+    if (valid) {
         line.speaker = Upper(Trim(names[static_cast<std::size_t>(slot - 1)]));
+    }
+    // Weigh the evidence afresh for what was wrong: more for what spoke for the right
+    // slot, less for what spoke for the slot that was guessed instead.
+    if (valid) {
+        std::string newName;
+        const auto evidence = Evidence(names, text, begin, end, newName);
+        const int guessed = Best(evidence, names, weights_).first;
+        if (guessed != slot) {
+            line.weightChange.assign(kFeatureCount, 0);
+            for (std::size_t f = 0; f < kFeatureCount; ++f) {
+                int change = evidence[static_cast<std::size_t>(slot - 1)][f];
+                if (guessed != 0) {
+                    change -= evidence[static_cast<std::size_t>(guessed - 1)][f];
+                }
+                line.weightChange[f] = change * kLearningStep;
+                weights_[f] += line.weightChange[f];
+            }
+        }
     }
     line.begin = begin;
     line.end = end;
     line.leftOpen = LeftOpen(text, begin, end);
+    line.question = EndsWithQuestion(text, begin, end);
     const Paragraph paragraph = Read(text, begin, end);
     const std::optional<Tag> tag = FindTag(paragraph);
     if (tag && tag->spoken && !line.speaker.empty()) {
@@ -763,6 +926,9 @@ void SpeakerHinter::Retract() {
         return;
     }
     const Line& line = lines_.back();
+    for (std::size_t f = 0; f < line.weightChange.size(); ++f) {
+        weights_[f] -= line.weightChange[f];
+    }
     if (!line.alias.empty()) {
         const auto phrase = aliases_.find(line.alias);
         if (phrase != aliases_.end()) {

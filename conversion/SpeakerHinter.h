@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <map>
 #include <span>
@@ -25,6 +26,8 @@ struct SpeakerGuess {
 // passed to every call, since earlier lines are looked at again by their positions.
 class SpeakerHinter {
 public:
+    SpeakerHinter();
+
     [[nodiscard]] SpeakerGuess Guess(std::span<const std::string> names, std::string_view text,
                                      std::size_t begin, std::size_t end) const;
 
@@ -37,6 +40,8 @@ public:
 
     [[nodiscard]] std::size_t ConfirmedCount() const noexcept { return lines_.size(); }
 
+    static constexpr std::size_t kMaxFeatures = 32;
+
 private:
     struct Line {
         std::string speaker;  // the slot's name, upper case and trimmed
@@ -45,12 +50,21 @@ private:
         bool leftOpen = false;  // the paragraph ends inside a quotation
         std::string alias;      // the words that stood for the speaker, counted in aliases_
         std::string listener;   // whom the line was said to, when the text tells
+        bool question = false;  // its last quotation ends with a question mark
+        std::vector<int> weightChange;  // what naming it changed in weights_; empty for none
     };
+
+    // For each slot, which kinds of evidence speak for it (1) or not (0). newName receives
+    // the name a speech tag gives that no slot holds.
+    [[nodiscard]] std::vector<std::array<int, kMaxFeatures>> Evidence(
+        std::span<const std::string> names, std::string_view text, std::size_t begin,
+        std::size_t end, std::string& newName) const;
 
     std::vector<Line> lines_;
     // For each phrase a speech tag gave ("she", "the jew", "miss woodhouse"), how often each
     // speaker was meant by it.
     std::map<std::string, std::map<std::string, int>, std::less<>> aliases_;
+    std::vector<int> weights_;  // how much each kind of evidence counts
 };
 
 }  // namespace velmora
