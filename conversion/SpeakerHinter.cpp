@@ -1,6 +1,8 @@
 #include "conversion/SpeakerHinter.h"
 
 #include <algorithm>
+#include <cstdio>  // DEBUG-REMOVE
+#include <cstdlib>  // DEBUG-REMOVE
 #include <array>
 #include <cstddef>
 #include <iterator>
@@ -704,8 +706,15 @@ std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidenc
     }
 
     // Names in narration.
+    // Who the narration leading up to the quotation names, with a number for each sentence:
+    // "he" in the tag most likely means the last of them of that sex.
+    std::vector<std::pair<int, int>> named;
+    int sentence = 0;
     const auto mentions = [&](const std::vector<Token>& words, std::size_t feature) {
         for (std::size_t i = 0; i < words.size(); ++i) {
+            if (i > 0 && EndsSentence(words[i - 1])) {
+                ++sentence;
+            }
             if (words[i].segment % 2 != 0 || !words[i].capital ||
                 (i > 0 && words[i - 1].word == "to")) {
                 continue;
@@ -719,14 +728,18 @@ std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidenc
             const int slot = BestName(slots, words, phrase, recent).first;
             if (slot != 0 && !IsNarrator(slots[static_cast<std::size_t>(slot - 1)].upper)) {
                 mark(slot, feature);
+                if (feature == kGapMention || words[i].segment == 0) {
+                    named.emplace_back(slot, sentence);
+                }
             }
             i = last - 1;
         }
     };
-    mentions(tokens, kMention);
     if (!gap.empty()) {
         mentions(Tokenize(gap), kGapMention);
     }
+    ++sentence;
+    mentions(tokens, kMention);
 
     // Who a learned phrase meant, those in the conversation first.
     const auto aliasOf = [&](const std::string& phrase) -> int {
@@ -781,7 +794,29 @@ std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidenc
                 std::rotate(order.begin(), order.begin() + 1, order.end());
             }
             bool found = false;
+            for (auto it = named.rbegin(); it != named.rend() && !found; ++it) {
+                const int slot = it->first;
+                if (gender(static_cast<std::size_t>(slot - 1)) != wanted ||
+                    Contains(addressed, slot)) {
+                    continue;
+                }
+                // The first of that sex in the last sentence that names one.
+                auto first = it;
+                for (auto earlier = std::next(it);
+                     earlier != named.rend() && earlier->second == it->second; ++earlier) {
+                    if (gender(static_cast<std::size_t>(earlier->first - 1)) == wanted) {
+                        first = earlier;
+                    }
+                }
+                mark(first->first, tag->spoken ? (first->first == turn ? kTagPronounTurn
+                                                                        : kTagPronoun)
+                                               : kBeatPronoun);
+                found = true;
+            }
             for (const int slot : order) {
+                if (found) {
+                    break;
+                }
                 const char known = gender(static_cast<std::size_t>(slot - 1));
                 if (known == wanted && !Contains(addressed, slot)) {
                     mark(slot, tag->spoken ? (slot == turn ? kTagPronounTurn : kTagPronoun)
@@ -863,6 +898,19 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
         return guess;
     }
     const auto [slot, reason] = Best(evidence, names, weights_);
+    if (std::getenv("HINT_DEBUG") != nullptr) {  // DEBUG-REMOVE
+        for (std::size_t k = 0; k < evidence.size(); ++k) {
+            std::string f;
+            for (std::size_t i = 0; i < kFeatureCount; ++i) {
+                if (evidence[k][i] != 0) {
+                    f += std::string(FeatureName(i)) + ",";
+                }
+            }
+            if (!f.empty()) {
+                std::printf("F\t%s\t%s\n", names[k].c_str(), f.c_str());
+            }
+        }
+    }
     guess.slot = slot;
     guess.rule = slot == 0 ? "" : FeatureName(reason);
     return guess;
