@@ -573,6 +573,8 @@ enum Feature : std::size_t {
     kNarrator,         // the slot holding NARRATOR
     kNarratorAside,    // NARRATOR, and the paragraph opens with narration
     kNarratorQuoted,   // NARRATOR, and a few words are quoted inside a sentence
+    kGapFirst,         // the first named in the last paragraph of narration since the last line
+    kGapFinal,         // the last named in that narration
     kFeatureCount
 };
 
@@ -591,17 +593,19 @@ constexpr std::array<int, kFeatureCount> kStartWeights = {
     900,   // kTagFirstPerson
     250,   // kBeatName
     100,   // kBeatPronoun
-    120,   // kMention
-    30,    // kGapMention
+    5,     // kMention
+    -20,   // kGapMention
     110,   // kListener
     -500,  // kAddressed
     600,   // kContinued
-    0,     // kGapLast
-    0,     // kGapTurn
+    60,    // kGapLast
+    -40,   // kGapTurn
     20,    // kAnswerTurn
     -50,   // kNarrator
     0,     // kNarratorAside
     0,     // kNarratorQuoted
+    0,     // kGapFirst
+    120,   // kGapFinal
 };
 constexpr int kLearningStep = 0;
 
@@ -610,7 +614,7 @@ const char* FeatureName(std::size_t feature) {
         "turn",         "last",       "older",       "tag",        "tag word",  "tag learned",
         "pronoun",      "pronoun turn", "pronoun ?", "I",          "beat",      "beat pronoun",
         "mention",      "gap mention", "listener",   "addressed",  "continued", "gap last",
-        "gap turn",     "answer",     "narrator",    "aside",      "quoted"};
+        "gap turn",     "answer",     "narrator",    "aside",      "quoted", "gap first", "gap final"};
     return kNames[feature];
 }
 
@@ -737,6 +741,23 @@ std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidenc
     };
     if (!gap.empty()) {
         mentions(Tokenize(gap), kGapMention);
+        if (!named.empty()) {
+            mark(named.back().first, kGapFinal);
+        }
+        const std::size_t lastBreak = gap.rfind("\r\n\r\n");
+        if (lastBreak != std::string_view::npos) {
+            const std::size_t before = named.size();
+            mentions(Tokenize(gap.substr(lastBreak)), kGapFirst);
+            if (named.size() > before) {
+                for (auto& row : evidence) {
+                    row[kGapFirst] = 0;
+                }
+                mark(named[before].first, kGapFirst);
+                named.resize(before);
+            }
+        } else if (!named.empty()) {
+            mark(named.front().first, kGapFirst);
+        }
     }
     ++sentence;
     mentions(tokens, kMention);
