@@ -586,7 +586,7 @@ constexpr std::array<int, kFeatureCount> kStartWeights = {
     20,    // kOlder
     1000,  // kTagName
     800,   // kTagWord
-    700,   // kTagLearned
+    850,   // kTagLearned
     300,   // kTagPronoun
     200,   // kTagPronounTurn
     50,    // kTagPronounOpen
@@ -770,9 +770,15 @@ std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidenc
         }
         int best = 0;
         int bestScore = 0;
+        int total = 0;
+        for (const auto& entry : found->second) {
+            total += entry.second;
+        }
         for (const auto& [speaker, count] : found->second) {
             const int slot = SlotOf(slots, speaker);
-            if (slot == 0) {
+            // Outside the conversation, only a phrase that has meant one person nearly
+            // always ("the Jew", not "the man") is taken to mean that person again.
+            if (slot == 0 || (!Contains(recent, slot) && 4 * count < 3 * total)) {
                 continue;
             }
             int score = count * (Contains(recent, slot) ? 4 : 1);
@@ -849,6 +855,8 @@ std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidenc
             if (!found && tag->spoken) {
                 mark(turn, kTagPronounOpen);
             }
+        } else if (phrase.text == "the other") {
+            mark(turn, tag->spoken ? kTagPronounTurn : kBeatPronoun);
         } else {
             const auto [best, score] = BestName(slots, tokens, phrase, recent);
             const int learned = aliasOf(phrase.text);
@@ -968,7 +976,7 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
     line.question = EndsWithQuestion(text, begin, end);
     const Paragraph paragraph = Read(text, begin, end);
     const std::optional<Tag> tag = FindTag(paragraph);
-    if (tag && tag->spoken && !line.speaker.empty()) {
+    if (tag && tag->spoken && !line.speaker.empty() && !IsNarrator(line.speaker)) {
         line.alias = tag->phrase.text;
         ++aliases_[line.alias][line.speaker];
     }
