@@ -602,7 +602,7 @@ constexpr std::array<int, kFeatureCount> kStartWeights = {
     -40,   // kGapTurn
     20,    // kAnswerTurn
     -50,   // kNarrator
-    0,     // kNarratorAside
+    250,   // kNarratorAside
     0,     // kNarratorQuoted
     0,     // kGapFirst
     120,   // kGapFinal
