@@ -880,6 +880,15 @@ std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidenc
             }
         }
     }
+    // Narration about someone who then speaks is an action before a speech, not an aside.
+    const bool beat = std::any_of(evidence.begin(), evidence.end(), [](const auto& row) {
+        return row[kBeatName] != 0 || row[kBeatPronoun] != 0;
+    });
+    if (beat) {
+        for (auto& row : evidence) {
+            row[kNarratorAside] = 0;
+        }
+    }
     return evidence;
 }
 
