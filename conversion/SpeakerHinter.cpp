@@ -845,7 +845,8 @@ std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidenc
                     break;
                 }
                 const char known = gender(static_cast<std::size_t>(slot - 1));
-                if (known == wanted && !Contains(addressed, slot)) {
+                const bool fits = known == wanted;
+                if (fits && !Contains(addressed, slot)) {
                     mark(slot, tag->spoken ? (slot == turn ? kTagPronounTurn : kTagPronoun)
                                            : kBeatPronoun);
                     found = true;
@@ -988,6 +989,16 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
     if (tag && tag->spoken && !line.speaker.empty() && !IsNarrator(line.speaker)) {
         line.alias = tag->phrase.text;
         ++aliases_[line.alias][line.speaker];
+        // A title tells the sex as a pronoun does: "said Mr. Vyse" for CECIL VYSE.
+        const std::string& first = paragraph.tokens[tag->phrase.first].word;
+        if (tag->phrase.name && IsOneOf(kMaleTitles, first)) {
+            line.sex = "he";
+        } else if (tag->phrase.name && IsOneOf(kFemaleTitles, first)) {
+            line.sex = "she";
+        }
+        if (!line.sex.empty()) {
+            ++aliases_[line.sex][line.speaker];
+        }
     }
     // Whom the line was said to, who is likely to answer it.
     const std::vector<SlotName> slots = SlotNames(names);
@@ -1015,8 +1026,11 @@ void SpeakerHinter::Retract() {
     for (std::size_t f = 0; f < line.weightChange.size(); ++f) {
         weights_[f] -= line.weightChange[f];
     }
-    if (!line.alias.empty()) {
-        const auto phrase = aliases_.find(line.alias);
+    for (const std::string& alias : {line.alias, line.sex}) {
+        if (alias.empty()) {
+            continue;
+        }
+        const auto phrase = aliases_.find(alias);
         if (phrase != aliases_.end()) {
             const auto count = phrase->second.find(line.speaker);
             if (count != phrase->second.end() && --count->second == 0) {

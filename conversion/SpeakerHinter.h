@@ -49,6 +49,7 @@ private:
         std::size_t end = 0;
         bool leftOpen = false;  // the paragraph ends inside a quotation
         std::string alias;      // the words that stood for the speaker, counted in aliases_
+        std::string sex;        // "he" or "she" when the tag's title told it, counted too
         std::string listener;   // whom the line was said to, when the text tells
         bool question = false;  // its last quotation ends with a question mark
         std::vector<int> weightChange;  // what naming it changed in weights_; empty for none
