@@ -423,6 +423,27 @@ std::optional<Tag> TagBefore(const std::vector<Token>& tokens, std::size_t quote
 
 // Quoted names set off like a form of address ("Emma, you know", "my dear Mr. Weston!")
 // name the listener.
+// Words a speech sets off on their own ("Yes, papa;", "Come on, darling."): forms of
+// address, which tell a speaker apart when only one uses them.
+std::vector<std::string> SetOffWords(const std::vector<Token>& tokens) {
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < tokens.size() && words.size() < 8; ++i) {
+        const Token& token = tokens[i];
+        if (token.segment % 2 == 0 || token.word.size() < 3 || IsOneOf(kNotNames, token.word)) {
+            continue;
+        }
+        const bool before = i == 0 || tokens[i - 1].segment != token.segment ||
+                            tokens[i - 1].after == ',';
+        const bool after = token.quoteAfter || token.after == ',' || token.after == ';' ||
+                           token.after == '!' || token.after == '?' || token.after == '.';
+        if (before && after &&
+            std::find(words.begin(), words.end(), token.word) == words.end()) {
+            words.push_back(token.word);
+        }
+    }
+    return words;
+}
+
 std::vector<int> Vocatives(const std::vector<Token>& tokens, const std::vector<SlotName>& slots) {
     std::vector<int> found;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
@@ -575,6 +596,8 @@ enum Feature : std::size_t {
     kNarratorQuoted,   // NARRATOR, and a few words are quoted inside a sentence
     kGapFirst,         // the first named in the last paragraph of narration since the last line
     kGapFinal,         // the last named in that narration
+    kVoice,            // the speech uses a form of address only this speaker has used
+    kTalkedAbout,      // the speech names this person: people seldom name themselves
     kFeatureCount
 };
 
@@ -606,6 +629,8 @@ constexpr std::array<int, kFeatureCount> kStartWeights = {
     0,     // kNarratorQuoted
     0,     // kGapFirst
     120,   // kGapFinal
+    150,   // kVoice
+    -60,   // kTalkedAbout
 };
 constexpr int kLearningStep = 0;
 
@@ -614,7 +639,7 @@ const char* FeatureName(std::size_t feature) {
         "turn",         "last",       "older",       "tag",        "tag word",  "tag learned",
         "pronoun",      "pronoun turn", "pronoun ?", "I",          "beat",      "beat pronoun",
         "mention",      "gap mention", "listener",   "addressed",  "continued", "gap last",
-        "gap turn",     "answer",     "narrator",    "aside",      "quoted", "gap first", "gap final"};
+        "gap turn",     "answer",     "narrator",    "aside",      "quoted", "gap first", "gap final", "voice", "talked about"};
     return kNames[feature];
 }
 
@@ -672,6 +697,30 @@ std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidenc
     const std::vector<int> addressed = Vocatives(tokens, slots);
     for (const int slot : addressed) {
         mark(slot, kAddressed);
+    }
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].segment % 2 == 1 && tokens[i].capital && !IsOneOf(kNotNames, tokens[i].word)) {
+            const Phrase phrase{i, i + 1, "", false, true};
+            const int slot = BestName(slots, tokens, phrase, recent).first;
+            if (slot != 0 && !Contains(addressed, slot)) {
+                mark(slot, kTalkedAbout);
+            }
+        }
+    }
+    for (const std::string& word : SetOffWords(tokens)) {
+        const auto found = voices_.find(word);
+        if (found == voices_.end()) {
+            continue;
+        }
+        int total = 0;
+        for (const auto& entry : found->second) {
+            total += entry.second;
+        }
+        for (const auto& [speaker, count] : found->second) {
+            if (count >= 3 && 5 * count >= 4 * total) {
+                mark(SlotOf(slots, speaker), kVoice);
+            }
+        }
     }
 
     // Narration since the last line.
@@ -1000,6 +1049,12 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
             ++aliases_[line.sex][line.speaker];
         }
     }
+    if (!line.speaker.empty() && !IsNarrator(line.speaker)) {
+        line.voice = SetOffWords(paragraph.tokens);
+        for (const std::string& word : line.voice) {
+            ++voices_[word][line.speaker];
+        }
+    }
     // Whom the line was said to, who is likely to answer it.
     const std::vector<SlotName> slots = SlotNames(names);
     int listener = 0;
@@ -1025,6 +1080,18 @@ void SpeakerHinter::Retract() {
     const Line& line = lines_.back();
     for (std::size_t f = 0; f < line.weightChange.size(); ++f) {
         weights_[f] -= line.weightChange[f];
+    }
+    for (const std::string& word : line.voice) {
+        const auto found = voices_.find(word);
+        if (found != voices_.end()) {
+            const auto count = found->second.find(line.speaker);
+            if (count != found->second.end() && --count->second == 0) {
+                found->second.erase(count);
+            }
+            if (found->second.empty()) {
+                voices_.erase(found);
+            }
+        }
     }
     for (const std::string& alias : {line.alias, line.sex}) {
         if (alias.empty()) {

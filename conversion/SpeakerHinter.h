@@ -51,6 +51,7 @@ private:
         std::string alias;      // the words that stood for the speaker, counted in aliases_
         std::string sex;        // "he" or "she" when the tag's title told it, counted too
         std::string listener;   // whom the line was said to, when the text tells
+        std::vector<std::string> voice;  // its set-off words, counted in voices_
         bool question = false;  // its last quotation ends with a question mark
         std::vector<int> weightChange;  // what naming it changed in weights_; empty for none
     };
@@ -65,6 +66,8 @@ private:
     // For each phrase a speech tag gave ("she", "the jew", "miss woodhouse"), how often each
     // speaker was meant by it.
     std::map<std::string, std::map<std::string, int>, std::less<>> aliases_;
+    // For each word a speech set off on its own ("papa"), how often each speaker used it.
+    std::map<std::string, std::map<std::string, int>, std::less<>> voices_;
     std::vector<int> weights_;  // how much each kind of evidence counts
 };
 
