@@ -5,6 +5,7 @@
 #include <cstdlib>  // DEBUG-REMOVE
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <optional>
 #include <utility>
@@ -601,9 +602,9 @@ enum Feature : std::size_t {
     kFeatureCount
 };
 
-// Where the weights start, so that the first lines of a text are guessed by the usual rules
-// of fiction: a tag beats everything, then a speech running on, then two people taking turns.
-constexpr std::array<int, kFeatureCount> kStartWeights = {
+// How much each kind of evidence counts. A tag outweighs everything, then a speech running
+// on, then two people taking turns; the smaller weights settle what is left.
+constexpr std::array<int, kFeatureCount> kWeights = {
     100,   // kTurn
     10,    // kLast
     20,    // kOlder
@@ -632,7 +633,6 @@ constexpr std::array<int, kFeatureCount> kStartWeights = {
     150,   // kVoice
     -60,   // kTalkedAbout
 };
-constexpr int kLearningStep = 0;
 
 const char* FeatureName(std::size_t feature) {
     constexpr std::array<const char*, kFeatureCount> kNames = {
@@ -643,7 +643,9 @@ const char* FeatureName(std::size_t feature) {
     return kNames[feature];
 }
 
-using Features = std::array<int, kFeatureCount>;
+static_assert(kFeatureCount <= 32, "the evidence for a slot is kept in 32 bits");
+
+constexpr std::uint32_t Bit(std::size_t feature) { return std::uint32_t{1} << feature; }
 
 bool EndsWithQuestion(std::string_view text, std::size_t begin, std::size_t end) {
     end = std::min(end, text.size());
@@ -662,18 +664,16 @@ bool EndsWithQuestion(std::string_view text, std::size_t begin, std::size_t end)
 
 }  // namespace
 
-SpeakerHinter::SpeakerHinter() : weights_(kStartWeights.begin(), kStartWeights.end()) {}
-
-std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidence(
+std::vector<std::uint32_t> SpeakerHinter::Evidence(
     std::span<const std::string> names, std::string_view text, std::size_t begin,
     std::size_t end, std::string& newName) const {
     const std::vector<SlotName> slots = SlotNames(names);
     const Paragraph paragraph = Read(text, begin, end);
     const auto& tokens = paragraph.tokens;
-    std::vector<std::array<int, kMaxFeatures>> evidence(slots.size());
+    std::vector<std::uint32_t> evidence(slots.size(), 0);
     const auto mark = [&](int slot, std::size_t feature) {
         if (slot >= 1 && static_cast<std::size_t>(slot) <= slots.size()) {
-            evidence[static_cast<std::size_t>(slot - 1)][feature] = 1;
+            evidence[static_cast<std::size_t>(slot - 1)] |= Bit(feature);
         }
     };
 
@@ -748,13 +748,12 @@ std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidenc
     }
     for (std::size_t k = 0; k < slots.size(); ++k) {
         if (IsNarrator(slots[k].upper)) {
-            evidence[k][kNarrator] = 1;
-            evidence[k][kNarratorAside] = paragraph.startsWithQuote ? 0 : 1;
+            evidence[k] |= Bit(kNarrator) | (paragraph.startsWithQuote ? 0 : Bit(kNarratorAside));
             const bool inSentence =
                 paragraph.quoteStart > 0 && paragraph.quoteStart < tokens.size() &&
                 !EndsClause(tokens[paragraph.quoteStart - 1]) &&
                 paragraph.afterQuote - paragraph.quoteStart <= 3;
-            evidence[k][kNarratorQuoted] = inSentence ? 1 : 0;
+            evidence[k] |= inSentence ? Bit(kNarratorQuoted) : 0;
         }
     }
 
@@ -799,7 +798,7 @@ std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidenc
             mentions(Tokenize(gap.substr(lastBreak)), kGapFirst);
             if (named.size() > before) {
                 for (auto& row : evidence) {
-                    row[kGapFirst] = 0;
+                    row &= ~Bit(kGapFirst);
                 }
                 mark(named[before].first, kGapFirst);
                 named.resize(before);
@@ -932,11 +931,11 @@ std::vector<std::array<int, SpeakerHinter::kMaxFeatures>> SpeakerHinter::Evidenc
     }
     // Narration about someone who then speaks is an action before a speech, not an aside.
     const bool beat = std::any_of(evidence.begin(), evidence.end(), [](const auto& row) {
-        return row[kBeatName] != 0 || row[kBeatPronoun] != 0;
+        return (row & (Bit(kBeatName) | Bit(kBeatPronoun))) != 0;
     });
     if (beat) {
         for (auto& row : evidence) {
-            row[kNarratorAside] = 0;
+            row &= ~Bit(kNarratorAside);
         }
     }
     return evidence;
@@ -946,8 +945,8 @@ namespace {
 
 // The slot with the most weight, and the evidence that weighed most for it.
 std::pair<int, std::size_t> Best(
-    const std::vector<std::array<int, SpeakerHinter::kMaxFeatures>>& evidence,
-    std::span<const std::string> names, const std::vector<int>& weights) {
+    const std::vector<std::uint32_t>& evidence,
+    std::span<const std::string> names) {
     int best = 0;
     long bestScore = 0;
     std::size_t reason = 0;
@@ -959,7 +958,7 @@ std::pair<int, std::size_t> Best(
         std::size_t strongest = 0;
         long strongestWeight = 0;
         for (std::size_t f = 0; f < kFeatureCount; ++f) {
-            const long weight = static_cast<long>(evidence[k][f]) * weights[f];
+            const long weight = (evidence[k] & Bit(f)) != 0 ? kWeights[f] : 0;
             score += weight;
             if (weight > strongestWeight) {
                 strongestWeight = weight;
@@ -985,12 +984,12 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
         guess.rule = "new name";
         return guess;
     }
-    const auto [slot, reason] = Best(evidence, names, weights_);
+    const auto [slot, reason] = Best(evidence, names);
     if (std::getenv("HINT_DEBUG") != nullptr) {  // DEBUG-REMOVE
         for (std::size_t k = 0; k < evidence.size(); ++k) {
             std::string f;
             for (std::size_t i = 0; i < kFeatureCount; ++i) {
-                if (evidence[k][i] != 0) {
+                if ((evidence[k] & Bit(i)) != 0) {
                     f += std::string(FeatureName(i)) + ",";
                 }
             }
@@ -1010,24 +1009,6 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
     const bool valid = slot >= 1 && static_cast<std::size_t>(slot) <= names.size();
     if (valid) {
         line.speaker = Upper(Trim(names[static_cast<std::size_t>(slot - 1)]));
-    }
-    // Weigh the evidence afresh for what was wrong: more for what spoke for the right
-    // slot, less for what spoke for the slot that was guessed instead.
-    if (valid) {
-        std::string newName;
-        const auto evidence = Evidence(names, text, begin, end, newName);
-        const int guessed = Best(evidence, names, weights_).first;
-        if (guessed != slot) {
-            line.weightChange.assign(kFeatureCount, 0);
-            for (std::size_t f = 0; f < kFeatureCount; ++f) {
-                int change = evidence[static_cast<std::size_t>(slot - 1)][f];
-                if (guessed != 0) {
-                    change -= evidence[static_cast<std::size_t>(guessed - 1)][f];
-                }
-                line.weightChange[f] = change * kLearningStep;
-                weights_[f] += line.weightChange[f];
-            }
-        }
     }
     line.begin = begin;
     line.end = end;
@@ -1078,9 +1059,6 @@ void SpeakerHinter::Retract() {
         return;
     }
     const Line& line = lines_.back();
-    for (std::size_t f = 0; f < line.weightChange.size(); ++f) {
-        weights_[f] -= line.weightChange[f];
-    }
     for (const std::string& word : line.voice) {
         const auto found = voices_.find(word);
         if (found != voices_.end()) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <span>
 #include <string>
@@ -26,8 +26,6 @@ struct SpeakerGuess {
 // passed to every call, since earlier lines are looked at again by their positions.
 class SpeakerHinter {
 public:
-    SpeakerHinter();
-
     [[nodiscard]] SpeakerGuess Guess(std::span<const std::string> names, std::string_view text,
                                      std::size_t begin, std::size_t end) const;
 
@@ -40,8 +38,6 @@ public:
 
     [[nodiscard]] std::size_t ConfirmedCount() const noexcept { return lines_.size(); }
 
-    static constexpr std::size_t kMaxFeatures = 32;
-
 private:
     struct Line {
         std::string speaker;  // the slot's name, upper case and trimmed
@@ -53,12 +49,11 @@ private:
         std::string listener;   // whom the line was said to, when the text tells
         std::vector<std::string> voice;  // its set-off words, counted in voices_
         bool question = false;  // its last quotation ends with a question mark
-        std::vector<int> weightChange;  // what naming it changed in weights_; empty for none
     };
 
-    // For each slot, which kinds of evidence speak for it (1) or not (0). newName receives
+    // For each slot, one bit for each kind of evidence that speaks for it. newName receives
     // the name a speech tag gives that no slot holds.
-    [[nodiscard]] std::vector<std::array<int, kMaxFeatures>> Evidence(
+    [[nodiscard]] std::vector<std::uint32_t> Evidence(
         std::span<const std::string> names, std::string_view text, std::size_t begin,
         std::size_t end, std::string& newName) const;
 
@@ -68,7 +63,6 @@ private:
     std::map<std::string, std::map<std::string, int>, std::less<>> aliases_;
     // For each word a speech set off on its own ("papa"), how often each speaker used it.
     std::map<std::string, std::map<std::string, int>, std::less<>> voices_;
-    std::vector<int> weights_;  // how much each kind of evidence counts
 };
 
 }  // namespace velmora
