@@ -1,11 +1,11 @@
 #include "conversion/SpeakerHinter.h"
 
 #include <algorithm>
-#include <cstdio>  // DEBUG-REMOVE
-#include <cstdlib>  // DEBUG-REMOVE
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>   // DEBUG-REMOVE
+#include <cstdlib>  // DEBUG-REMOVE
 #include <iterator>
 #include <optional>
 #include <utility>
@@ -62,10 +62,10 @@ constexpr std::array<std::string_view, 11> kDeterminers = {
 
 // Capitalised words that begin sentences far more often than they name anyone.
 constexpr std::array<std::string_view, 40> kNotNames = {
-    "the", "a",    "an",   "and",  "but",  "or",    "so",    "then", "to",    "at",
-    "in",  "on",   "of",   "for",  "with", "as",    "if",    "when", "while", "after",
-    "yes", "no",   "oh",   "well", "there", "here", "it",    "this", "that",  "what",
-    "now", "why",  "how",  "once", "again", "still", "they", "we",   "you",   "one"};
+    "the", "a",   "an",  "and",  "but",   "or",    "so",   "then", "to",    "at",
+    "in",  "on",  "of",  "for",  "with",  "as",    "if",   "when", "while", "after",
+    "yes", "no",  "oh",  "well", "there", "here",  "it",   "this", "that",  "what",
+    "now", "why", "how", "once", "again", "still", "they", "we",   "you",   "one"};
 
 // Words that end a description: "the old man at the door" is "the old man".
 constexpr std::array<std::string_view, 20> kPhraseStops = {
@@ -404,7 +404,8 @@ std::optional<Tag> TagBefore(const std::vector<Token>& tokens, std::size_t quote
     if (quoteStart == 0) {
         return std::nullopt;
     }
-    std::size_t first = quoteStart;
+    // The sentence running into the quotation, or else the whole sentence before it.
+    std::size_t first = quoteStart - 1;
     while (first > 0 && !EndsSentence(tokens[first - 1]) && quoteStart - first < 30) {
         --first;
     }
@@ -433,12 +434,11 @@ std::vector<std::string> SetOffWords(const std::vector<Token>& tokens) {
         if (token.segment % 2 == 0 || token.word.size() < 3 || IsOneOf(kNotNames, token.word)) {
             continue;
         }
-        const bool before = i == 0 || tokens[i - 1].segment != token.segment ||
-                            tokens[i - 1].after == ',';
+        const bool before =
+            i == 0 || tokens[i - 1].segment != token.segment || tokens[i - 1].after == ',';
         const bool after = token.quoteAfter || token.after == ',' || token.after == ';' ||
                            token.after == '!' || token.after == '?' || token.after == '.';
-        if (before && after &&
-            std::find(words.begin(), words.end(), token.word) == words.end()) {
+        if (before && after && std::find(words.begin(), words.end(), token.word) == words.end()) {
             words.push_back(token.word);
         }
     }
@@ -537,8 +537,7 @@ std::optional<Tag> FindTag(const Paragraph& paragraph) {
         return before;
     }
     // A tag further on: "Mrs. B. followed me. \"Don't,\" she said."
-    for (std::size_t i = paragraph.afterQuote; i < tokens.size() && tokens[i].segment < 7;
-         ++i) {
+    for (std::size_t i = paragraph.afterQuote; i < tokens.size() && tokens[i].segment < 7; ++i) {
         if (i > 0 && tokens[i].segment % 2 == 0 && tokens[i].segment != tokens[i - 1].segment &&
             tokens[i].segment > 2) {
             if (auto later = TagAfter(tokens, i); later && later->spoken) {
@@ -557,8 +556,8 @@ std::pair<int, int> BestName(const std::vector<SlotName>& slots, const std::vect
     for (std::size_t k = 0; k < slots.size(); ++k) {
         const int score = NameScore(slots[k], tokens, phrase.first, phrase.last);
         const int slot = static_cast<int>(k + 1);
-        if (score > bestScore ||
-            (score == bestScore && score > 0 && Contains(recent, slot) && !Contains(recent, best))) {
+        if (score > bestScore || (score == bestScore && score > 0 && Contains(recent, slot) &&
+                                  !Contains(recent, best))) {
             best = slot;
             bestScore = score;
         }
@@ -572,33 +571,33 @@ bool IsNarrator(std::string_view upper) { return upper == "NARRATOR"; }
 // What speaks for each slot. Each piece of evidence has a weight; the slot with the most
 // weight is the guess, and each named line moves the weights towards what was right.
 enum Feature : std::size_t {
-    kTurn,             // spoke the line before last: two people taking turns
-    kLast,             // spoke the last line
-    kOlder,            // spoke earlier in the conversation
-    kTagName,          // the speech tag gives the whole name
-    kTagWord,          // the speech tag gives one of its words
-    kTagLearned,       // the speech tag's words meant this speaker before
-    kTagPronoun,       // "said she", and the speaker is a she
-    kTagPronounTurn,   // "said she", she is the other party
-    kTagPronounOpen,   // "said she", gender not yet known
-    kTagFirstPerson,   // "I said", and the narrator has been this speaker
-    kBeatName,         // an action next to the quotation names this speaker
-    kBeatPronoun,      // an action next to the quotation by a he or she of that gender
-    kMention,          // named in the narration around the quotations
-    kGapMention,       // named in the narration since the last line
-    kListener,         // the last line was said to this speaker
-    kAddressed,        // this line is said to this speaker
-    kContinued,        // the last line's speech runs on into this paragraph
-    kGapLast,          // spoke the last line, and narration came between
-    kGapTurn,          // spoke the line before last, and narration came between
-    kAnswerTurn,       // the last line asked a question; the other party answers
-    kNarrator,         // the slot holding NARRATOR
-    kNarratorAside,    // NARRATOR, and the paragraph opens with narration
-    kNarratorQuoted,   // NARRATOR, and a few words are quoted inside a sentence
-    kGapFirst,         // the first named in the last paragraph of narration since the last line
-    kGapFinal,         // the last named in that narration
-    kVoice,            // the speech uses a form of address only this speaker has used
-    kTalkedAbout,      // the speech names this person: people seldom name themselves
+    kTurn,            // spoke the line before last: two people taking turns
+    kLast,            // spoke the last line
+    kOlder,           // spoke earlier in the conversation
+    kTagName,         // the speech tag gives the whole name
+    kTagWord,         // the speech tag gives one of its words
+    kTagLearned,      // the speech tag's words meant this speaker before
+    kTagPronoun,      // "said she", and the speaker is a she
+    kTagPronounTurn,  // "said she", she is the other party
+    kTagPronounOpen,  // "said she", gender not yet known
+    kTagFirstPerson,  // "I said", and the narrator has been this speaker
+    kBeatName,        // an action next to the quotation names this speaker
+    kBeatPronoun,     // an action next to the quotation by a he or she of that gender
+    kMention,         // named in the narration around the quotations
+    kGapMention,      // named in the narration since the last line
+    kListener,        // the last line was said to this speaker
+    kAddressed,       // this line is said to this speaker
+    kContinued,       // the last line's speech runs on into this paragraph
+    kGapLast,         // spoke the last line, and narration came between
+    kGapTurn,         // spoke the line before last, and narration came between
+    kAnswerTurn,      // the last line asked a question; the other party answers
+    kNarrator,        // the slot holding NARRATOR
+    kNarratorAside,   // NARRATOR, and the paragraph opens with narration
+    kNarratorQuoted,  // NARRATOR, and a few words are quoted inside a sentence
+    kGapFirst,        // the first named in the last paragraph of narration since the last line
+    kGapFinal,        // the last named in that narration
+    kVoice,           // the speech uses a form of address only this speaker has used
+    kTalkedAbout,     // the speech names this person: people seldom name themselves
     kFeatureCount
 };
 
@@ -636,10 +635,11 @@ constexpr std::array<int, kFeatureCount> kWeights = {
 
 const char* FeatureName(std::size_t feature) {
     constexpr std::array<const char*, kFeatureCount> kNames = {
-        "turn",         "last",       "older",       "tag",        "tag word",  "tag learned",
-        "pronoun",      "pronoun turn", "pronoun ?", "I",          "beat",      "beat pronoun",
-        "mention",      "gap mention", "listener",   "addressed",  "continued", "gap last",
-        "gap turn",     "answer",     "narrator",    "aside",      "quoted", "gap first", "gap final", "voice", "talked about"};
+        "turn",      "last",         "older",       "tag",       "tag word",  "tag learned",
+        "pronoun",   "pronoun turn", "pronoun ?",   "I",         "beat",      "beat pronoun",
+        "mention",   "gap mention",  "listener",    "addressed", "continued", "gap last",
+        "gap turn",  "answer",       "narrator",    "aside",     "quoted",    "gap first",
+        "gap final", "voice",        "talked about"};
     return kNames[feature];
 }
 
@@ -664,9 +664,9 @@ bool EndsWithQuestion(std::string_view text, std::size_t begin, std::size_t end)
 
 }  // namespace
 
-std::vector<std::uint32_t> SpeakerHinter::Evidence(
-    std::span<const std::string> names, std::string_view text, std::size_t begin,
-    std::size_t end, std::string& newName) const {
+std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> names,
+                                                   std::string_view text, std::size_t begin,
+                                                   std::size_t end, std::string& newName) const {
     const std::vector<SlotName> slots = SlotNames(names);
     const Paragraph paragraph = Read(text, begin, end);
     const auto& tokens = paragraph.tokens;
@@ -699,7 +699,8 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(
         mark(slot, kAddressed);
     }
     for (std::size_t i = 0; i < tokens.size(); ++i) {
-        if (tokens[i].segment % 2 == 1 && tokens[i].capital && !IsOneOf(kNotNames, tokens[i].word)) {
+        if (tokens[i].segment % 2 == 1 && tokens[i].capital &&
+            !IsOneOf(kNotNames, tokens[i].word)) {
             const Phrase phrase{i, i + 1, "", false, true};
             const int slot = BestName(slots, tokens, phrase, recent).first;
             if (slot != 0 && !Contains(addressed, slot)) {
@@ -731,8 +732,8 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(
             gap = gap.substr(gap.size() - kNarrationScan);
         }
     }
-    const bool continued = gap.empty() && !lines_.empty() && lines_.back().leftOpen &&
-                           paragraph.startsWithQuote;
+    const bool continued =
+        gap.empty() && !lines_.empty() && lines_.back().leftOpen && paragraph.startsWithQuote;
     if (continued) {
         mark(lastSlot, kContinued);
     }
@@ -749,10 +750,10 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(
     for (std::size_t k = 0; k < slots.size(); ++k) {
         if (IsNarrator(slots[k].upper)) {
             evidence[k] |= Bit(kNarrator) | (paragraph.startsWithQuote ? 0 : Bit(kNarratorAside));
-            const bool inSentence =
-                paragraph.quoteStart > 0 && paragraph.quoteStart < tokens.size() &&
-                !EndsClause(tokens[paragraph.quoteStart - 1]) &&
-                paragraph.afterQuote - paragraph.quoteStart <= 3;
+            const bool inSentence = paragraph.quoteStart > 0 &&
+                                    paragraph.quoteStart < tokens.size() &&
+                                    !EndsClause(tokens[paragraph.quoteStart - 1]) &&
+                                    paragraph.afterQuote - paragraph.quoteStart <= 3;
             evidence[k] |= inSentence ? Bit(kNarratorQuoted) : 0;
         }
     }
@@ -883,9 +884,9 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(
                         first = earlier;
                     }
                 }
-                mark(first->first, tag->spoken ? (first->first == turn ? kTagPronounTurn
-                                                                        : kTagPronoun)
-                                               : kBeatPronoun);
+                mark(first->first, tag->spoken
+                                       ? (first->first == turn ? kTagPronounTurn : kTagPronoun)
+                                       : kBeatPronoun);
                 found = true;
             }
             for (const int slot : order) {
@@ -944,9 +945,8 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(
 namespace {
 
 // The slot with the most weight, and the evidence that weighed most for it.
-std::pair<int, std::size_t> Best(
-    const std::vector<std::uint32_t>& evidence,
-    std::span<const std::string> names) {
+std::pair<int, std::size_t> Best(const std::vector<std::uint32_t>& evidence,
+                                 std::span<const std::string> names) {
     int best = 0;
     long bestScore = 0;
     std::size_t reason = 0;

@@ -11,9 +11,9 @@
 namespace velmora {
 
 struct SpeakerGuess {
-    int slot = 0;         // 1..number of slots; 0 for no guess
-    std::string newName;  // a speaker the narration names who is in no slot, in upper case
-                          // ("ELINOR"); empty when there is none
+    int slot = 0;           // 1..number of slots; 0 for no guess
+    std::string newName;    // a speaker the narration names who is in no slot, in upper case
+                            // ("ELINOR"); empty when there is none
     const char* rule = "";  // which rule gave the guess, for reports
 };
 
@@ -48,14 +48,14 @@ private:
         std::string sex;        // "he" or "she" when the tag's title told it, counted too
         std::string listener;   // whom the line was said to, when the text tells
         std::vector<std::string> voice;  // its set-off words, counted in voices_
-        bool question = false;  // its last quotation ends with a question mark
+        bool question = false;           // its last quotation ends with a question mark
     };
 
     // For each slot, one bit for each kind of evidence that speaks for it. newName receives
     // the name a speech tag gives that no slot holds.
-    [[nodiscard]] std::vector<std::uint32_t> Evidence(
-        std::span<const std::string> names, std::string_view text, std::size_t begin,
-        std::size_t end, std::string& newName) const;
+    [[nodiscard]] std::vector<std::uint32_t> Evidence(std::span<const std::string> names,
+                                                      std::string_view text, std::size_t begin,
+                                                      std::size_t end, std::string& newName) const;
 
     std::vector<Line> lines_;
     // For each phrase a speech tag gave ("she", "the jew", "miss woodhouse"), how often each

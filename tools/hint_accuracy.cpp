@@ -146,8 +146,8 @@ int Replay(const std::string& textFile, const std::string& speakersFile, bool ve
             std::string start = paragraph.substr(0, 200);
             std::replace_if(
                 start.begin(), start.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-            std::printf("%4d\t%s\t%s\t%s\t%s\t%s%s\t%s\n", tally.lines + 1,
-                        speaker.name.c_str(), hinted.c_str(), guess.rule, isRight ? "right" : "WRONG",
+            std::printf("%4d\t%s\t%s\t%s\t%s\t%s%s\t%s\n", tally.lines + 1, speaker.name.c_str(),
+                        hinted.c_str(), guess.rule, isRight ? "right" : "WRONG",
                         guess.newName.empty() ? "" : "new ", guess.newName.c_str(), start.c_str());
         }
         const long typed = static_cast<long>(speaker.name.size()) + 1;
