@@ -604,20 +604,20 @@ enum Feature : std::size_t {
 // How much each kind of evidence counts. A tag outweighs everything, then a speech running
 // on, then two people taking turns; the smaller weights settle what is left.
 constexpr std::array<int, kFeatureCount> kWeights = {
-    100,   // kTurn
+    70,    // kTurn
     10,    // kLast
     20,    // kOlder
     1000,  // kTagName
-    800,   // kTagWord
+    600,   // kTagWord
     850,   // kTagLearned
-    300,   // kTagPronoun
+    200,   // kTagPronoun
     200,   // kTagPronounTurn
     50,    // kTagPronounOpen
     900,   // kTagFirstPerson
-    250,   // kBeatName
-    100,   // kBeatPronoun
-    5,     // kMention
-    -20,   // kGapMention
+    150,   // kBeatName
+    150,   // kBeatPronoun
+    45,    // kMention
+    -50,   // kGapMention
     110,   // kListener
     -500,  // kAddressed
     600,   // kContinued
@@ -627,10 +627,10 @@ constexpr std::array<int, kFeatureCount> kWeights = {
     -50,   // kNarrator
     250,   // kNarratorAside
     0,     // kNarratorQuoted
-    0,     // kGapFirst
+    20,    // kGapFirst
     120,   // kGapFinal
-    150,   // kVoice
-    -60,   // kTalkedAbout
+    70,    // kVoice
+    -40,   // kTalkedAbout
 };
 
 const char* FeatureName(std::size_t feature) {
