@@ -565,6 +565,22 @@ std::pair<int, int> BestName(const std::vector<SlotName>& slots, const std::vect
     return {best, bestScore};
 }
 
+// A description and the shorter ones it begins with, shortest first: "the jew greatly
+// excited" is learned and looked up as "the jew" too.
+std::vector<std::string> Shortenings(const std::vector<Token>& tokens, const Phrase& phrase) {
+    std::vector<std::string> result;
+    if (phrase.last - phrase.first > 2 && IsOneOf(kDeterminers, tokens[phrase.first].word)) {
+        std::string text = tokens[phrase.first].word;
+        for (std::size_t i = phrase.first + 1; i + 1 < phrase.last; ++i) {
+            text += ' ';
+            text += tokens[i].word;
+            result.push_back(text);
+        }
+    }
+    result.push_back(phrase.text);
+    return result;
+}
+
 // A quoted passage given no speaker is typed as NARRATOR: it takes no turn in a conversation.
 bool IsNarrator(std::string_view upper) { return upper == "NARRATOR"; }
 
@@ -909,7 +925,11 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             mark(turn, tag->spoken ? kTagPronounTurn : kBeatPronoun);
         } else {
             const auto [best, score] = BestName(slots, tokens, phrase, recent);
-            const int learned = aliasOf(phrase.text);
+            int learned = 0;
+            const std::vector<std::string> shortenings = Shortenings(tokens, phrase);
+            for (auto it = shortenings.rbegin(); it != shortenings.rend() && learned == 0; ++it) {
+                learned = aliasOf(*it);
+            }
             if (tag->spoken) {
                 mark(best, score == 3 ? kTagName : kTagWord);
                 mark(learned, kTagLearned);
@@ -1017,8 +1037,10 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
     const Paragraph paragraph = Read(text, begin, end);
     const std::optional<Tag> tag = FindTag(paragraph);
     if (tag && tag->spoken && !line.speaker.empty() && !IsNarrator(line.speaker)) {
-        line.alias = tag->phrase.text;
-        ++aliases_[line.alias][line.speaker];
+        line.aliases = Shortenings(paragraph.tokens, tag->phrase);
+        for (const std::string& alias : line.aliases) {
+            ++aliases_[alias][line.speaker];
+        }
         // A title tells the sex as a pronoun does: "said Mr. Vyse" for CECIL VYSE.
         const std::string& first = paragraph.tokens[tag->phrase.first].word;
         if (tag->phrase.name && IsOneOf(kMaleTitles, first)) {
@@ -1071,7 +1093,9 @@ void SpeakerHinter::Retract() {
             }
         }
     }
-    for (const std::string& alias : {line.alias, line.sex}) {
+    std::vector<std::string> counted = line.aliases;
+    counted.push_back(line.sex);
+    for (const std::string& alias : counted) {
         if (alias.empty()) {
             continue;
         }

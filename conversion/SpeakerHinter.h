@@ -43,10 +43,11 @@ private:
         std::string speaker;  // the slot's name, upper case and trimmed
         std::size_t begin = 0;
         std::size_t end = 0;
-        bool leftOpen = false;  // the paragraph ends inside a quotation
-        std::string alias;      // the words that stood for the speaker, counted in aliases_
-        std::string sex;        // "he" or "she" when the tag's title told it, counted too
-        std::string listener;   // whom the line was said to, when the text tells
+        bool leftOpen = false;             // the paragraph ends inside a quotation
+        std::vector<std::string> aliases;  // the words that stood for the speaker, counted in
+                                           // aliases_
+        std::string sex;                 // "he" or "she" when the tag's title told it, counted too
+        std::string listener;            // whom the line was said to, when the text tells
         std::vector<std::string> voice;  // its set-off words, counted in voices_
         bool question = false;           // its last quotation ends with a question mark
     };
