@@ -237,6 +237,13 @@ int NameScore(const SlotName& slot, const std::vector<Token>& tokens, std::size_
                    [](const std::string& w, const Token& t) { return w == t.word; })) {
         return 3;
     }
+    // "the colonel" for COLONEL BRANDON.
+    if (count == 2 && tokens[first].word == "the" && IsTitle(tokens[first + 1].word) &&
+        slot.core.size() < slot.words.size() &&
+        std::find(slot.words.begin(), slot.words.end(), tokens[first + 1].word) !=
+            slot.words.end()) {
+        return 2;
+    }
     int score = 0;
     for (std::size_t i = first; i < last; ++i) {
         const std::string& word = tokens[i].word;
@@ -409,12 +416,30 @@ std::optional<Tag> TagBefore(const std::vector<Token>& tokens, std::size_t quote
     while (first > 0 && !EndsSentence(tokens[first - 1]) && quoteStart - first < 30) {
         --first;
     }
-    bool spoken = false;
+    std::size_t verb = quoteStart;
     std::optional<Phrase> listener;
     for (std::size_t i = first; i < quoteStart; ++i) {
-        spoken = spoken || IsVerb(tokens[i]);
+        if (IsVerb(tokens[i])) {
+            verb = i;
+        }
         if (!listener && i > first && (tokens[i].word == "to" || IsVerb(tokens[i]))) {
             listener = ListenerAt(tokens, tokens[i].word == "to" ? i : i + 1, quoteStart);
+        }
+    }
+    const bool spoken = verb < quoteStart;
+    // The speaker just before the verb ("in the crowd I said:", "and Mr. Weston added,"),
+    // else whoever the sentence begins with.
+    if (spoken && verb > first) {
+        std::size_t start = verb - 1;
+        while (start > first && tokens[start - 1].capital && !EndsClause(tokens[start - 1])) {
+            --start;
+        }
+        const Token& before = tokens[verb - 1];
+        if ((IsPronoun(before.word) || before.capital) && !IsOneOf(kNotNames, before.word) &&
+            !EndsClause(before)) {
+            if (auto phrase = PhraseAt(tokens, start, verb)) {
+                return Tag{*phrase, true, listener};
+            }
         }
     }
     if (auto phrase = PhraseAt(tokens, first, quoteStart)) {
@@ -423,8 +448,6 @@ std::optional<Tag> TagBefore(const std::vector<Token>& tokens, std::size_t quote
     return std::nullopt;
 }
 
-// Quoted names set off like a form of address ("Emma, you know", "my dear Mr. Weston!")
-// name the listener.
 // Words a speech sets off on their own ("Yes, papa;", "Come on, darling."): forms of
 // address, which tell a speaker apart when only one uses them.
 std::vector<std::string> SetOffWords(const std::vector<Token>& tokens) {
@@ -445,6 +468,8 @@ std::vector<std::string> SetOffWords(const std::vector<Token>& tokens) {
     return words;
 }
 
+// Quoted names set off like a form of address ("Emma, you know", "my dear Mr. Weston!")
+// name the listener.
 std::vector<int> Vocatives(const std::vector<Token>& tokens, const std::vector<SlotName>& slots) {
     std::vector<int> found;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
@@ -950,11 +975,12 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             }
         }
     }
-    // Narration about someone who then speaks is an action before a speech, not an aside.
-    const bool beat = std::any_of(evidence.begin(), evidence.end(), [](const auto& row) {
-        return (row & (Bit(kBeatName) | Bit(kBeatPronoun))) != 0;
-    });
-    if (beat) {
+    // Narration about someone who then speaks, or that says who speaks, is no aside.
+    constexpr std::uint32_t kSomeone = Bit(kBeatName) | Bit(kBeatPronoun) | Bit(kTagName) |
+                                       Bit(kTagWord) | Bit(kTagLearned) | Bit(kTagPronoun) |
+                                       Bit(kTagPronounTurn) | Bit(kTagFirstPerson);
+    if (std::any_of(evidence.begin(), evidence.end(),
+                    [](std::uint32_t row) { return (row & kSomeone) != 0; })) {
         for (auto& row : evidence) {
             row &= ~Bit(kNarratorAside);
         }
