@@ -331,6 +331,7 @@ struct Tag {
     Phrase phrase;
     bool spoken = false;  // a verb of speech goes with it
     std::optional<Phrase> listener;
+    bool loose = false;  // the verb comes later in the sentence, not right after the phrase
 };
 
 bool IsVerb(const Token& token) { return IsOneOf(kSpeechVerbs, token.word); }
@@ -443,7 +444,7 @@ std::optional<Tag> TagBefore(const std::vector<Token>& tokens, std::size_t quote
         }
     }
     if (auto phrase = PhraseAt(tokens, first, quoteStart)) {
-        return Tag{*phrase, spoken, listener};
+        return Tag{*phrase, spoken, listener, phrase->last != verb};
     }
     return std::nullopt;
 }
@@ -961,7 +962,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             } else {
                 mark(score > 0 ? best : learned, kBeatName);
             }
-            if (tag->spoken && best == 0 && learned == 0 && phrase.name &&
+            if (tag->spoken && !tag->loose && best == 0 && learned == 0 && phrase.name &&
                 !IsOneOf(kNotNames, tokens[phrase.first].word)) {
                 for (std::size_t i = phrase.first; i < phrase.last; ++i) {
                     if (!newName.empty()) {
