@@ -444,7 +444,7 @@ std::optional<Tag> TagBefore(const std::vector<Token>& tokens, std::size_t quote
         }
     }
     if (auto phrase = PhraseAt(tokens, first, quoteStart)) {
-        return Tag{*phrase, spoken, listener, phrase->last != verb};
+        return Tag{*phrase, spoken && phrase->last == verb, listener, phrase->last != verb};
     }
     return std::nullopt;
 }
