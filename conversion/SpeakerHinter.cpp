@@ -1075,9 +1075,27 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
         } else if (tag->phrase.name && IsOneOf(kFemaleTitles, first)) {
             line.sex = "she";
         }
-        if (!line.sex.empty()) {
-            ++aliases_[line.sex][line.speaker];
+    }
+    if (line.sex.empty() && !line.speaker.empty() && !IsNarrator(line.speaker) &&
+        !(tag && tag->spoken && tag->phrase.pronoun)) {
+        // The narration of a speaker's own line is mostly about the speaker: "she said,
+        // turning her head".
+        int he = 0;
+        int she = 0;
+        for (const Token& token : paragraph.tokens) {
+            if (token.segment % 2 == 0) {
+                he += token.word == "he" || token.word == "his" || token.word == "him" ? 1 : 0;
+                she += token.word == "she" || token.word == "her" ? 1 : 0;
+            }
         }
+        if (he >= 2 && she == 0) {
+            line.sex = "he";
+        } else if (she >= 2 && he == 0) {
+            line.sex = "she";
+        }
+    }
+    if (!line.sex.empty()) {
+        ++aliases_[line.sex][line.speaker];
     }
     if (!line.speaker.empty() && !IsNarrator(line.speaker)) {
         line.voice = SetOffWords(paragraph.tokens);
