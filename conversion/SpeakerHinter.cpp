@@ -21,7 +21,7 @@ constexpr std::size_t kNarrationScan = 1500;
 // How far back from a paragraph's end to look for the quote it ends with.
 constexpr std::size_t kEndScan = 4000;
 // How many earlier lines make up the conversation.
-constexpr std::size_t kConversationLines = 12;
+constexpr std::size_t kConversationLines = 6;
 
 constexpr char kQuote = '"';
 
