@@ -668,7 +668,7 @@ constexpr std::array<int, kFeatureCount> kWeights = {
     20,    // kAnswerTurn
     -50,   // kNarrator
     250,   // kNarratorAside
-    0,     // kNarratorQuoted
+    400,   // kNarratorQuoted
     20,    // kGapFirst
     120,   // kGapFinal
     70,    // kVoice
@@ -792,10 +792,13 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
     for (std::size_t k = 0; k < slots.size(); ++k) {
         if (IsNarrator(slots[k].upper)) {
             evidence[k] |= Bit(kNarrator) | (paragraph.startsWithQuote ? 0 : Bit(kNarratorAside));
+            // Nothing but a space between a word and the quote, as in 'called it "a
+            // cottage"', where a speech would follow a comma or a colon.
             const bool inSentence = paragraph.quoteStart > 0 &&
                                     paragraph.quoteStart < tokens.size() &&
-                                    !EndsClause(tokens[paragraph.quoteStart - 1]) &&
-                                    paragraph.afterQuote - paragraph.quoteStart <= 3;
+                                    tokens[paragraph.quoteStart - 1].after == kQuote &&
+                                    !IsVerb(tokens[paragraph.quoteStart - 1]) &&
+                                    paragraph.afterQuote - paragraph.quoteStart <= 4;
             evidence[k] |= inSentence ? Bit(kNarratorQuoted) : 0;
         }
     }
