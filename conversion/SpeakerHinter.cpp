@@ -20,6 +20,8 @@ constexpr std::size_t kParagraphScan = 6000;
 constexpr std::size_t kNarrationScan = 1500;
 // How far back from a paragraph's end to look for the quote it ends with.
 constexpr std::size_t kEndScan = 4000;
+// How far back a pronoun is looked for when the conversation has no one of that sex.
+constexpr std::size_t kPronounLines = 60;
 // How many earlier lines make up the conversation.
 constexpr std::size_t kConversationLines = 6;
 
@@ -945,6 +947,17 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
                                            : kBeatPronoun);
                     found = true;
                     break;
+                }
+            }
+            // Else the last one of that sex to speak before the conversation.
+            for (std::size_t n = 0; !found && n < lines_.size() && n < kPronounLines; ++n) {
+                const int slot = SlotOf(slots, lines_[lines_.size() - 1 - n].speaker);
+                if (slot != 0 && slot != lastParty &&
+                    gender(static_cast<std::size_t>(slot - 1)) == wanted &&
+                    !IsNarrator(slots[static_cast<std::size_t>(slot - 1)].upper) &&
+                    !Contains(addressed, slot)) {
+                    mark(slot, tag->spoken ? kTagPronoun : kBeatPronoun);
+                    found = true;
                 }
             }
             if (!found && tag->spoken) {
