@@ -93,10 +93,10 @@ BENCHMARK_CAPTURE(BM_GuessAndConfirmEachLine, OliverTwist, std::string("OliverTw
 // A 3 MB paragraph that opens with a line of dialogue, after a conversation of a few lines.
 void BM_GuessHugeParagraph(benchmark::State& state) {
     std::string text;
-    const std::vector<std::string> names = {"ELINOR",      "MARIANNE",        "EDWARD FERRARS",
-                                            "MR. PALMER",  "MRS. JENNINGS",   "LUCY STEELE",
-                                            "ANNE STEELE", "COLONEL BRANDON", "JOHN DASHWOOD",
-                                            "FANNY",       "MRS. DASHWOOD",   "SIR JOHN"};
+    const std::vector<std::string> names = {"ELINOR",       "MARIANNE",        "EDWARD FERRARS",
+                                            "MR. PALMER",   "MRS. JENNINGS",   "MISS STEELE",
+                                            "MRS. FERRARS", "COLONEL BRANDON", "JOHN DASHWOOD",
+                                            "FANNY",        "MRS. DASHWOOD",   "SIR JOHN"};
     SpeakerHinter hinter;
     for (int n = 0; n < 20; ++n) {
         const std::size_t begin = text.size();
@@ -107,7 +107,7 @@ void BM_GuessHugeParagraph(benchmark::State& state) {
     const std::size_t begin = text.size();
     text += "\"Look at the rain, \"Marianne, it goes on and on ";
     while (text.size() - begin < 3'000'000) {
-        text += "over the fields, \"and the lane\", said Lucy to Mr. Palmer, and the hill. ";
+        text += "over the fields, \"and the lane\", said Miss Steele to Mr. Palmer, and the hill. ";
     }
     for (auto _ : state) {
         benchmark::DoNotOptimize(hinter.Guess(names, text, begin, text.size()).slot);

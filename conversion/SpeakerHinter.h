@@ -59,8 +59,8 @@ private:
                                                       std::size_t end, std::string& newName) const;
 
     std::vector<Line> lines_;
-    // For each phrase a speech tag gave ("she", "the jew", "miss woodhouse"), how often each
-    // speaker was meant by it.
+    // For each phrase a speech tag gave ("she", "the old gentleman", "miss dashwood"), how often
+    // each speaker was meant by it.
     std::map<std::string, std::map<std::string, int>, std::less<>> aliases_;
     // For each word a speech set off on its own ("papa"), how often each speaker used it.
     std::map<std::string, std::map<std::string, int>, std::less<>> voices_;

@@ -118,10 +118,12 @@ TEST(SpeakerHinter, reads_the_speech_tag_in_either_order) {
          0,
          "MISS FERRARS"},
         {"a name inside a longer word",
-         Slots({"ANN"}),
-         {{"\"It is late,\" said Anne."}},
+         Slots({"ROB"}),
+         {{"\"It is late,\" said Robin."}},
          0,
-         "ANNE"},
+         "ROBIN"},
+        {"a title for the one who bears it", kFamily, {{"\"It is late,\" said the colonel."}}, 5},
+        {"a title no one bears", kFamily, {{"\"It is late,\" said the captain."}}, 0},
     };
     for (const Case& c : cases) {
         Check(c);
@@ -130,12 +132,16 @@ TEST(SpeakerHinter, reads_the_speech_tag_in_either_order) {
 
 TEST(SpeakerHinter, offers_a_name_no_slot_holds) {
     const Case cases[] = {
-        {"a first name", kFamily, {{"\"Come in,\" said Lucy."}}, 0, "LUCY"},
+        {"a first name", kFamily, {{"\"Come in,\" said Fanny."}}, 0, "FANNY"},
         {"a titled name", kFamily, {{"\"Come in,\" said Mr. Palmer."}}, 0, "MR. PALMER"},
         // Counter-cases: no name, or a word that only starts a sentence.
         {"a description", kFamily, {{"\"Come in,\" said the servant."}}, 0},
         {"a held name", kFamily, {{"\"Come in,\" said Elinor."}}, 1},
         {"a sentence opening", kFamily, {{"\"Come in.\" Then she said nothing."}}, 0},
+        {"a verb later in the sentence",
+         kFamily,
+         {{"Before anyone could move, a voice called, \"Come in!\""}},
+         0},
     };
     for (const Case& c : cases) {
         Check(c);
@@ -213,6 +219,19 @@ TEST(SpeakerHinter, resolves_pronouns_by_sex_and_narration) {
           {"Miss Steele came in with her parcels.", 0},
           {"\"I am so tired,\" she said."}},
          3},
+        {"no one in the conversation is a he: the last man to speak",
+         Slots({"MR. PALMER", "MRS. JENNINGS", "MISS STEELE"}),
+         {{"\"Good day,\" said Mr. Palmer.", 1},
+          {"\"Good day,\" said Mrs. Jennings.", 2},
+          {"\"Good day,\" said Miss Steele.", 3},
+          {"\"Well,\" said Mrs. Jennings.", 2},
+          {"\"Well,\" said Miss Steele.", 3},
+          {"\"Well,\" said Mrs. Jennings.", 2},
+          {"\"Well,\" said Miss Steele.", 3},
+          {"\"Well,\" said Mrs. Jennings.", 2},
+          {"\"Well,\" said Miss Steele.", 3},
+          {"\"Enough,\" he said."}},
+         1},
     };
     for (const Case& c : cases) {
         Check(c);
@@ -256,6 +275,12 @@ TEST(SpeakerHinter, learns_from_the_lines_named) {
          {{"\"Shall we walk?\" said Elinor.", 1},
           {"\"If you like,\" replied Edward.", 2},
           {"\"A fine evening,\" said the old gentleman."}},
+         3},
+        {"a longer description begins with a learned one",
+         {{"\"Good evening,\" said the old gentleman.", 3}},
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 2},
+          {"\"A fine evening,\" said the old gentleman greatly pleased."}},
          3},
         {"the narrator's I",
          {{"\"Good evening,\" I said.", 3}},
