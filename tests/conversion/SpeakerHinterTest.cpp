@@ -30,7 +30,7 @@ struct Paragraph {
 // Confirm and guesses the last.
 class Replay {
 public:
-    Replay(std::vector<std::string> names, std::vector<Paragraph> paragraphs)
+    Replay(std::vector<std::string> names, const std::vector<Paragraph>& paragraphs)
         : names_(std::move(names)) {
         for (const Paragraph& paragraph : paragraphs) {
             if (!text_.empty()) {
