@@ -46,8 +46,8 @@ private:
         bool leftOpen = false;             // the paragraph ends inside a quotation
         std::vector<std::string> aliases;  // the words that stood for the speaker, counted in
                                            // aliases_
-        std::string sex;                 // "he" or "she" when the tag's title told it, counted too
-        std::string listener;            // whom the line was said to, when the text tells
+        std::string sex;       // "he" or "she" when a title or the narration told it, counted too
+        std::string listener;  // whom the line was said to, when the text tells
         std::vector<std::string> voice;  // its set-off words, counted in voices_
         bool question = false;           // its last quotation ends with a question mark
     };
