@@ -1,0 +1,366 @@
+#include "conversion/SpeakerHinter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+constexpr int kSlots = 12;
+
+std::vector<std::string> Slots(std::initializer_list<std::string_view> filled) {
+    std::vector<std::string> names(filled.begin(), filled.end());
+    names.resize(kSlots);
+    return names;
+}
+
+// A paragraph of the text and the slot the user named it with; 0 for narration, which is
+// never named.
+struct Paragraph {
+    std::string text;
+    int slot = 0;
+};
+
+// Lays the paragraphs out as a text with CR LF CR LF breaks, names the earlier ones through
+// Confirm and guesses the last.
+class Replay {
+public:
+    Replay(std::vector<std::string> names, const std::vector<Paragraph>& paragraphs)
+        : names_(std::move(names)) {
+        for (const Paragraph& paragraph : paragraphs) {
+            if (!text_.empty()) {
+                text_ += "\r\n\r\n";
+            }
+            spans_.push_back({text_.size(), text_.size() + paragraph.text.size(), paragraph.slot});
+            text_ += paragraph.text;
+        }
+    }
+
+    // Confirms every paragraph but the last that has a slot.
+    void ConfirmAllButLast(SpeakerHinter& hinter) const {
+        for (std::size_t i = 0; i + 1 < spans_.size(); ++i) {
+            if (spans_[i].slot != 0) {
+                hinter.Confirm(names_, text_, spans_[i].begin, spans_[i].end, spans_[i].slot);
+            }
+        }
+    }
+
+    [[nodiscard]] SpeakerGuess GuessLast(const SpeakerHinter& hinter) const {
+        return hinter.Guess(names_, text_, spans_.back().begin, spans_.back().end);
+    }
+
+    void ConfirmLast(SpeakerHinter& hinter, int slot) const {
+        hinter.Confirm(names_, text_, spans_.back().begin, spans_.back().end, slot);
+    }
+
+private:
+    struct Span {
+        std::size_t begin;
+        std::size_t end;
+        int slot;
+    };
+    std::vector<std::string> names_;
+    std::string text_;
+    std::vector<Span> spans_;
+};
+
+struct Case {
+    const char* label;
+    std::vector<std::string> names;
+    std::vector<Paragraph> paragraphs;  // the last one is guessed
+    int expected;
+    std::string newName = {};
+};
+
+void Check(const Case& c) {
+    SCOPED_TRACE(c.label);
+    const Replay replay(c.names, c.paragraphs);
+    SpeakerHinter hinter;
+    replay.ConfirmAllButLast(hinter);
+    const SpeakerGuess guess = replay.GuessLast(hinter);
+    EXPECT_EQ(guess.slot, c.expected);
+    EXPECT_EQ(guess.newName, c.newName);
+}
+
+// The Dashwoods: 1 ELINOR, 2 MARIANNE, 3 EDWARD FERRARS, 4 MRS. JENNINGS, 5 COLONEL BRANDON.
+const std::vector<std::string> kFamily =
+    Slots({"ELINOR", "MARIANNE", "EDWARD FERRARS", "MRS. JENNINGS", "COLONEL BRANDON"});
+
+TEST(SpeakerHinter, reads_the_speech_tag_in_either_order) {
+    const Case cases[] = {
+        {"name after the verb", kFamily, {{"\"It is late,\" said Marianne."}}, 2},
+        {"name before the verb", kFamily, {{"\"It is late,\" Marianne said."}}, 2},
+        {"tag leading into the quotation",
+         kFamily,
+         {{"Marianne turned to the window and said, \"It is late.\""}},
+         2},
+        {"one word of the name", kFamily, {{"\"It is late,\" replied Edward."}}, 3},
+        {"a title with the last word", kFamily, {{"\"It is late,\" said Mr. Ferrars."}}, 3},
+        {"an adjective before the name", kFamily, {{"\"It is late,\" cried poor Marianne."}}, 2},
+        {"the tag of a later quotation",
+         kFamily,
+         {{"Marianne came to the door. \"Late,\" she said, \"and cold.\""}},
+         2},
+        // Counter-cases: the names that are not the speaker's.
+        {"said to someone", kFamily, {{"\"It is late,\" said Marianne to Elinor."}}, 2},
+        {"the listener before the quotation",
+         kFamily,
+         {{"Colonel Brandon turned to Elinor and said, \"It is late.\""}},
+         5},
+        {"another title on the same surname",
+         Slots({"MRS. FERRARS", "MISS STEELE"}),
+         {{"\"It is late,\" said Miss Ferrars."}},
+         0,
+         "MISS FERRARS"},
+        {"a name inside a longer word",
+         Slots({"ROB"}),
+         {{"\"It is late,\" said Robin."}},
+         0,
+         "ROBIN"},
+        {"a title for the one who bears it", kFamily, {{"\"It is late,\" said the colonel."}}, 5},
+        {"a title no one bears", kFamily, {{"\"It is late,\" said the captain."}}, 0},
+    };
+    for (const Case& c : cases) {
+        Check(c);
+    }
+}
+
+TEST(SpeakerHinter, offers_a_name_no_slot_holds) {
+    const Case cases[] = {
+        {"a first name", kFamily, {{"\"Come in,\" said Fanny."}}, 0, "FANNY"},
+        {"a titled name", kFamily, {{"\"Come in,\" said Mr. Palmer."}}, 0, "MR. PALMER"},
+        // Counter-cases: no name, or a word that only starts a sentence.
+        {"a description", kFamily, {{"\"Come in,\" said the servant."}}, 0},
+        {"a held name", kFamily, {{"\"Come in,\" said Elinor."}}, 1},
+        {"a sentence opening", kFamily, {{"\"Come in.\" Then she said nothing."}}, 0},
+        {"a verb later in the sentence",
+         kFamily,
+         {{"Before anyone could move, a voice called, \"Come in!\""}},
+         0},
+    };
+    for (const Case& c : cases) {
+        Check(c);
+    }
+}
+
+TEST(SpeakerHinter, follows_the_conversation_when_no_tag_says_who) {
+    const Case cases[] = {
+        {"turns between two",
+         kFamily,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 3},
+          {"\"Then let us go now.\""}},
+         1},
+        {"the one addressed answers",
+         kFamily,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 3},
+          {"\"Ask Marianne,\" said Elinor to Marianne.", 1},
+          {"\"I would rather not.\""}},
+         2},
+        {"a speech runs on into the next paragraph",
+         kFamily,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward. \"The lane is dry, and the hill", 3},
+          {"\"will give us a view.\""}},
+         3},
+        {"the person the narration just named",
+         kFamily,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 3},
+          {"Before they could rise, the door opened and in came Mrs. Jennings.", 0},
+          {"\"Not without me, I hope!\""}},
+         4},
+        // Counter-cases.
+        {"a closed speech does not run on",
+         kFamily,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward. \"The lane is dry.\"", 3},
+          {"\"Then let us go now.\""}},
+         1},
+        {"the person spoken to is not the speaker",
+         kFamily,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 3},
+          {"\"Elinor, the lane is dry.\""}},
+         3},
+    };
+    for (const Case& c : cases) {
+        Check(c);
+    }
+}
+
+TEST(SpeakerHinter, resolves_pronouns_by_sex_and_narration) {
+    const auto couple = Slots({"MR. PALMER", "MRS. JENNINGS", "MISS STEELE"});
+    const Case cases[] = {
+        {"she is the woman of the two",
+         couple,
+         {{"\"Good day,\" said Mr. Palmer.", 1},
+          {"\"Good day,\" said Mrs. Jennings.", 2},
+          {"\"Well,\" said Mr. Palmer.", 1},
+          {"\"You are late,\" said she."}},
+         2},
+        {"he is the man of the two",
+         couple,
+         {{"\"Good day,\" said Mrs. Jennings.", 2},
+          {"\"Good day,\" said Mr. Palmer.", 1},
+          {"\"Well,\" said Mrs. Jennings.", 2},
+          {"\"You are early,\" he said."}},
+         1},
+        {"the woman the narration just named",
+         couple,
+         {{"\"Good day,\" said Mr. Palmer.", 1},
+          {"\"Good day,\" said Mrs. Jennings.", 2},
+          {"Miss Steele came in with her parcels.", 0},
+          {"\"I am so tired,\" she said."}},
+         3},
+        {"no one in the conversation is a he: the last man to speak",
+         Slots({"MR. PALMER", "MRS. JENNINGS", "MISS STEELE"}),
+         {{"\"Good day,\" said Mr. Palmer.", 1},
+          {"\"Good day,\" said Mrs. Jennings.", 2},
+          {"\"Good day,\" said Miss Steele.", 3},
+          {"\"Well,\" said Mrs. Jennings.", 2},
+          {"\"Well,\" said Miss Steele.", 3},
+          {"\"Well,\" said Mrs. Jennings.", 2},
+          {"\"Well,\" said Miss Steele.", 3},
+          {"\"Well,\" said Mrs. Jennings.", 2},
+          {"\"Well,\" said Miss Steele.", 3},
+          {"\"Enough,\" he said."}},
+         1},
+    };
+    for (const Case& c : cases) {
+        Check(c);
+    }
+}
+
+TEST(SpeakerHinter, sets_apart_quoted_phrases_in_narration) {
+    const auto names = Slots({"ELINOR", "EDWARD FERRARS", "NARRATOR"});
+    const Case cases[] = {
+        {"a phrase quoted in narration",
+         names,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 2},
+          {"The house was what the neighbours called \"a cottage\", though it had eight rooms."}},
+         3},
+        // Counter-case: narration that is an action of a speaker before her speech.
+        {"an action before the speech",
+         names,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 2},
+          {"Elinor smiled at him. \"Then let us go now.\""}},
+         1},
+    };
+    for (const Case& c : cases) {
+        Check(c);
+    }
+}
+
+// What the user named teaches the hinter what the text's words stand for.
+TEST(SpeakerHinter, learns_from_the_lines_named) {
+    const auto names = Slots({"ELINOR", "EDWARD FERRARS", "THE STRANGER"});
+    struct Learning {
+        const char* label;
+        std::vector<Paragraph> taught;  // named lines that teach
+        std::vector<Paragraph> scene;   // then a conversation, its last line guessed
+        int expected;
+    };
+    const Learning cases[] = {
+        {"a description names whom it meant",
+         {{"\"Good evening,\" said the old gentleman.", 3}},
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 2},
+          {"\"A fine evening,\" said the old gentleman."}},
+         3},
+        {"a longer description begins with a learned one",
+         {{"\"Good evening,\" said the old gentleman.", 3}},
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 2},
+          {"\"A fine evening,\" said the old gentleman greatly pleased."}},
+         3},
+        {"the narrator's I",
+         {{"\"Good evening,\" I said.", 3}},
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 2},
+          {"\"A fine evening,\" I said."}},
+         3},
+        {"a pronoun tells the sex of a name without a title",
+         {{"\"Good evening,\" said she.", 1}, {"\"Good evening,\" said he.", 2}},
+         {{"\"Shall we walk?\" said Edward.", 2},
+          {"\"If you like,\" replied Elinor.", 1},
+          {"\"Then let us go,\" said she."}},
+         1},
+        {"a form of address only one speaker uses",
+         {{"\"Yes, papa.\"", 1}, {"\"No, papa.\"", 1}, {"\"Well, papa!\"", 1}},
+         {{"\"Shall we walk?\" said Edward.", 2},
+          {"\"If you like,\" replied the stranger.", 3},
+          {"\"I think so, papa.\""}},
+         1},
+    };
+    for (const Learning& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::vector<Paragraph> all = c.taught;
+        all.insert(all.end(), c.scene.begin(), c.scene.end());
+        const Replay taught(names, all);
+        SpeakerHinter hinter;
+        taught.ConfirmAllButLast(hinter);
+        EXPECT_EQ(taught.GuessLast(hinter).slot, c.expected);
+
+        // Counter-case: the same scene without the lines that teach.
+        const Replay untaught(names, c.scene);
+        SpeakerHinter fresh;
+        untaught.ConfirmAllButLast(fresh);
+        EXPECT_NE(untaught.GuessLast(fresh).slot, c.expected);
+    }
+}
+
+TEST(SpeakerHinter, retract_restores_what_was_learned) {
+    const auto names = Slots({"ELINOR", "EDWARD FERRARS", "THE STRANGER"});
+    const Replay replay(names, {{"\"Shall we walk?\" said Elinor.", 1},
+                                {"\"If you like,\" replied Edward.", 2},
+                                {"\"A fine evening,\" said the old gentleman."}});
+    SpeakerHinter hinter;
+    replay.ConfirmAllButLast(hinter);
+    const SpeakerGuess before = replay.GuessLast(hinter);
+    ASSERT_NE(before.slot, 3);
+    ASSERT_EQ(hinter.ConfirmedCount(), 2U);
+
+    // Naming the line teaches "the old gentleman"; asking again (as after an undo and a
+    // second look) then gives that slot, and taking it back gives the first guess again.
+    replay.ConfirmLast(hinter, 3);
+    EXPECT_EQ(hinter.ConfirmedCount(), 3U);
+    EXPECT_EQ(replay.GuessLast(hinter).slot, 3);
+    hinter.Retract();
+    EXPECT_EQ(hinter.ConfirmedCount(), 2U);
+    EXPECT_EQ(replay.GuessLast(hinter).slot, before.slot);
+    EXPECT_EQ(replay.GuessLast(hinter).newName, before.newName);
+
+    // Taking back every line, and once more than there are, leaves a hinter as new.
+    hinter.Retract();
+    hinter.Retract();
+    hinter.Retract();
+    EXPECT_EQ(hinter.ConfirmedCount(), 0U);
+    EXPECT_EQ(replay.GuessLast(hinter).slot, SpeakerHinter().Guess(names, "", 0, 0).slot);
+}
+
+// A text without blank lines is one paragraph of megabytes: the tag at its start is still
+// read, and positions beyond the text are read as an empty paragraph at its end.
+TEST(SpeakerHinter, reads_only_the_start_of_a_huge_paragraph) {
+    std::string text = "\"Come in,\" said Elinor. ";
+    while (text.size() < 3'000'000) {
+        text += "The rain went on and on over the fields and the lane. ";
+    }
+    const auto names = Slots({"MARIANNE", "ELINOR"});
+    SpeakerHinter hinter;
+    EXPECT_EQ(hinter.Guess(names, text, 0, text.size()).slot, 2);
+    hinter.Confirm(names, text, 0, text.size(), 2);
+    EXPECT_EQ(hinter.Guess(names, text, text.size() + 10, text.size() + 20).slot,
+              hinter.Guess(names, text, text.size(), text.size()).slot);
+}
+
+}  // namespace
+}  // namespace velmora
