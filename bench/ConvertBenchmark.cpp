@@ -54,7 +54,7 @@ public:
     void EndWaitCursor() override {}
     bool AskYesNo(std::string_view) override { return true; }
     bool AskToContinue(std::string_view) override { return false; }
-    void ShowSpeakerHint(int, int) override {}
+    void ShowSpeakerHint(int, int, std::string_view) override {}
 
 private:
     std::string textPath_;

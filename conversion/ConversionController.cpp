@@ -4,7 +4,6 @@
 #include "conversion/ConversionWalk.h"
 #include "conversion/EarlierRun.h"
 #include "conversion/ParagraphLog.h"
-#include "conversion/SpeakerHint.h"
 #include "conversion/WaitCursor.h"
 #include "platform/FileError.h"
 #include "script/MemoryScript.h"
@@ -257,6 +256,11 @@ bool ConversionController::ContinueEarlierScript() {
 // the name slots and everything Undo needs come out as if the user had just done it all.
 void ConversionController::ReplayEarlierRun(const EarlierRun& run, ScriptFormat format) {
     const std::vector<std::string> names = RecentNames(run);
+    std::vector<std::string> slotNames;
+    for (const std::string& name : names) {
+        slotNames.push_back(TypedToText(name, characterSet_));
+    }
+    slotNames.resize(static_cast<std::size_t>(ConversionView::kNameSlots));
     writer_ = MakeScriptWriter(format);
     writer_->Open(std::make_unique<MemoryScript>(), characterSet_);
     walk_ = std::make_unique<ConversionWalk>(reader_, *writer_, characterSet_);
@@ -267,9 +271,11 @@ void ConversionController::ReplayEarlierRun(const EarlierRun& run, ScriptFormat 
             walk_->WriteNote(step.text, &view_);
             continue;
         }
+        const auto found = std::find(names.begin(), names.end(), step.text);
+        const int slot = found == names.end() ? 0 : static_cast<int>(found - names.begin()) + 1;
+        ConfirmSpeaker(slotNames, slot);
         (void)walk_->WriteLine(step.text, &view_);
-        const auto slot = std::find(names.begin(), names.end(), step.text);
-        NameLine(slot == names.end() ? 0 : static_cast<int>(slot - names.begin()) + 1);
+        NameLine(slot);
     }
     for (std::size_t slot = 0; slot < names.size(); ++slot) {
         view_.SetNameField(static_cast<int>(slot) + 1, names[slot]);
@@ -281,14 +287,46 @@ void ConversionController::ShowPending() {
     ShowSpeakerHint();
 }
 
-void ConversionController::ShowSpeakerHint() {
-    std::array<std::string, ConversionView::kNameSlots> names;
+namespace {
+
+// The hint upper-cases a name's ASCII letters only; the accented letters of Western names
+// (U+00E0 to U+00FE but for the division sign) follow, so "Zoë" is offered as "ZOË".
+std::string UpperCaseWestern(std::string utf8) {
+    for (std::size_t i = 0; i + 1 < utf8.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const auto next = static_cast<unsigned char>(utf8[i + 1]);
+        if (lead == 0xC3 && next >= 0xA0 && next <= 0xBE && next != 0xB7) {
+            utf8[i + 1] = static_cast<char>(next - 0x20);
+        }
+    }
+    return utf8;
+}
+
+}  // namespace
+
+std::vector<std::string> ConversionController::SlotNames() {
+    std::vector<std::string> names(static_cast<std::size_t>(ConversionView::kNameSlots));
     for (int slot = 1; slot <= ConversionView::kNameSlots; ++slot) {
         names[static_cast<std::size_t>(slot - 1)] =
             TypedToText(view_.GetNameField(slot), characterSet_);
     }
-    view_.ShowSpeakerHint(HintSpeaker(names, walk_->Narration(), lastSlot_, slotBeforeLast_),
-                          lastSlot_);
+    return names;
+}
+
+void ConversionController::ShowSpeakerHint() {
+    const std::size_t begin = reader_.ParagraphBegin();
+    const SpeakerGuess guess =
+        hinter_.Guess(SlotNames(), reader_.Text(), begin, begin + walk_->Pending().size());
+    view_.ShowSpeakerHint(guess.slot, lastSlot_,
+                          UpperCaseWestern(TextToTyped(guess.newName, characterSet_)));
+}
+
+void ConversionController::ConfirmSpeaker(std::span<const std::string> names, int slot) {
+    if (slot < 1 || slot > static_cast<int>(names.size())) {
+        return;  // a name no slot holds any more teaches the hint nothing
+    }
+    const std::size_t begin = reader_.ParagraphBegin();
+    hinter_.Confirm(names, reader_.Text(), begin, begin + walk_->Pending().size(), slot);
 }
 
 void ConversionController::NameLine(int slot) {
@@ -336,6 +374,7 @@ ConversionController::Checkpoint ConversionController::TakeCheckpoint() {
     checkpoint.logLines = view_.LogLineCount();
     checkpoint.lastSlot = lastSlot_;
     checkpoint.slotBeforeLast = slotBeforeLast_;
+    checkpoint.confirmedSpeakers = hinter_.ConfirmedCount();
     checkpoint.status = status_;
     return checkpoint;
 }
@@ -373,6 +412,9 @@ void ConversionController::Restore(const Checkpoint& checkpoint) {
     isFinished_ = false;
     lastSlot_ = checkpoint.lastSlot;
     slotBeforeLast_ = checkpoint.slotBeforeLast;
+    while (hinter_.ConfirmedCount() > checkpoint.confirmedSpeakers) {
+        hinter_.Retract();
+    }
     if (view_.LogLineCount() > checkpoint.logLines) {
         view_.TruncateLog(checkpoint.logLines);
         ScrollLogToEnd(view_);
@@ -410,7 +452,9 @@ void ConversionController::GenerateLine(int slot) {
         return;
     }
     const std::string name = view_.GetNameField(slot);
+    const std::vector<std::string> names = SlotNames();
     RunUndoable([&] {
+        ConfirmSpeaker(names, slot);
         const bool waiting = walk_->WriteLine(name, &view_);
         NameLine(slot);
         if (waiting) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/Explanations.h"
+#include "conversion/SpeakerHinter.h"
 #include "platform/File.h"
 #include "script/ScriptFormat.h"
 #include "text/CharacterSet.h"
@@ -8,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,7 @@ private:
         int logLines = 0;
         int lastSlot = 0;
         int slotBeforeLast = 0;
+        std::size_t confirmedSpeakers = 0;
         Status status = Status::Loaded;
     };
     struct ProtectedFile {
@@ -114,6 +117,10 @@ private:
 
     void ShowPending();
     void ShowSpeakerHint();
+    // The name slots as the hint compares them: in the text's bytes.
+    [[nodiscard]] std::vector<std::string> SlotNames();
+    // Tells the hint who speaks the pending line, before the walk moves on.
+    void ConfirmSpeaker(std::span<const std::string> names, int slot);
     void NameLine(int slot);
     void LogEndOfFile();
     void CloseScript();
@@ -134,6 +141,7 @@ private:
     int lastSlot_ = 0;        // slot that named the last line, 0 before the first
     int slotBeforeLast_ = 0;  // slot that named the line before it
     std::vector<Checkpoint> history_;
+    SpeakerHinter hinter_;
 };
 
 }  // namespace velmora

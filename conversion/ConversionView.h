@@ -53,8 +53,10 @@ public:
     [[nodiscard]] virtual bool AskToContinue(std::string_view question) = 0;
 
     // A new line of dialogue is shown: slot (1..kNameSlots) most likely speaks it, 0 when
-    // there is no guess; lastSlot named the previous line (0 for none yet).
-    virtual void ShowSpeakerHint(int slot, int lastSlot) = 0;
+    // there is no guess; lastSlot named the previous line (0 for none yet). newName (UTF-8)
+    // is a speaker the narration names who is in no slot, empty when there is none: the
+    // window offers it in the first empty name field.
+    virtual void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) = 0;
 };
 
 }  // namespace velmora

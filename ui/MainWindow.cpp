@@ -174,7 +174,11 @@ void MainWindow::PressForEnter() {
         button = openTextFile_;
         const auto* edit = std::find(nameEdits_.begin(), nameEdits_.end(), focus);
         if (edit != nameEdits_.end() && controller_.IsAcceptingCommands()) {
-            button = GenerateLineButton(static_cast<int>(edit - nameEdits_.begin()) + 1);
+            const int slot = static_cast<int>(edit - nameEdits_.begin()) + 1;
+            if (slot == offeredSlot_ && (*edit)->IsEmpty()) {
+                (*edit)->ChangeValue((*edit)->GetHint());  // taken as if typed
+            }
+            button = GenerateLineButton(slot);
         }
     }
     if (!button->IsEnabled()) {
@@ -305,7 +309,8 @@ bool MainWindow::AskYesNo(std::string_view question) {
 
 bool MainWindow::AskToContinue(std::string_view question) { return AskYesNo(question); }
 
-void MainWindow::ShowSpeakerHint(int slot, int lastSlot) {
+void MainWindow::ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) {
+    WithdrawOfferedName();
     if (slot >= 1 && slot <= kNameSlots) {
         wxButton* button = GenerateLineButton(slot);
         button->SetDefault();
@@ -314,8 +319,26 @@ void MainWindow::ShowSpeakerHint(int slot, int lastSlot) {
     }
     // Enter in an edit never presses this default once it is disabled; it is only shown.
     openTextFile_->SetDefault();
+    if (!newName.empty()) {
+        // A speaker in no slot: offered in grey in the first empty field, for Enter to take.
+        const auto empty = std::find_if(nameEdits_.begin(), nameEdits_.end(),
+                                        [](const wxTextCtrl* edit) { return edit->IsEmpty(); });
+        if (empty != nameEdits_.end()) {
+            (*empty)->SetHint(wxString::FromUTF8(newName.data(), newName.size()));
+            (*empty)->SetFocus();
+            offeredSlot_ = static_cast<int>(empty - nameEdits_.begin()) + 1;
+            return;
+        }
+    }
     const int editSlot = lastSlot >= 1 && lastSlot <= kNameSlots ? lastSlot : 1;
     nameEdits_.at(static_cast<std::size_t>(editSlot - 1))->SetFocus();
+}
+
+void MainWindow::WithdrawOfferedName() {
+    if (offeredSlot_ != 0) {
+        nameEdits_.at(static_cast<std::size_t>(offeredSlot_ - 1))->SetHint(wxEmptyString);
+        offeredSlot_ = 0;
+    }
 }
 
 }  // namespace velmora

@@ -57,7 +57,7 @@ public:
     [[nodiscard]] bool AskToContinue(std::string_view question) override;
     // Puts the keyboard on the hinted slot's "Generate Line" (as the default button), or,
     // with no hint, on the name edit of the slot used last.
-    void ShowSpeakerHint(int slot, int lastSlot) override;
+    void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) override;
 
 private:
     enum class Command {
@@ -86,6 +86,8 @@ private:
     // Enter presses the focused push button; in a name edit while a line waits, the
     // "Generate Line" on its row; else "Open Text File..." while enabled.
     void PressForEnter();
+    // Takes the speaker offered in an empty field away again.
+    void WithdrawOfferedName();
     [[nodiscard]] wxButton* GenerateLineButton(int slot);
     void OnContextMenu(wxContextMenuEvent& event);
     void ShowWindowMenu(const wxPoint& position);
@@ -98,6 +100,7 @@ private:
     wxRadioButton* stagePlay_ = nullptr;
     wxRadioButton* screenPlay_ = nullptr;
     std::array<wxTextCtrl*, kNameSlots> nameEdits_{};  // in slot order
+    int offeredSlot_ = 0;  // the empty field offering a speaker in no slot, 0 for none
     wxTextCtrl* note_ = nullptr;
     wxStaticText* status_ = nullptr;
     wxButton* openTextFile_ = nullptr;

@@ -50,7 +50,7 @@ public:
     [[nodiscard]] bool AskYesNo(std::string_view question) override;
     [[nodiscard]] bool AskToContinue(std::string_view question) override;
     // Nobody at the console picks buttons: the hint has nowhere to go.
-    void ShowSpeakerHint(int slot, int lastSlot) override;
+    void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) override;
 
 private:
     std::string textFile_;

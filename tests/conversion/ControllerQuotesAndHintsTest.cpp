@@ -24,9 +24,13 @@ class ControllerQuotesAndHintsTest : public test::ControllerFixture {
 protected:
     // The arguments of every call of one view operation, in order.
     [[nodiscard]] std::vector<std::string> ArgumentsOf(std::string_view operation) const {
+        return ArgumentsOf(view_, operation);
+    }
+    [[nodiscard]] static std::vector<std::string> ArgumentsOf(const test::RecordingView& view,
+                                                              std::string_view operation) {
         const std::string prefix = std::string(operation) + ":";
         std::vector<std::string> arguments;
-        for (const auto& call : view_.calls) {
+        for (const auto& call : view.calls) {
             if (call.starts_with(prefix)) {
                 arguments.push_back(call.substr(prefix.size()));
             }
@@ -112,7 +116,7 @@ TEST_F(ControllerQuotesAndHintsTest, no_question_when_the_script_cannot_be_opene
 // Elizabeth speaks first and is named; Darcy answers unnamed; then they take turns.
 constexpr std::string_view kExchange =
     "\"Good morning,\" said Elizabeth.\r\n\r\n"
-    "\"Good morning,\" he replied.\r\n\r\n"
+    "\"Good morning,\" replied Mr. Darcy.\r\n\r\n"
     "\"Fine weather.\"\r\n\r\n"
     "\"Indeed.\"\r\n\r\n"
     "\"Mr. Darcy!\" called a voice, and Darcy turned.";
@@ -122,7 +126,7 @@ TEST_F(ControllerQuotesAndHintsTest, hint_follows_names_in_the_narration_then_tu
     view_.names[1] = "MR. DARCY";
     Open(kExchange);
     controller_.GenerateLine(1);  // Elizabeth
-    controller_.GenerateLine(2);  // Darcy, unnamed in the text
+    controller_.GenerateLine(2);  // Darcy
     controller_.GenerateNote();   // a note names nobody and changes no turn
     controller_.GenerateLine(1);  // Elizabeth again, by turn
     controller_.GenerateLine(2);  // Darcy, by turn
@@ -130,13 +134,42 @@ TEST_F(ControllerQuotesAndHintsTest, hint_follows_names_in_the_narration_then_tu
 
     const std::vector<std::string> hints = {
         "1,0",  // "said Elizabeth"
-        "0,1",  // "he replied": no name, no exchange yet; focus goes back to slot 1's name
+        "2,1",  // "replied Mr. Darcy"
         "1,2",  // turn-taking: slot 1 spoke two lines back
         "2,1",  // turn-taking
-        "2,2",  // "Darcy turned": the name's last word, ahead of turn-taking
+        "1,2",  // "Mr. Darcy!" calls the one who turns: Darcy listens, Elizabeth speaks
     };
     EXPECT_EQ(Hints(), hints);
     EXPECT_EQ(view_.status, "Script.html successfully generated");
+}
+
+TEST_F(ControllerQuotesAndHintsTest, a_speaker_in_no_slot_is_offered_as_typed_text) {
+    struct Case {
+        const char* label;
+        std::string text;
+        std::string offered;  // UTF-8, as the window shows it
+    };
+    const Case cases[] = {
+        {"ASCII", "\"Hello,\" said Elinor.\r\n\r\nEnd.", "ELINOR"},
+        {"Windows-1252", "\"Bonjour,\" said Zo\xEB.\r\n\r\nFin.", "ZO\xC3\x8B"},
+        {"UTF-8", "\"Bonjour,\" said Zo\xC3\xAB.\r\n\r\nFin.", "ZO\xC3\x8B"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.label);
+        test::TempDir dir;
+        test::CurrentDirectory inDir(dir.Path());
+        test::RecordingView view;
+        ConversionController controller(view);
+        dir.Write("novel.txt", row.text);
+        view.choice = "novel.txt";
+        controller.OpenTextFile();
+        EXPECT_EQ(ArgumentsOf(view, "ShowSpeakerHint"),
+                  std::vector<std::string>{"0,0," + row.offered});
+    }
+    // Once the name is in a slot, that slot is the hint instead.
+    view_.names[4] = "ELINOR";
+    Open("\"Hello,\" said Elinor.\r\n\r\nEnd.");
+    EXPECT_EQ(Hints(), std::vector<std::string>{"5,0"});
 }
 
 TEST_F(ControllerQuotesAndHintsTest, no_hint_while_generating_without_names) {

@@ -133,8 +133,13 @@ public:
         Record("AskToContinue", question);
         return continueAnswer;
     }
-    void ShowSpeakerHint(int slot, int lastSlot) override {
-        Record("ShowSpeakerHint", std::to_string(slot) + "," + std::to_string(lastSlot));
+    void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) override {
+        std::string hint = std::to_string(slot) + "," + std::to_string(lastSlot);
+        if (!newName.empty()) {
+            hint += ",";
+            hint += newName;
+        }
+        Record("ShowSpeakerHint", hint);
         hintedSlot = slot;
     }
 

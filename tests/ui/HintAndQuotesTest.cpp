@@ -38,7 +38,8 @@ TEST_F(HintTest, FocusAndDefaultButtonFollowTheHint) {
 
     Press(*window_, kNameSlotTable[2].buttonId);  // ELIZABETH
     Flush();
-    EXPECT_EQ(wxWindow::FindFocus(), Edit(*window_, 3)) << "no hint: the name used last";
+    EXPECT_EQ(wxWindow::FindFocus(), window_->GetDefaultItem())
+        << "the hinted button is the default";
 
     Press(*window_, kNameSlotTable[0].buttonId);  // DARCY
     Flush();
@@ -54,6 +55,23 @@ TEST_F(HintTest, FocusAndDefaultButtonFollowTheHint) {
               "<BR><CENTER>ELIZABETH</CENTER><DD>Fine weather.</DD><BR>"
               "<BR>The end.<BR></HTML>")
         << "the third line by turn to slot 3";
+}
+
+TEST_F(HintTest, ASpeakerInNoSlotIsOfferedInTheFirstEmptyFieldForEnterToTake) {
+    TypeName(1, wxS("TOM"));
+    OpenText(WriteText("novel.txt", "\"Hello,\" said Elinor.\r\n\r\n\"Hi.\"\r\n\r\nEnd."));
+    Flush();
+    auto* offered = dynamic_cast<wxTextCtrl*>(Edit(*window_, 2));
+    ASSERT_NE(offered, nullptr);
+    EXPECT_EQ(offered->GetHint(), wxS("ELINOR"));
+    EXPECT_TRUE(offered->IsEmpty()) << "only offered, in grey";
+    EXPECT_EQ(wxWindow::FindFocus(), offered);
+
+    SendKey(*offered, WXK_RETURN);
+    EXPECT_EQ(NameEditText(2), "ELINOR") << "taken as if typed";
+    EXPECT_EQ(offered->GetHint(), wxString()) << "the offer is gone";
+    EXPECT_NE(ScriptBeside(folder_.Path() / "novel.txt").find("<CENTER>ELINOR</CENTER>"),
+              std::string::npos);
 }
 
 TEST_F(HintTest, EnterInANameEditGeneratesThatRowsLineWhileALineWaits) {
