@@ -45,13 +45,14 @@ std::string ContinueQuestion(int lines) {
 // The names of the lines, most recent first, each once, as many as there are slots.
 std::vector<std::string> RecentNames(const EarlierRun& run) {
     std::vector<std::string> names;
-    for (auto step = run.steps.rbegin(); step != run.steps.rend(); ++step) {
+    for (std::size_t index = run.steps.size(); index-- > 0;) {
+        const EarlierRun::Step& step = run.steps[index];
         if (names.size() == static_cast<std::size_t>(ConversionView::kNameSlots)) {
             break;
         }
-        if (!step->isNote && !step->text.empty() &&
-            std::find(names.begin(), names.end(), step->text) == names.end()) {
-            names.push_back(step->text);
+        if (!step.isNote && !step.text.empty() &&
+            std::find(names.begin(), names.end(), step.text) == names.end()) {
+            names.push_back(step.text);
         }
     }
     return names;
@@ -256,11 +257,9 @@ bool ConversionController::ContinueEarlierScript() {
 // the name slots and everything Undo needs come out as if the user had just done it all.
 void ConversionController::ReplayEarlierRun(const EarlierRun& run, ScriptFormat format) {
     const std::vector<std::string> names = RecentNames(run);
-    std::vector<std::string> slotNames;
-    for (const std::string& name : names) {
-        slotNames.push_back(TypedToText(name, characterSet_));
-    }
-    slotNames.resize(static_cast<std::size_t>(ConversionView::kNameSlots));
+    std::vector<std::string> slotNames(static_cast<std::size_t>(ConversionView::kNameSlots));
+    std::transform(names.begin(), names.end(), slotNames.begin(),
+                   [this](const std::string& name) { return TypedToText(name, characterSet_); });
     writer_ = MakeScriptWriter(format);
     writer_->Open(std::make_unique<MemoryScript>(), characterSet_);
     walk_ = std::make_unique<ConversionWalk>(reader_, *writer_, characterSet_);

@@ -36,7 +36,9 @@ public:
     void BeginWaitCursor() override { Unexpected(); }
     void EndWaitCursor() override { Unexpected(); }
     bool AskYesNo(std::string_view /*question*/) override { Unexpected(); }
-    void ShowSpeakerHint(int /*slot*/, int /*lastSlot*/, std::string_view /*newName*/) override { Unexpected(); }
+    void ShowSpeakerHint(int /*slot*/, int /*lastSlot*/, std::string_view /*newName*/) override {
+        Unexpected();
+    }
 
 private:
     [[noreturn]] static void Unexpected() {

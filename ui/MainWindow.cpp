@@ -321,13 +321,14 @@ void MainWindow::ShowSpeakerHint(int slot, int lastSlot, std::string_view newNam
     openTextFile_->SetDefault();
     if (!newName.empty()) {
         // A speaker in no slot: offered in grey in the first empty field, for Enter to take.
-        const auto empty = std::find_if(nameEdits_.begin(), nameEdits_.end(),
-                                        [](const wxTextCtrl* edit) { return edit->IsEmpty(); });
-        if (empty != nameEdits_.end()) {
-            (*empty)->SetHint(wxString::FromUTF8(newName.data(), newName.size()));
-            (*empty)->SetFocus();
-            offeredSlot_ = static_cast<int>(empty - nameEdits_.begin()) + 1;
-            return;
+        for (std::size_t index = 0; index < nameEdits_.size(); ++index) {
+            wxTextCtrl* edit = nameEdits_.at(index);
+            if (edit->IsEmpty()) {
+                edit->SetHint(wxString::FromUTF8(newName.data(), newName.size()));
+                edit->SetFocus();
+                offeredSlot_ = static_cast<int>(index) + 1;
+                return;
+            }
         }
     }
     const int editSlot = lastSlot >= 1 && lastSlot <= kNameSlots ? lastSlot : 1;

@@ -209,6 +209,8 @@ TEST_F(ConvertProgramTest, wrong_usage_exits_with_64) {
     EXPECT_FALSE(fs::exists(dir_ / "Script.htm"));
 }
 
+constexpr const char* kKeptBackup = "The earlier Script.htm was kept as Script.htm.bak.";
+
 // The novels of the corpus beside the repository, converted whole in both formats.
 TEST_F(ConvertProgramTest, converts_every_corpus_text_in_both_formats) {
     const fs::path corpus = VELMORA_CORPUS_DIR;
@@ -232,9 +234,7 @@ TEST_F(ConvertProgramTest, converts_every_corpus_text_in_both_formats) {
             EXPECT_EQ(run.err, earlier.empty()
                                    ? kFinishedStatuses
                                    : Lines({"Loading text file", "Text file loaded successfully",
-                                            "The earlier Script.htm was kept as "
-                                            "Script.htm.bak.",
-                                            "Generating script without characternames",
+                                            kKeptBackup, "Generating script without characternames",
                                             "Script.html successfully generated"}))
                 << label;
             if (!earlier.empty()) {

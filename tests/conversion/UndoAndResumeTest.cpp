@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -95,12 +96,10 @@ protected:
     }
     // The last hint shown.
     [[nodiscard]] std::string LastHint() const {
-        for (auto call = view_.calls.rbegin(); call != view_.calls.rend(); ++call) {
-            if (call->starts_with("ShowSpeakerHint:")) {
-                return *call;
-            }
-        }
-        return {};
+        const auto hint = std::find_if(
+            view_.calls.rbegin(), view_.calls.rend(),
+            [](const std::string& call) { return call.starts_with("ShowSpeakerHint:"); });
+        return hint == view_.calls.rend() ? std::string() : *hint;
     }
 };
 
@@ -139,10 +138,10 @@ TEST_F(UndoTest, goes_back_line_by_line_to_the_start_and_no_further) {
     Perform(view_, controller_, {Step::Note, "a pause"});
     states.push_back(Now());
     states.pop_back();
-    for (auto state = states.rbegin(); state != states.rend(); ++state) {
+    for (; !states.empty(); states.pop_back()) {
         ASSERT_TRUE(controller_.CanUndo());
         controller_.Undo();
-        EXPECT_EQ(Now(), *state);
+        EXPECT_EQ(Now(), states.back());
     }
     EXPECT_FALSE(controller_.CanUndo());
     const Seen start = Now();
