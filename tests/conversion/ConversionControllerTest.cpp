@@ -5,6 +5,7 @@
 #include "tests/conversion/ControllerFixture.h"
 #include "tests/conversion/RecordingView.h"
 #include "tests/support/FileLock.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -423,6 +424,7 @@ TEST_F(ConversionControllerTest, script_declares_the_character_set_of_the_text) 
 // A failed write ends the command where it happened: what was written stays, nothing after
 // it runs, and the error reaches the caller with the script's full path.
 TEST_F(ConversionControllerTest, write_failure_in_a_line_stops_there_with_the_error) {
+    VELMORA_NEEDS_A_FULL_DISK();
     view_.names[0] = "TOM";
     Open(kWorkedText);
     const auto scriptPath = (fs::current_path() / "Script.htm").string();
@@ -446,6 +448,7 @@ TEST_F(ConversionControllerTest, write_failure_in_a_line_stops_there_with_the_er
 }
 
 TEST_F(ConversionControllerTest, write_failure_in_the_advance_keeps_what_was_logged) {
+    VELMORA_NEEDS_A_FULL_DISK();
     view_.names[0] = "TOM";
     Open(kWorkedText);
     const std::string line = "<BR><CENTER>TOM</CENTER><DD>(he said)</DD><DD>Hi.</DD><BR>";
@@ -461,6 +464,7 @@ TEST_F(ConversionControllerTest, write_failure_in_the_advance_keeps_what_was_log
 }
 
 TEST_F(ConversionControllerTest, write_failure_in_a_note_leaves_the_note_field) {
+    VELMORA_NEEDS_A_FULL_DISK();
     Open(kWorkedText);
     view_.note = "call back.";
     const auto log = view_.log;
@@ -476,6 +480,7 @@ TEST_F(ConversionControllerTest, write_failure_in_a_note_leaves_the_note_field) 
 }
 
 TEST_F(ConversionControllerTest, write_failure_without_names_ends_the_wait_cursor) {
+    VELMORA_NEEDS_A_FULL_DISK();
     Open(kTwoLinesText);
     const auto log = view_.log;
     const auto before = view_.calls.size();
@@ -493,6 +498,7 @@ TEST_F(ConversionControllerTest, write_failure_without_names_ends_the_wait_curso
 }
 
 TEST_F(ConversionControllerTest, write_failure_while_closing_claims_no_finished_script) {
+    VELMORA_NEEDS_A_FULL_DISK();
     view_.names[0] = "TOM";
     Open(kWorkedText);
     const std::string withoutEnd =
@@ -510,6 +516,7 @@ TEST_F(ConversionControllerTest, write_failure_while_closing_claims_no_finished_
 }
 
 TEST_F(ConversionControllerTest, script_on_a_full_device_fails_while_opening) {
+    VELMORA_NEEDS_A_FULL_DISK();
     fs::create_symlink("/dev/full", dir_ / "Script.htm");
     dir_.Write("novel.txt", kWorkedText);
     view_.choice = "novel.txt";

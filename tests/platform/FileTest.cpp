@@ -7,8 +7,11 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 namespace velmora {
 namespace {
@@ -23,13 +26,17 @@ TEST(File, reading_refuses_what_it_cannot_hold_alone) {
     const auto held = dir.Write("held.txt", "text");
     const auto heldByFile = dir.Write("heldByFile.txt", "text");
     std::filesystem::create_directory(dir / "folder");
+    std::vector<const char*> names = {"missing.txt", "folder", "held.txt", "heldByFile.txt"};
+#ifndef _WIN32
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    names.push_back("pipe");
+#endif
     const HeldLock lock(held);
     ASSERT_TRUE(lock.Holds());
     File holder;
     ASSERT_TRUE(holder.OpenForReading(heldByFile.string()));
 
-    for (const char* name : {"missing.txt", "folder", "pipe", "held.txt", "heldByFile.txt"}) {
+    for (const char* name : names) {
         SCOPED_TRACE(name);
         File file;
         EXPECT_FALSE(file.OpenForReading((dir / name).string()));
@@ -100,7 +107,14 @@ TEST(File, writing_refused_while_held_leaves_the_file_alone) {
     const HeldLock lock(held);
     ASSERT_TRUE(lock.Holds());
 
-    for (const char* name : {"held.htm", "Script.htm", "Other.htm"}) {
+#ifdef _WIN32
+    // On Windows a word processor holds its document through the share mode alone (as
+    // held.htm is held); its lock file beside it is not looked at.
+    const std::vector<const char*> names = {"held.htm"};
+#else
+    const std::vector<const char*> names = {"held.htm", "Script.htm", "Other.htm"};
+#endif
+    for (const char* name : names) {
         SCOPED_TRACE(name);
         File file;
         EXPECT_FALSE(file.OpenForWriting((dir / name).string()));
@@ -115,6 +129,8 @@ TEST(File, writing_refused_while_held_leaves_the_file_alone) {
         << "a lock file stands for its own document only";
 }
 
+#ifndef _WIN32
+// Devices and pipes by their Unix names.
 TEST(File, failed_write_throws_disk_full_with_the_path) {
     File file;
     ASSERT_TRUE(file.OpenForWriting("/dev/full"));
@@ -141,6 +157,7 @@ TEST(File, writing_to_a_device_or_pipe_neither_locks_nor_hangs) {
     File pipe;
     EXPECT_FALSE(pipe.OpenForWriting((dir / "pipe").string())) << "no reader: refused at once";
 }
+#endif
 
 }  // namespace
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include "platform/File.h"
 #include "platform/FileError.h"
 #include "tests/support/FileLock.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -202,6 +203,7 @@ TEST(ScriptWriter, open_fails_while_another_program_has_the_script) {
 }
 
 TEST(ScriptWriter, write_failure_names_the_script_by_its_full_path) {
+    VELMORA_NEEDS_A_FULL_DISK();
     const TempDir dir;
     const CurrentDirectory here(dir.Path());
     std::filesystem::create_symlink("/dev/full", "Script.htm");
@@ -219,6 +221,7 @@ TEST(ScriptWriter, write_failure_names_the_script_by_its_full_path) {
 }
 
 TEST(ScriptWriter, write_failure_keeps_what_was_written_before) {
+    VELMORA_NEEDS_A_FULL_DISK();
     const TempDir dir;
     const auto path = dir / "Script.htm";
     ScreenPlayWriter writer;

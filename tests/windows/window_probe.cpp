@@ -1,0 +1,151 @@
+// window_probe: looks at a running Velmora window from outside, the way Windows itself sees
+// it, for tests/windows/run-under-wine.sh. Wine draws child controls itself, so the X
+// display shows none of them; the Win32 window tree does.
+//
+//   window_probe controls TITLE   the window's client size and font, then each child
+//                                 control: id, class, text, rectangle in client pixels
+//   window_probe sysmenu TITLE    each item of the window's system menu: id and text
+//   window_probe about TITLE      chooses the system menu's about entry, waits for the
+//                                 about box and closes it again
+// Each waits up to 60 seconds for the window; exit status 1 when it never comes.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+namespace {
+
+constexpr int kAboutCommand = 16;  // IDM_ABOUTBOX
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                          size, nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring Wide(const char* text) {
+    const int size = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
+    wide.resize(static_cast<std::size_t>(size > 0 ? size - 1 : 0));
+    return wide;
+}
+
+std::wstring WindowText(HWND window) {
+    std::vector<wchar_t> text(1024);
+    const int length = ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    return {text.data(), static_cast<std::size_t>(length > 0 ? length : 0)};
+}
+
+HWND WaitForWindow(const std::wstring& title, int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        if (HWND window = ::FindWindowW(nullptr, title.c_str());
+            window != nullptr && ::IsWindowVisible(window)) {
+            return window;
+        }
+        ::Sleep(100);
+    }
+    return nullptr;
+}
+
+BOOL CALLBACK PrintControl(HWND control, LPARAM parent) {
+    if (::GetParent(control) != reinterpret_cast<HWND>(parent)) {
+        return TRUE;  // only the dialog's own controls, not the parts of a control
+    }
+    wchar_t kind[256] = {};
+    ::GetClassNameW(control, kind, 256);
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(HWND_DESKTOP, reinterpret_cast<HWND>(parent),
+                      reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("control %d %s %ld %ld %ld %ld %s\n", ::GetDlgCtrlID(control),
+                Utf8(kind).c_str(), rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top, Utf8(WindowText(control)).c_str());
+    return TRUE;
+}
+
+void PrintControls(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    std::printf("client %ld %ld\n", client.right, client.bottom);
+    if (HFONT font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0))) {
+        LOGFONTW logical{};
+        ::GetObjectW(font, sizeof logical, &logical);
+        std::printf("font %ld %s\n", logical.lfHeight, Utf8(logical.lfFaceName).c_str());
+    }
+    ::EnumChildWindows(window, PrintControl, reinterpret_cast<LPARAM>(window));
+}
+
+void PrintSystemMenu(HWND window) {
+    HMENU menu = ::GetSystemMenu(window, FALSE);
+    const int count = menu != nullptr ? ::GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+        wchar_t text[256] = {};
+        item.dwTypeData = text;
+        item.cch = 255;
+        ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
+        if ((item.fType & MFT_SEPARATOR) != 0) {
+            std::printf("item separator\n");
+        } else {
+            std::printf("item %u %s\n", item.wID, Utf8(text).c_str());
+        }
+    }
+}
+
+int OpenAbout(HWND window) {
+    ::PostMessageW(window, WM_SYSCOMMAND, kAboutCommand, 0);
+    HWND about = WaitForWindow(L"About Velmora", 30);
+    if (about == nullptr) {
+        std::printf("no about box\n");
+        return 1;
+    }
+    std::printf("about box shown\n");
+    PrintControls(about);
+    ::PostMessageW(about, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 300 && ::IsWindow(about) && ::IsWindowVisible(about); ++i) {
+        ::Sleep(100);
+    }
+    if (::IsWindow(about) && ::IsWindowVisible(about)) {
+        std::printf("the about box stayed open\n");
+        return 1;
+    }
+    std::printf("about box closed\n");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: window_probe controls|sysmenu|about TITLE\n");
+        return 2;
+    }
+    const std::string what = argv[1];
+    HWND window = WaitForWindow(Wide(argv[2]), 60);
+    if (window == nullptr) {
+        std::printf("no window\n");
+        return 1;
+    }
+    if (what == "controls") {
+        PrintControls(window);
+    } else if (what == "sysmenu") {
+        PrintSystemMenu(window);
+    } else if (what == "about") {
+        return OpenAbout(window);
+    } else {
+        return 2;
+    }
+    return 0;
+}
