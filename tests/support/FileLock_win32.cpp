@@ -44,7 +44,7 @@ bool IsLockedElsewhere(const std::filesystem::path& file) {
 
 // Windows has no limit on the size of the files a process writes; the tests that need one
 // ask CanLimitFileSize() first.
-FileSizeLimit::FileSizeLimit(unsigned long /*bytes*/) {}
+FileSizeLimit::FileSizeLimit(std::size_t /*bytes*/) {}
 
 FileSizeLimit::~FileSizeLimit() = default;
 
