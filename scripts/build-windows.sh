@@ -83,5 +83,6 @@ echo "== cross-building Velmora into $build"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DwxWidgets_CONFIG_EXECUTABLE="$wx_prefix/bin/wx-config" \
   -DVELMORA_MINGW_PREFIXES="$wx_prefix;$gtest_prefix" \
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$repo/tests/windows/wine.sh" \
   -DVELMORA_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" -j"$jobs"

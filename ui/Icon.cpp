@@ -13,8 +13,8 @@ wxIcon MainFrameIcon(int size) {
 #ifdef __WXMSW__
     // The program file carries the same images as icon resource IDR_MAINFRAME, which is
     // what Explorer and the task bar show; the window takes its icon from there too.
-    wxIcon resource(wxString::Format(wxS("#%d"), IDR_MAINFRAME), wxBITMAP_TYPE_ICO_RESOURCE,
-                    side, side);
+    wxIcon resource(wxString::Format(wxS("#%d"), IDR_MAINFRAME), wxBITMAP_TYPE_ICO_RESOURCE, side,
+                    side);
     if (resource.IsOk()) {
         return resource;
     }

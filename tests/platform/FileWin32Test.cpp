@@ -69,9 +69,8 @@ TEST(FileOnWindows, resolves_the_full_path_the_windows_way) {
     dir.Write("novel.txt", "text");
     std::filesystem::create_directory(dir / "sub");
     const test::CurrentDirectory here(dir / "sub");
-    const std::string expected = (std::filesystem::current_path().parent_path() / "novel.txt")
-                                     .make_preferred()
-                                     .string();
+    const std::string expected =
+        (std::filesystem::current_path().parent_path() / "novel.txt").make_preferred().string();
     for (const char* name : {"..\\novel.txt", "../novel.txt", ".\\..\\sub\\..\\novel.txt"}) {
         SCOPED_TRACE(name);
         File file;

@@ -132,7 +132,11 @@ else
       }
       exit fails > 0
     }' "$work/controls.txt" || fail "controls not where the template puts them"
-  grep '^client\|^font' "$work/controls.txt" | tr '\n' ' '; echo
+  grep '^client\|^font\|^style' "$work/controls.txt" | tr '\n' ' '; echo
+  # A caption and a system menu, but no minimise or maximise box of its own.
+  style=$(grep '^style' "$work/controls.txt" || true)
+  [[ $style == *" caption"* && $style == *" sysmenu"* ]] || fail "no caption or system menu"
+  [[ $style != *"imizebox"* ]] || fail "a minimise or maximise box: $style"
 
   probe sysmenu | tr -d '\r' >"$work/sysmenu" || true
   tail -2 "$work/sysmenu" | tr '\n' ' '; echo

@@ -65,11 +65,11 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM parent) {
     ::GetClassNameW(control, kind, 256);
     RECT rect{};
     ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(HWND_DESKTOP, reinterpret_cast<HWND>(parent),
-                      reinterpret_cast<POINT*>(&rect), 2);
-    std::printf("control %d %s %ld %ld %ld %ld %s\n", ::GetDlgCtrlID(control),
-                Utf8(kind).c_str(), rect.left, rect.top, rect.right - rect.left,
-                rect.bottom - rect.top, Utf8(WindowText(control)).c_str());
+    ::MapWindowPoints(HWND_DESKTOP, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&rect),
+                      2);
+    std::printf("control %d %s %ld %ld %ld %ld %s\n", ::GetDlgCtrlID(control), Utf8(kind).c_str(),
+                rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                Utf8(WindowText(control)).c_str());
     return TRUE;
 }
 
@@ -77,6 +77,13 @@ void PrintControls(HWND window) {
     RECT client{};
     ::GetClientRect(window, &client);
     std::printf("client %ld %ld\n", client.right, client.bottom);
+    const auto style = static_cast<unsigned long>(::GetWindowLongPtrW(window, GWL_STYLE));
+    const auto extended = static_cast<unsigned long>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
+    std::printf("style%s%s%s%s%s\n", (style & WS_CAPTION) == WS_CAPTION ? " caption" : "",
+                (style & WS_SYSMENU) != 0 ? " sysmenu" : "",
+                (style & WS_MINIMIZEBOX) != 0 ? " minimizebox" : "",
+                (style & WS_MAXIMIZEBOX) != 0 ? " maximizebox" : "",
+                (extended & WS_EX_DLGMODALFRAME) != 0 ? " modalframe" : "");
     if (HFONT font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0))) {
         LOGFONTW logical{};
         ::GetObjectW(font, sizeof logical, &logical);

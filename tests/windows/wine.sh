@@ -13,14 +13,20 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wine=${VELMORA_WINE:-wine}
 
-if [ ! -e "$WINEPREFIX/system.reg" ]; then
+ready=$WINEPREFIX/.velmora-ready
+if [ ! -e "$ready" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   # Tests run in parallel; one of them makes the prefix, the others wait for it.
   (
     flock 9
-    if [ ! -e "$WINEPREFIX/system.reg" ]; then
+    if [ ! -e "$ready" ]; then
       timeout 300 wineboot --init >/dev/null 2>&1 || true
+      # Wine draws each window's caption and frame itself, as Windows does, rather than
+      # leaving them to an X window manager (a virtual display has none).
+      timeout 60 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f \
+        >/dev/null 2>&1
       timeout 60 wineserver --wait || true
+      touch "$ready"
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
