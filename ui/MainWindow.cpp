@@ -256,7 +256,12 @@ std::optional<std::string> MainWindow::ChooseTextFile() {
     if (name.empty() || !wxSetWorkingDirectory(dialog.GetDirectory())) {
         return std::nullopt;
     }
+#ifdef __WXMSW__
+    // Windows names files in UTF-16; the file layer opens them in the ANSI code page.
+    const wxCharBuffer bytes = name.mb_str(wxConvLocal);
+#else
     const wxCharBuffer bytes = name.fn_str();
+#endif
     return std::string(bytes.data(), bytes.length());
 }
 

@@ -4,8 +4,8 @@
 #   2. velmora-convert.exe over every corpus novel, in both formats and with names, each
 #      Script.htm byte for byte the same as the Linux build's velmora-convert writes;
 #   3. velmora.exe: the window "Velmora v1.0" appears with its controls laid out in dialog
-#      units, its system menu ends with the about entry, which opens the about box, and Esc
-#      ends the program.
+#      units, the last entry of its system menu opens the about box, and Esc ends the
+#      program.
 #
 #   tests/windows/run-under-wine.sh [windows build] [linux build]
 #                                   (default build/windows and build/plain)
@@ -63,6 +63,7 @@ for text in "$corpus"/*.txt; do
   novel=$(basename "$text")
   for options in "" "--stage --log" "--names names.txt"; do
     label="$novel ${options:-(screen play)}"
+    before=$failures
     for side in linux windows; do
       mkdir -p "$work/$side"
       rm -f "$work/$side/Script.htm"
@@ -86,7 +87,9 @@ for text in "$corpus"/*.txt; do
       fi
     done
     compared=$((compared + 1))
-    echo "same: $label ($(stat -c %s "$work/windows/Script.htm") bytes)"
+    if [ "$failures" -eq "$before" ]; then
+      echo "same: $label ($(stat -c %s "$work/windows/Script.htm") bytes)"
+    fi
   done
 done
 [ "$compared" -gt 0 ] || echo "no corpus at $corpus: the comparison is skipped"
@@ -132,21 +135,22 @@ else
       }
       exit fails > 0
     }' "$work/controls.txt" || fail "controls not where the template puts them"
-  grep '^client\|^font\|^style' "$work/controls.txt" | tr '\n' ' '; echo
+  awk '/^client/ { printf "client %d x %d px: a dialog unit is %.2f x %.2f px; ", $2, $3, $2 / 484, $3 / 307 }
+       /^style/ { print }' "$work/controls.txt"
   # A caption and a system menu, but no minimise or maximise box of its own.
   style=$(grep '^style' "$work/controls.txt" || true)
   [[ $style == *" caption"* && $style == *" sysmenu"* ]] || fail "no caption or system menu"
   [[ $style != *"imizebox"* ]] || fail "a minimise or maximise box: $style"
 
-  probe sysmenu | tr -d '\r' >"$work/sysmenu" || true
-  tail -2 "$work/sysmenu" | tr '\n' ' '; echo
-  [ "$(tail -2 "$work/sysmenu" | head -1)" = "item separator" ] ||
-    fail "no separator before the about entry"
-  [ "$(tail -1 "$work/sysmenu")" = "item 16 &About Velmora..." ] ||
-    fail "the system menu does not end with \"&About Velmora...\""
-  probe about | tr -d '\r' >"$work/about" || fail "the about entry did not open and close the about box"
+  # The system menu, from the keyboard as a user would: Alt+Space opens it, Up wraps to its
+  # last entry, Enter chooses it; that must be "&About Velmora..." opening the about box.
+  # (Wine keeps a menu inside the process that owns it, so it cannot be read from outside.)
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key --window "$window" alt+space
+  sleep 1
+  xdotool key Up Return
+  probe about | tr -d '\r' >"$work/about" || fail "the system menu's last entry did not open the about box"
   grep -E '^about box' "$work/about" || true
-
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   xdotool key --window "$window" Escape
   if timeout 30 sh -c "while kill -0 $program 2>/dev/null; do sleep 0.2; done"; then
