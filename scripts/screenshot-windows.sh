@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes docs/windows.png: velmora.exe, the cross-built Windows program, just started under
-# Wine on a virtual display (Xvfb), its window as Wine draws it, frame included.
+# Wine on a virtual display (Xvfb), its window as Wine draws it, frame included, with the
+# system menu open.
 #
 #   scripts/screenshot-windows.sh [windows build]   (default build/windows, built if missing)
 set -euo pipefail
@@ -29,10 +30,16 @@ trap cleanup EXIT
 window=$(timeout 90 xdotool search --sync --onlyvisible --name '^Velmora v1\.0$' | head -1 || true)
 [ -n "$window" ] || { echo "no window \"Velmora v1.0\" appeared" >&2; exit 1; }
 sleep 2  # let Wine finish painting the controls
+# The system menu open, as Alt+Space opens it: it ends with the about entry.
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --window "$window" alt+space
+sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
-# Wine draws the caption and frame itself, around the client area X knows as the window.
-import -window root -crop "$((WIDTH + 16))x$((HEIGHT + 40))+$((X - 8))+$((Y - 32))" +repage \
-  "$work/shot.png"
+# Wine draws the caption and frame itself (see tests/windows/wine.sh): the X window is the
+# whole Windows window.
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/shot.png"
 convert "$work/shot.png" -strip docs/windows.png
 echo "wrote docs/windows.png"
+xdotool key Escape
+sleep 0.5
 xdotool key --window "$window" Escape
