@@ -33,7 +33,7 @@ build_wx() {
   local work=$cache/work-wx-$wx_version
   rm -rf "$work" "$wx_prefix"
   mkdir -p "$work"
-  (cd "$work" && apt-get source --download-only -qq wxwidgets3.2="$wx_version" 2>/dev/null &&
+  (cd "$work" && apt-get source --download-only -qq wxwidgets3.2="$wx_version" &&
      dpkg-source -x --no-check ./*.dsc src >/dev/null)
   mkdir -p "$work/build"
   # Only base and core are built. Debian's source leaves out the bundled zlib, libpng,
@@ -48,9 +48,13 @@ build_wx() {
        --disable-propgrid --disable-ribbon --disable-stc --disable-richtext \
        --disable-mediactrl --disable-webview --disable-webrequest --disable-sockets \
        --disable-debugreport --disable-secretstore --disable-svg --enable-pch \
-       CXXFLAGS="-O2" CFLAGS="-O2" >configure.log &&
-     make -j"$jobs" >make.log &&
-     make install >install.log)
+       CXXFLAGS="-O2" CFLAGS="-O2" >configure.log 2>&1 &&
+     make -j"$jobs" >make.log 2>&1 &&
+     make install >install.log 2>&1) || {
+    # Third-party warnings stay in the logs; a failure shows their end.
+    tail -n 40 "$work"/build/*.log >&2
+    return 1
+  }
   touch "$wx_prefix/.complete"
   rm -rf "$work"
 }
