@@ -13,22 +13,16 @@ function(velmora_target_path out path)
 endfunction()
 
 # Gives a Windows .exe its resources (apps/windows/program.rc.in): the icon IDR_MAINFRAME,
-# a version resource with the description given, and the manifest; WX also adds the
-# resources wxWidgets loads from the program.
-#   velmora_add_windows_resources(<target> DESCRIPTION <text> [WX])
+# a version resource with the description given, and the manifest.
+#   velmora_add_windows_resources(<target> DESCRIPTION <text>)
 function(velmora_add_windows_resources target)
   if(NOT WIN32)
     return()
   endif()
-  cmake_parse_arguments(ARG "WX" "DESCRIPTION" "" ${ARGN})
+  cmake_parse_arguments(ARG "" "DESCRIPTION" "" ${ARGN})
   set(VELMORA_RESOURCE_DIR ${PROJECT_SOURCE_DIR}/apps/windows)
   set(VELMORA_FILE_DESCRIPTION "${ARG_DESCRIPTION}")
   set(VELMORA_INTERNAL_NAME ${target})
-  if(ARG_WX)
-    set(VELMORA_WITH_WX_RESOURCES 1)
-  else()
-    set(VELMORA_WITH_WX_RESOURCES 0)
-  endif()
   set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
   configure_file(${VELMORA_RESOURCE_DIR}/program.rc.in ${script} @ONLY)
   target_sources(${target} PRIVATE ${script})
