@@ -37,6 +37,11 @@ bool File::OpenNative(const std::string& name, Access access) {
         if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
             return Refuse(OpenFailure::InUse, static_cast<int>(error));
         }
+        // A folder cannot be opened as a file: Windows only says access is denied.
+        const DWORD attributes = ::GetFileAttributesA(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return Refuse(OpenFailure::NotAFile, static_cast<int>(error));
+        }
         const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         return Refuse(
             missing && access == Access::Append ? OpenFailure::Missing : OpenFailure::System,

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine and runs every test: the suite plain, the static checks, a short
-# run of each fuzzer, then the suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer. GUI tests get a virtual display.
+# run of each fuzzer, the suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then the Windows build cross-compiled and checked under Wine. GUI tests get a virtual
+# display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,3 +28,6 @@ scripts/static-checks.sh
 echo "== fuzzing, 30 s a target"
 scripts/fuzz.sh smoke
 run_suite sanitize -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_BENCHMARKS=OFF
+echo "== windows build and tests"
+scripts/build-windows.sh build/windows
+tests/windows/run-under-wine.sh build/windows build/plain

@@ -12,7 +12,13 @@ namespace velmora {
 namespace {
 
 void UseClassicScrollBar(wxListCtrl& list, bool always) {
+#ifdef __WXMSW__
+    // The native list view keeps its own scroll bars: shown only when the lines do not fit.
+    static_cast<void>(list);
+    static_cast<void>(always);
+#else
     list.ShowScrollbars(wxSHOW_SB_NEVER, always ? wxSHOW_SB_ALWAYS : wxSHOW_SB_DEFAULT);
+#endif
 #ifdef __WXGTK3__
     // GTK 3 draws scroll bars as overlays that vanish while the pointer is away; the
     // classic bar stays in view, also when there is nothing to scroll. Looked up at run

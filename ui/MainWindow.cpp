@@ -67,9 +67,10 @@ MainWindow::MainWindow(DesktopServices& services, wxWindow* parent)
     BindControls();
 #ifdef __WXMSW__
     if (HMENU menu = ::GetSystemMenu(static_cast<HWND>(GetHWND()), FALSE); menu != nullptr) {
+        // The about entry stays the last, after the separator; Undo comes just before it.
         ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, kAboutEntryText);
         ::AppendMenuW(menu, MF_STRING, IDM_UNDO_LINE, kUndoEntryText);
+        ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, kAboutEntryText);
     }
 #endif
     SetIcons(MainFrameIcons());
@@ -232,8 +233,8 @@ WXLRESULT MainWindow::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lP
         }
     }
     if (message == WM_INITMENUPOPUP && HIWORD(lParam) != 0) {  // the system menu
-        ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), IDM_UNDO_LINE,
-                         MF_BYCOMMAND | (controller_.CanUndo() ? MF_ENABLED : MF_GRAYED));
+        const UINT state = controller_.CanUndo() ? MF_ENABLED : MF_GRAYED;
+        ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), IDM_UNDO_LINE, MF_BYCOMMAND | state);
     }
     return wxDialog::MSWWindowProc(message, wParam, lParam);
 }
@@ -285,7 +286,12 @@ std::optional<std::string> MainWindow::ChooseTextFile() {
         !wxSetWorkingDirectory(chosen.GetPath())) {
         return std::nullopt;
     }
+#ifdef __WXMSW__
+    // Windows names files in UTF-16; the file layer opens them in the ANSI code page.
+    const wxCharBuffer bytes = chosen.GetFullName().mb_str(wxConvLocal);
+#else
     const wxCharBuffer bytes = chosen.GetFullName().fn_str();
+#endif
     return std::string(bytes.data(), bytes.length());
 }
 

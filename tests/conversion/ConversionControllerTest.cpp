@@ -5,10 +5,12 @@
 #include "tests/conversion/ControllerFixture.h"
 #include "tests/conversion/RecordingView.h"
 #include "tests/support/FileLock.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -29,6 +31,13 @@ constexpr const char* kGenerating = "SetStatus:Generating script without charact
 constexpr const char* kFinished = "SetStatus:Script.html successfully generated";
 
 const std::string kHintRule(46, '*');
+
+// The system's error number for a missing file, whose words the reason line quotes.
+#ifdef _WIN32
+constexpr int kNoSuchFile = 2;  // ERROR_FILE_NOT_FOUND
+#else
+constexpr int kNoSuchFile = ENOENT;
+#endif
 
 // Two narration paragraphs around one line of dialogue.
 constexpr std::string_view kWorkedText =
@@ -192,7 +201,7 @@ TEST_F(ConversionControllerTest, a_text_that_does_not_load_is_refused_and_contro
     fs::create_directory(dir_ / "folder");
     const std::vector<std::pair<std::optional<fs::path>, std::string>> choices = {
         {std::nullopt, ""},
-        {"missing.txt", "missing.txt could not be read: No such file or directory."},
+        {"missing.txt", "missing.txt could not be read: " + SystemErrorText(kNoSuchFile) + "."},
         {"folder", "folder is a folder or a device, not a file."},
     };
     for (const auto& [choice, reason] : choices) {
@@ -498,6 +507,7 @@ FinishedRun RunToTheEnd(const FailingCommand& command, std::optional<std::size_t
 }
 
 TEST(ConversionControllerFailures, a_command_that_fails_leaves_everything_as_it_was) {
+    VELMORA_NEEDS_A_FULL_DISK();
     for (const auto& command : kFailingCommands) {
         SCOPED_TRACE(command.label);
         const FinishedRun uninterrupted = RunToTheEnd(command, std::nullopt);
@@ -518,6 +528,7 @@ TEST(ConversionControllerFailures, a_command_that_fails_leaves_everything_as_it_
 }
 
 TEST_F(ConversionControllerTest, script_on_a_full_device_fails_while_opening) {
+    VELMORA_NEEDS_A_FULL_DISK();
     fs::create_symlink("/dev/full", dir_ / "Script.htm");
     dir_.Write("novel.txt", kWorkedText);
     view_.choice = "novel.txt";
@@ -532,6 +543,7 @@ TEST_F(ConversionControllerTest, script_on_a_full_device_fails_while_opening) {
 }
 
 TEST_F(ConversionControllerTest, an_earlier_script_is_kept_and_given_back_when_opening_fails) {
+    VELMORA_NEEDS_A_FULL_DISK();
     dir_.Write("Script.htm", "<HTML><BR>An earlier, finished script.<BR></HTML>");
     dir_.Write("novel.txt", kWorkedText);
     view_.choice = "novel.txt";

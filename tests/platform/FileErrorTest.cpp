@@ -127,7 +127,9 @@ TEST(FileErrorCauses, errno_values_select_the_cause_of_their_win32_counterpart) 
         {"EIO", EIO, Cause::HardIO},
         {"EWOULDBLOCK", EWOULDBLOCK, Cause::SharingViolation},
         {"ENOSPC", ENOSPC, Cause::DiskFull},
+#ifdef EDQUOT
         {"EDQUOT", EDQUOT, Cause::DiskFull},
+#endif
         {"EFBIG", EFBIG, Cause::DiskFull},
         {"ECONNREFUSED", ECONNREFUSED, Cause::Generic},
         {"EPROTO", EPROTO, Cause::Generic},

@@ -6,6 +6,7 @@
 #include "platform/File.h"
 #include "platform/FileError.h"
 #include "tests/support/FileLock.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -191,6 +192,7 @@ TEST(ScriptFile, an_existing_script_is_kept_and_written_on_at_its_end) {
 }
 
 TEST(ScriptFile, write_failure_names_the_script_by_its_full_path) {
+    VELMORA_NEEDS_A_FULL_DISK();
     const TempDir dir;
     const CurrentDirectory here(dir.Path());
     std::filesystem::create_symlink("/dev/full", "Script.htm");
@@ -213,6 +215,7 @@ TEST(ScriptFile, write_failure_names_the_script_by_its_full_path) {
 }
 
 TEST(ScriptFile, a_write_failure_can_be_taken_back_to_the_last_whole_element) {
+    VELMORA_NEEDS_A_FULL_DISK();
     const TempDir dir;
     const CurrentDirectory here(dir.Path());
     ScriptOpening opening;

@@ -36,7 +36,7 @@ bool IsLockedElsewhere(const std::filesystem::path& file) {
     return locked;
 }
 
-FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+FileSizeLimit::FileSizeLimit(std::size_t bytes) {
     previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
     ::getrlimit(RLIMIT_FSIZE, &limit);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 
 namespace velmora::test {
@@ -27,7 +28,7 @@ private:
 // signal that would otherwise end the process ignored, until the object goes.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(unsigned long bytes);
+    explicit FileSizeLimit(std::size_t bytes);
     ~FileSizeLimit();
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
