@@ -25,6 +25,7 @@ public:
     void SetStatus(std::string_view /*text*/) override { Unexpected(); }
     void SetDialogueField(std::string_view /*text*/) override { Unexpected(); }
     std::string GetNameField(int /*slot*/) override { Unexpected(); }
+    void SetNameField(int /*slot*/, std::string_view /*name*/) override { Unexpected(); }
     std::string GetNoteField() override { Unexpected(); }
     void SetNoteField(std::string_view /*text*/) override { Unexpected(); }
     bool IsScreenPlaySelected() override { Unexpected(); }
@@ -33,9 +34,12 @@ public:
     void AppendLogLine(std::string_view text) override { lines.emplace_back(text); }
     int LogLineCount() override { return static_cast<int>(lines.size()); }
     void ScrollLogTo(int index) override { scrolls.push_back(index); }
+    void TruncateLog(int /*count*/) override { Unexpected(); }
+    void Explain(std::string_view /*line*/) override { Unexpected(); }
     void BeginWaitCursor() override { Unexpected(); }
     void EndWaitCursor() override { Unexpected(); }
     bool AskYesNo(std::string_view /*question*/) override { Unexpected(); }
+    bool AskToContinue(std::string_view /*question*/) override { Unexpected(); }
     void ShowSpeakerHint(int /*slot*/, int /*lastSlot*/, std::string_view /*newName*/) override {
         Unexpected();
     }

@@ -1,12 +1,14 @@
-// Both script writers fed any sequence of elements with any bytes. The script always starts
-// "<HTML>", never holds a "<" or "&" of the text unescaped (every "<" begins one of the
-// writer's own tags, exactly as many as the elements call for, and every "&" an entity),
-// holds everything written so far while open, and ends with one "</HTML>" once closed.
+// Both script writers fed any sequence of elements (typed notes among them) with any bytes,
+// for a text in any character set. The script always starts "<HTML>", never holds a "<" or
+// "&" unescaped (every "<" begins one of the writer's own tags, exactly as many as the
+// elements call for, and every "&" an entity or a character reference), and ends with one
+// "</HTML>" once closed.
 #include "fuzz/support/Check.h"
-#include "fuzz/support/ScratchFile.h"
+#include "script/MemoryScript.h"
 #include "script/Parenthetical.h"
-#include "script/ScreenPlayWriter.h"
-#include "script/StagePlayWriter.h"
+#include "script/ScriptFormat.h"
+#include "script/ScriptWriter.h"
+#include "text/CharacterSet.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -19,7 +21,8 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 3> kCharsetLabels = {"", "utf-8", "windows-1252"};
+constexpr std::array<velmora::CharacterSet, 3> kCharacterSets = {
+    velmora::CharacterSet::Ascii, velmora::CharacterSet::Utf8, velmora::CharacterSet::Windows1252};
 
 // Every tag either writer produces.
 constexpr std::array<std::string_view, 13> kTags = {
@@ -60,8 +63,16 @@ std::size_t CountTags(std::string_view script) {
             ++tags;
             at += length;
         } else if (script[at] == '&') {
-            const std::size_t length = MatchAt(script, at, kEntities);
-            VELMORA_FUZZ_CHECK(length != 0);
+            std::size_t length = MatchAt(script, at, kEntities);
+            if (length == 0) {  // a character reference for typed text: "&#203;"
+                std::size_t end = at + 2;
+                while (end < script.size() && script[end] >= '0' && script[end] <= '9') {
+                    ++end;
+                }
+                VELMORA_FUZZ_CHECK(script.substr(at, 2) == "&#" && end > at + 2 &&
+                                   end < script.size() && script[end] == ';');
+                length = end + 1 - at;
+            }
             at += length;
         } else {
             ++at;
@@ -81,22 +92,19 @@ std::size_t Occurrences(std::string_view text, std::string_view part) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const velmora::fuzz::ScratchFile file("Script.htm");
     FuzzedDataProvider input(data, size);
 
     const bool screenPlay = input.ConsumeBool();
-    const std::string_view label =
-        kCharsetLabels[input.ConsumeIntegralInRange<std::size_t>(0, kCharsetLabels.size() - 1)];
-    std::unique_ptr<velmora::ScriptWriter> writer;
-    if (screenPlay) {
-        writer = std::make_unique<velmora::ScreenPlayWriter>();
-    } else {
-        writer = std::make_unique<velmora::StagePlayWriter>();
-    }
-    writer->Open(file.Path(), label);
+    const velmora::CharacterSet set =
+        kCharacterSets[input.ConsumeIntegralInRange<std::size_t>(0, kCharacterSets.size() - 1)];
+    const auto writer = velmora::MakeScriptWriter(screenPlay ? velmora::ScriptFormat::ScreenPlay
+                                                             : velmora::ScriptFormat::StagePlay);
+    auto output = std::make_unique<velmora::MemoryScript>();
+    const velmora::MemoryScript& script = *output;
+    writer->Open(std::move(output), set);
     VELMORA_FUZZ_CHECK(writer->IsOpen());
 
-    std::size_t tags = label.empty() ? 1 : 2;
+    std::size_t tags = velmora::CharacterSetLabel(set).empty() ? 1 : 2;
     const auto parentheticalTags = [&](std::string_view text) -> std::size_t {
         if (velmora::NormaliseParenthetical(text).empty()) {
             return 0;
@@ -104,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return screenPlay ? 2 : 4;
     };
     while (input.remaining_bytes() > 0) {
-        const int element = input.ConsumeIntegralInRange(0, 3);
+        const int element = input.ConsumeIntegralInRange(0, 4);
         const std::string text = input.ConsumeRandomLengthString();
         switch (element) {
         case 0:
@@ -119,22 +127,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             writer->WriteDialogue(text);
             tags += screenPlay ? 3 : 1;
             break;
-        default:
+        case 3:
             writer->WriteNarration(text);
+            tags += screenPlay ? 2 : 1 + parentheticalTags(text);
+            break;
+        default:
+            writer->WriteNote(text);
             tags += screenPlay ? 2 : 1 + parentheticalTags(text);
             break;
         }
     }
 
     // The writer keeps nothing back: an open script already holds every element.
-    const std::string open = file.Read();
+    const std::string open = script.Bytes();
     VELMORA_FUZZ_CHECK(open.starts_with("<HTML>"));
     VELMORA_FUZZ_CHECK(open.find("</HTML>") == std::string::npos);
     VELMORA_FUZZ_CHECK(CountTags(open) == tags);
 
     writer->Close();
     VELMORA_FUZZ_CHECK(!writer->IsOpen());
-    const std::string closed = file.Read();
+    const std::string closed = script.Bytes();
     VELMORA_FUZZ_CHECK(closed.size() == open.size() + 7);
     VELMORA_FUZZ_CHECK(closed.starts_with(open));
     VELMORA_FUZZ_CHECK(closed.ends_with("</HTML>"));
