@@ -328,10 +328,7 @@ void ConversionController::ConfirmSpeaker(std::span<const std::string> names, in
     hinter_.Confirm(names, reader_.Text(), begin, begin + walk_->Pending().size(), slot);
 }
 
-void ConversionController::NameLine(int slot) {
-    slotBeforeLast_ = lastSlot_;
-    lastSlot_ = slot;
-}
+void ConversionController::NameLine(int slot) { lastSlot_ = slot; }
 
 void ConversionController::LogEndOfFile() {
     view_.AppendLogLine("");
@@ -372,7 +369,6 @@ ConversionController::Checkpoint ConversionController::TakeCheckpoint() {
     checkpoint.paragraphBegin = reader_.ParagraphBegin();
     checkpoint.logLines = view_.LogLineCount();
     checkpoint.lastSlot = lastSlot_;
-    checkpoint.slotBeforeLast = slotBeforeLast_;
     checkpoint.confirmedSpeakers = hinter_.ConfirmedCount();
     checkpoint.status = status_;
     return checkpoint;
@@ -410,7 +406,6 @@ void ConversionController::Restore(const Checkpoint& checkpoint) {
     walk_->ResumeAtReader();
     isFinished_ = false;
     lastSlot_ = checkpoint.lastSlot;
-    slotBeforeLast_ = checkpoint.slotBeforeLast;
     while (hinter_.ConfirmedCount() > checkpoint.confirmedSpeakers) {
         hinter_.Retract();
     }

@@ -81,7 +81,6 @@ private:
         std::size_t paragraphBegin = 0;
         int logLines = 0;
         int lastSlot = 0;
-        int slotBeforeLast = 0;
         std::size_t confirmedSpeakers = 0;
         Status status = Status::Loaded;
     };
@@ -138,8 +137,7 @@ private:
     std::int64_t finishedLength_ = 0;  // the script's length when it was finished
     Status status_ = Status::Waiting;
     bool isFinished_ = false;
-    int lastSlot_ = 0;        // slot that named the last line, 0 before the first
-    int slotBeforeLast_ = 0;  // slot that named the line before it
+    int lastSlot_ = 0;  // slot that named the last line, 0 before the first
     std::vector<Checkpoint> history_;
     SpeakerHinter hinter_;
 };

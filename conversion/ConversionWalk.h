@@ -41,10 +41,9 @@ public:
     // Takes the pending paragraph from where the reader stands again, after it was rewound.
     void ResumeAtReader();
 
-    // The pending paragraph and its two halves.
+    // The pending paragraph and the dialogue it holds.
     [[nodiscard]] std::string_view Pending() const noexcept { return pending_; }
     [[nodiscard]] std::string_view Dialogue() const noexcept { return dialogue_; }
-    [[nodiscard]] std::string_view Narration() const noexcept { return narration_; }
 
     static constexpr std::string_view kNotePrefix = "NOTE: ";
     static constexpr std::string_view kPlaceholderName = "CHARACTERNAME";

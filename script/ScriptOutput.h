@@ -27,7 +27,7 @@ public:
     virtual void Truncate(std::int64_t length) = 0;
 
     // Makes everything written safe (on stable storage for a file) and closes the output.
-    // @throws FileError when that fails; the output is closed anyway.
+    // @throws FileError when that fails; a failed flush leaves it open, to be tried again.
     virtual void Close() = 0;
 };
 

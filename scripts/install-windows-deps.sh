@@ -10,11 +10,9 @@ packages=(
   xvfb xauth xdotool wmctrl imagemagick
 )
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-apt_get() { DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=900 "$@"; }
+# shellcheck source=lib/packages.sh
+source "$(dirname "$0")/lib/packages.sh"
 
-updated=no
 # wxWidgets for MinGW is built from Debian's own source package, which needs a deb-src entry
 # for the archive the machine already uses.
 sources=/etc/apt/sources.list.d/velmora-deb-src.sources
@@ -28,17 +26,6 @@ Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
   apt_get update -qq
-  updated=yes
 fi
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
-[ "$updated" = yes ] || apt_get update -qq
-apt_get install -y -qq --no-install-recommends "${missing[@]}"
+install_missing "${packages[@]}"

@@ -59,20 +59,15 @@ TEST_F(ControllerQuotesAndHintsTest, asks_only_for_texts_marked_with_typographic
         {"no quotes at all", "He said nothing.", false, "", "<HTML><BR>"},
     };
     for (const auto& c : cases) {
-        test::TempDir dir;
-        const test::CurrentDirectory here(dir.Path());
-        test::RecordingView view;
-        ConversionController controller(view);
-        dir.Write("novel.txt", c.text);
-        view.choice = "novel.txt";
-        controller.OpenTextFile();
-
+        test::ControllerRun run;
+        run.Open(c.text);
+        const auto& view = run.view;
         const bool asked = std::count(view.calls.begin(), view.calls.end(),
                                       "AskYesNo:" + std::string(kQuestion)) == 1;
         EXPECT_EQ(asked, c.asked) << c.label;
         EXPECT_EQ(view.dialogue, c.dialogueIfYes) << c.label;
-        EXPECT_TRUE(test::ReadAll(dir / "Script.htm").starts_with(c.scriptStart)) << c.label;
-        EXPECT_EQ(test::ReadAll(dir / "novel.txt"), c.text) << c.label << ": text untouched";
+        EXPECT_TRUE(run.Script().starts_with(c.scriptStart)) << c.label;
+        EXPECT_EQ(test::ReadAll(run / "novel.txt"), c.text) << c.label << ": text untouched";
     }
 }
 
@@ -156,14 +151,9 @@ TEST_F(ControllerQuotesAndHintsTest, a_speaker_in_no_slot_is_offered_as_typed_te
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.label);
-        test::TempDir dir;
-        test::CurrentDirectory inDir(dir.Path());
-        test::RecordingView view;
-        ConversionController controller(view);
-        dir.Write("novel.txt", row.text);
-        view.choice = "novel.txt";
-        controller.OpenTextFile();
-        EXPECT_EQ(ArgumentsOf(view, "ShowSpeakerHint"),
+        test::ControllerRun run;
+        run.Open(row.text);
+        EXPECT_EQ(ArgumentsOf(run.view, "ShowSpeakerHint"),
                   std::vector<std::string>{"0,0," + row.offered});
     }
     // Once the name is in a slot, that slot is the hint instead.

@@ -174,13 +174,10 @@ TEST_F(ConversionControllerTest, text_without_dialogue_is_logged_written_and_fin
 
 TEST_F(ConversionControllerTest, text_without_paragraphs_gives_an_empty_finished_script) {
     for (const std::string_view text : {"", "\r\n \r\n\n  "}) {
-        test::TempDir dir;
-        test::CurrentDirectory inDir(dir.Path());
-        test::RecordingView view;
-        ConversionController controller(view);
-        dir.Write("empty.txt", text);
-        view.choice = "empty.txt";
-        controller.OpenTextFile();
+        test::ControllerRun run;
+        auto& view = run.view;
+        auto& controller = run.controller;
+        run.Open(text, "empty.txt");
 
         const Calls calls = {kLoading,
                              "DisableOpenControls",
@@ -192,7 +189,7 @@ TEST_F(ConversionControllerTest, text_without_paragraphs_gives_an_empty_finished
                              "ScrollLogTo:1",
                              kFinished};
         EXPECT_EQ(view.calls, calls) << text.size() << " bytes";
-        EXPECT_EQ(test::ReadAll(dir / "Script.htm"), "<HTML></HTML>");
+        EXPECT_EQ(run.Script(), "<HTML></HTML>");
         EXPECT_TRUE(controller.IsScriptFinished());
     }
 }
@@ -233,36 +230,33 @@ TEST_F(ConversionControllerTest, commands_before_loading_are_refused) {
 TEST_F(ConversionControllerTest, a_script_that_cannot_be_created_shows_the_hint_and_blocks) {
     struct Obstacle {
         const char* label;
-        std::function<void(const test::TempDir&)> place;
+        std::function<void(const test::ControllerRun&)> place;
         std::string reason;
     };
     File holder;  // a program that has the script open
     const std::vector<Obstacle> obstacles = {
         {"folder named Script.htm",
-         [](const test::TempDir& dir) { fs::create_directory(dir / "Script.htm"); },
+         [](const test::ControllerRun& run) { fs::create_directory(run / "Script.htm"); },
          "Script.htm is a folder or a device, not a file."},
         {"held by another program",
-         [&holder](const test::TempDir& dir) {
-             ASSERT_TRUE(holder.OpenForWriting((dir / "Script.htm").string()));
+         [&holder](const test::ControllerRun& run) {
+             ASSERT_TRUE(holder.OpenForWriting((run / "Script.htm").string()));
              holder.Write("kept");
          },
          "Script.htm is in use by another program."},
         {"open in a word processor",
-         [](const test::TempDir& dir) {
-             dir.Write("Script.htm", "kept");
-             dir.Write(".~lock.Script.htm#", "");
+         [](const test::ControllerRun& run) {
+             run.Write("Script.htm", "kept");
+             run.Write(".~lock.Script.htm#", "");
          },
          "Script.htm is open in a word processor (its lock file .~lock.Script.htm# is beside it)."},
     };
     for (const auto& obstacle : obstacles) {
-        test::TempDir dir;
-        test::CurrentDirectory inDir(dir.Path());
-        test::RecordingView view;
-        ConversionController controller(view);
-        obstacle.place(dir);
-        dir.Write("novel.txt", kWorkedText);
-        view.choice = "novel.txt";
-        controller.OpenTextFile();
+        test::ControllerRun run;
+        auto& view = run.view;
+        auto& controller = run.controller;
+        obstacle.place(run);
+        run.Open(kWorkedText);
 
         const Calls calls = {kLoading,
                              "DisableOpenControls",
@@ -275,8 +269,8 @@ TEST_F(ConversionControllerTest, a_script_that_cannot_be_created_shows_the_hint_
                              "AppendLogLine:" + kHintRule,
                              "Explain:" + obstacle.reason};
         EXPECT_EQ(view.calls, calls) << obstacle.label;
-        if (fs::is_regular_file(dir / "Script.htm")) {
-            EXPECT_EQ(test::ReadAll(dir / "Script.htm"), "kept") << obstacle.label;
+        if (fs::is_regular_file(run / "Script.htm")) {
+            EXPECT_EQ(run.Script(), "kept") << obstacle.label;
         }
         for (const auto& command : kGenerateCommands) {
             command.run(controller);
@@ -304,30 +298,27 @@ TEST_F(ConversionControllerTest, note_goes_before_the_pending_line_in_either_for
     for (const auto& c : cases) {
         const std::string label =
             std::string(c.screenPlay ? "screen" : "stage") + " '" + c.note + "'";
-        test::TempDir dir;
-        test::CurrentDirectory inDir(dir.Path());
-        test::RecordingView view;
-        ConversionController controller(view);
+        test::ControllerRun run;
+        auto& view = run.view;
+        auto& controller = run.controller;
         view.screenPlay = c.screenPlay;
         view.note = c.note;
         view.names[0] = "TOM";
-        dir.Write("novel.txt", kWorkedText);
-        view.choice = "novel.txt";
-        controller.OpenTextFile();
-        const auto scriptAfterOpen = test::ReadAll(dir / "Script.htm");
+        run.Open(kWorkedText);
+        const auto scriptAfterOpen = run.Script();
 
         const auto before = view.calls.size();
         controller.GenerateNote();
         const Calls calls = {"AppendLogLine:" + std::string(c.logged),
                              "AppendLogLine:", "ScrollLogTo:5", "SetNoteField:"};
         EXPECT_EQ(view.CallsSince(before), calls) << label;
-        EXPECT_EQ(test::ReadAll(dir / "Script.htm"), scriptAfterOpen + c.markup) << label;
+        EXPECT_EQ(run.Script(), scriptAfterOpen + c.markup) << label;
         EXPECT_EQ(view.note, "") << label;
         EXPECT_EQ(view.dialogue, "Hi.") << label;
         EXPECT_EQ(view.status, "Text file loaded successfully") << label;
 
         controller.GenerateLine(1);
-        const auto script = test::ReadAll(dir / "Script.htm");
+        const auto script = run.Script();
         const auto name = script.find("TOM");
         ASSERT_NE(name, std::string::npos) << label;
         EXPECT_EQ(script.rfind(c.markup, name), scriptAfterOpen.size()) << label;
@@ -419,15 +410,10 @@ TEST_F(ConversionControllerTest, script_declares_the_character_set_of_the_text) 
          "<HTML>" + meta + "windows-1252\"><BR>Caf\xC3\xA9.<BR>"},
     };
     for (const auto& c : cases) {
-        test::TempDir dir;
-        test::CurrentDirectory inDir(dir.Path());
-        test::RecordingView view;
-        ConversionController controller(view);
-        dir.Write("novel.txt", c.text);
-        view.choice = "novel.txt";
-        controller.OpenTextFile();
-        EXPECT_EQ(controller.TextCharacterSet(), c.set) << c.label;
-        const auto script = test::ReadAll(dir / "Script.htm");
+        test::ControllerRun run;
+        run.Open(c.text);
+        EXPECT_EQ(run.controller.TextCharacterSet(), c.set) << c.label;
+        const auto script = run.Script();
         EXPECT_EQ(script.substr(0, c.head.size()), c.head) << c.label;
         EXPECT_TRUE(script.ends_with("</HTML>")) << c.label;
     }
@@ -458,20 +444,17 @@ struct FinishedRun {
 };
 
 FinishedRun RunToTheEnd(const FailingCommand& command, std::optional<std::size_t> limit) {
-    test::TempDir dir;
-    test::CurrentDirectory inDir(dir.Path());
-    test::RecordingView view;
-    ConversionController controller(view);
+    test::ControllerRun run;
+    auto& view = run.view;
+    auto& controller = run.controller;
     view.names[0] = "TOM";
     view.names[1] = "ANN";
     view.note = "call back.";
-    dir.Write("novel.txt", kTwoLinesText);
-    view.choice = "novel.txt";
-    controller.OpenTextFile();
+    run.Open(kTwoLinesText);
     command.prepare(controller);
-    const std::size_t beforeCommand = test::ReadAll(dir / "Script.htm").size();
+    const std::size_t beforeCommand = run.Script().size();
     if (limit) {
-        const auto script = test::ReadAll(dir / "Script.htm");
+        const auto script = run.Script();
         const auto log = view.log;
         const auto dialogue = view.dialogue;
         const auto status = view.status;
@@ -488,7 +471,7 @@ FinishedRun RunToTheEnd(const FailingCommand& command, std::optional<std::size_t
         EXPECT_TRUE(controller.IsAcceptingCommands());
         EXPECT_FALSE(controller.IsScriptFinished());
         EXPECT_EQ(view.note, "call back.") << "a note that failed is still there to retry";
-        EXPECT_EQ(test::ReadAll(dir / "Script.htm"), script) << "cut back to before";
+        EXPECT_EQ(run.Script(), script) << "cut back to before";
         EXPECT_EQ(view.log, log);
         EXPECT_EQ(view.dialogue, dialogue);
         EXPECT_EQ(view.status, status);
@@ -497,13 +480,13 @@ FinishedRun RunToTheEnd(const FailingCommand& command, std::optional<std::size_t
     } else {
         command.run(controller);
     }
-    const std::size_t afterCommand = test::ReadAll(dir / "Script.htm").size();
+    const std::size_t afterCommand = run.Script().size();
     if (controller.IsAcceptingCommands()) {
         controller.GenerateWithoutNames();
     }
     EXPECT_TRUE(controller.IsScriptFinished());
     EXPECT_EQ(view.status, "Script.html successfully generated");
-    return {test::ReadAll(dir / "Script.htm"), beforeCommand, afterCommand};
+    return {run.Script(), beforeCommand, afterCommand};
 }
 
 TEST(ConversionControllerFailures, a_command_that_fails_leaves_everything_as_it_was) {
@@ -580,20 +563,16 @@ TEST_F(ConversionControllerTest, the_script_is_never_the_text_itself) {
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.label);
-        test::TempDir dir;
-        test::CurrentDirectory inDir(dir.Path());
-        dir.Write(row.textName, novel);
+        test::ControllerRun run;
+        run.Write(row.textName, novel);
         row.link();
-        test::RecordingView view;
-        ConversionController controller(view);
-        view.choice = row.textName;
-        controller.OpenTextFile();
-        EXPECT_EQ(view.status, "*** Error - Script file failed to open ***");
-        EXPECT_EQ(view.explanations,
+        run.OpenAgain(row.textName);
+        EXPECT_EQ(run.view.status, "*** Error - Script file failed to open ***");
+        EXPECT_EQ(run.view.explanations,
                   Calls{"The text file itself is Script.htm; rename the text or move it to "
                         "another folder."});
-        EXPECT_EQ(test::ReadAll(dir / row.textName), novel);
-        EXPECT_FALSE(controller.IsAcceptingCommands());
+        EXPECT_EQ(test::ReadAll(run / row.textName), novel);
+        EXPECT_FALSE(run.controller.IsAcceptingCommands());
     }
 }
 

@@ -74,20 +74,29 @@ void PrintTo(const Seen& seen, std::ostream* out) {
          << seen.status;
 }
 
+// A run that stops after the given steps, as when the window is closed, leaving its script
+// unfinished in dir.
+void StoppedRun(const test::TempDir& dir, const std::vector<Step>& steps,
+                std::string_view text = kScene, bool screenPlay = true) {
+    test::ControllerRun run(dir);
+    run.view.screenPlay = screenPlay;
+    run.Open(text);
+    for (const auto& step : steps) {
+        Perform(run.view, run.controller, step);
+    }
+}
+
+// The script in dir with its first `from` changed to `to`, as by hand in an editor.
+void EditScript(const test::TempDir& dir, std::string_view from, std::string_view to) {
+    std::string script = test::ReadAll(dir / "Script.htm");
+    script.replace(script.find(from), from.size(), to);
+    dir.Write("Script.htm", script);
+}
+
 // A fresh run of kScene (or another text) with the given steps, in its own folder.
 std::string FreshRun(const std::vector<Step>& steps, std::string_view text = kScene) {
     const test::TempDir dir;
-    const test::CurrentDirectory here(dir.Path());
-    {
-        test::RecordingView view;
-        ConversionController controller(view);
-        dir.Write("novel.txt", text);
-        view.choice = "novel.txt";
-        controller.OpenTextFile();
-        for (const auto& step : steps) {
-            Perform(view, controller, step);
-        }
-    }
+    StoppedRun(dir, steps, text);
     return test::ReadAll(dir / "Script.htm");  // once let go of: Windows reads no held file
 }
 
@@ -239,22 +248,6 @@ TEST_F(UndoTest, a_finished_script_changed_since_is_left_alone) {
 
 // --- going on with an unfinished script ----------------------------------------------------
 
-// A run that stops after the given steps, as when the window is closed, leaving its script
-// unfinished in dir.
-void StoppedRun(const test::TempDir& dir, const std::vector<Step>& steps,
-                std::string_view text = kScene, bool screenPlay = true) {
-    const test::CurrentDirectory here(dir.Path());
-    test::RecordingView view;
-    view.screenPlay = screenPlay;
-    ConversionController controller(view);
-    dir.Write("novel.txt", text);
-    view.choice = "novel.txt";
-    controller.OpenTextFile();
-    for (const auto& step : steps) {
-        Perform(view, controller, step);
-    }
-}
-
 TEST(Resume, goes_on_where_a_closed_window_stopped) {
     const std::vector<Step> all = {{Step::Line, "TOM"}, {Step::Line, "ANN"}, {Step::Note, "later"},
                                    {Step::Line, "TOM"}, {Step::Line, "EVE"}, {Step::Line, "TOM"}};
@@ -277,11 +270,9 @@ TEST(Resume, goes_on_where_a_closed_window_stopped) {
         StoppedRun(dir, {all.begin(), all.begin() + static_cast<std::ptrdiff_t>(row.stopAfter)});
         const std::string unfinished = test::ReadAll(dir / "Script.htm");
 
-        const test::CurrentDirectory here(dir.Path());
-        test::RecordingView view;
-        ConversionController controller(view);
-        view.choice = "novel.txt";
-        controller.OpenTextFile();
+        test::ControllerRun again(dir);
+        again.OpenAgain();
+        const auto& view = again.view;
         const std::string question = "AskToContinue:Script.htm already holds " +
                                      std::to_string(row.lines) +
                                      " lines of this text. Continue where it stopped?";
@@ -293,14 +284,14 @@ TEST(Resume, goes_on_where_a_closed_window_stopped) {
         for (std::size_t slot = 0; slot < view.names.size(); ++slot) {
             EXPECT_EQ(view.names[slot], slot < row.slots.size() ? row.slots[slot] : "") << slot;
         }
-        EXPECT_TRUE(controller.IsAcceptingCommands());
+        EXPECT_TRUE(again.controller.IsAcceptingCommands());
         EXPECT_EQ(view.status, "Text file loaded successfully");
         for (auto step = all.begin() + static_cast<std::ptrdiff_t>(row.stopAfter);
              step != all.end(); ++step) {
-            Perform(view, controller, *step);
+            Perform(again.view, again.controller, *step);
         }
-        EXPECT_EQ(test::ReadAll(dir / "Script.htm"), uninterrupted);
-        EXPECT_TRUE(controller.IsScriptFinished());
+        EXPECT_EQ(again.Script(), uninterrupted);
+        EXPECT_TRUE(again.controller.IsScriptFinished());
     }
 }
 
@@ -312,15 +303,12 @@ TEST(Resume, a_last_command_cut_short_is_dropped) {
     // The power went while the second line was written: it stops inside its name.
     dir.Write("Script.htm", whole.substr(0, afterOne.size()) + "<BR><CENTER>AN");
 
-    const test::CurrentDirectory here(dir.Path());
-    test::RecordingView view;
-    ConversionController controller(view);
-    view.choice = "novel.txt";
-    controller.OpenTextFile();
-    EXPECT_EQ(view.explanations, Lines{"Going on with Script.htm after its 1 lines."});
-    Perform(view, controller, {Step::Line, "ANN"});
-    Perform(view, controller, {Step::Rest, ""});
-    EXPECT_EQ(test::ReadAll(dir / "Script.htm"),
+    test::ControllerRun again(dir);
+    again.OpenAgain();
+    EXPECT_EQ(again.view.explanations, Lines{"Going on with Script.htm after its 1 lines."});
+    Perform(again.view, again.controller, {Step::Line, "ANN"});
+    Perform(again.view, again.controller, {Step::Rest, ""});
+    EXPECT_EQ(again.Script(),
               FreshRun({{Step::Line, "TOM"}, {Step::Line, "ANN"}, {Step::Rest, ""}}));
 }
 
@@ -348,17 +336,13 @@ TEST(Resume, only_an_unfinished_script_of_this_text_in_this_format_is_offered) {
         {"a script edited by hand",
          [&](const test::TempDir& dir) {
              StoppedRun(dir, twoLines);
-             std::string script = test::ReadAll(dir / "Script.htm");
-             script.replace(script.find("It was late"), 11, "It was LATE");
-             dir.Write("Script.htm", script);
+             EditScript(dir, "It was late", "It was LATE");
          },
          true},
         {"a script whose dialogue was changed by hand",
          [&](const test::TempDir& dir) {
              StoppedRun(dir, twoLines);
-             std::string script = test::ReadAll(dir / "Script.htm");
-             script.replace(script.find("Only me"), 7, "Only I");
-             dir.Write("Script.htm", script);
+             EditScript(dir, "Only me", "Only I");
          },
          true},
     };
@@ -367,13 +351,10 @@ TEST(Resume, only_an_unfinished_script_of_this_text_in_this_format_is_offered) {
         const test::TempDir dir;
         row.make(dir);
         const std::string earlier = test::ReadAll(dir / "Script.htm");
-        const test::CurrentDirectory here(dir.Path());
-        test::RecordingView view;
-        view.screenPlay = row.screenPlay;
-        ConversionController controller(view);
-        view.choice = "novel.txt";
-        controller.OpenTextFile();
-        for (const auto& call : view.calls) {
+        test::ControllerRun again(dir);
+        again.view.screenPlay = row.screenPlay;
+        again.OpenAgain();
+        for (const auto& call : again.view.calls) {
             EXPECT_FALSE(call.starts_with("AskToContinue")) << call;
         }
         EXPECT_EQ(test::ReadAll(dir / "Script.htm.bak"), earlier) << "set aside, not emptied";
@@ -387,32 +368,26 @@ TEST(Resume, declining_starts_afresh_and_keeps_the_unfinished_script) {
     const test::TempDir dir;
     StoppedRun(dir, {{Step::Line, "TOM"}, {Step::Line, "ANN"}});
     const std::string unfinished = test::ReadAll(dir / "Script.htm");
-    const test::CurrentDirectory here(dir.Path());
-    test::RecordingView view;
-    view.continueAnswer = false;
-    ConversionController controller(view);
-    view.choice = "novel.txt";
-    controller.OpenTextFile();
+    test::ControllerRun again(dir);
+    again.view.continueAnswer = false;
+    again.OpenAgain();
     EXPECT_EQ(test::ReadAll(dir / "Script.htm.bak"), unfinished);
-    EXPECT_EQ(test::ReadAll(dir / "Script.htm"), "<HTML><BR>It was late.<BR>");
-    EXPECT_EQ(view.explanations, Lines{"The earlier Script.htm was kept as Script.htm.bak."});
-    EXPECT_FALSE(controller.CanUndo());
+    EXPECT_EQ(again.Script(), "<HTML><BR>It was late.<BR>");
+    EXPECT_EQ(again.view.explanations, Lines{"The earlier Script.htm was kept as Script.htm.bak."});
+    EXPECT_FALSE(again.controller.CanUndo());
 }
 
 TEST(Resume, the_lines_gone_on_with_can_be_undone_too) {
     const test::TempDir dir;
     StoppedRun(dir, {{Step::Line, "TOM"}, {Step::Line, "ANN"}});
-    const test::CurrentDirectory here(dir.Path());
-    test::RecordingView view;
-    ConversionController controller(view);
-    view.choice = "novel.txt";
-    controller.OpenTextFile();
-    ASSERT_TRUE(controller.CanUndo());
-    controller.Undo();
-    controller.Undo();
-    EXPECT_FALSE(controller.CanUndo());
-    EXPECT_EQ(test::ReadAll(dir / "Script.htm"), "<HTML><BR>It was late.<BR>");
-    EXPECT_EQ(view.dialogue, "Who is there?");
+    test::ControllerRun again(dir);
+    again.OpenAgain();
+    ASSERT_TRUE(again.controller.CanUndo());
+    again.controller.Undo();
+    again.controller.Undo();
+    EXPECT_FALSE(again.controller.CanUndo());
+    EXPECT_EQ(again.Script(), "<HTML><BR>It was late.<BR>");
+    EXPECT_EQ(again.view.dialogue, "Who is there?");
 }
 
 }  // namespace

@@ -26,7 +26,12 @@ TempDir::~TempDir() {
 std::filesystem::path TempDir::operator/(std::string_view name) const { return path_ / name; }
 
 std::filesystem::path TempDir::Write(std::string_view name, std::string_view bytes) const {
-    auto file = path_ / name;
+    return WriteIn(path_, name, bytes);
+}
+
+std::filesystem::path TempDir::WriteIn(const std::filesystem::path& folder, std::string_view name,
+                                       std::string_view bytes) {
+    auto file = folder / name;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return file;

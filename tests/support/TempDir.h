@@ -20,6 +20,9 @@ public:
 
     // Writes bytes to a file in the folder and returns its path.
     std::filesystem::path Write(std::string_view name, std::string_view bytes) const;
+    // The same in any folder.
+    static std::filesystem::path WriteIn(const std::filesystem::path& folder, std::string_view name,
+                                         std::string_view bytes);
 
 private:
     std::filesystem::path path_;
