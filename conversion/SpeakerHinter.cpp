@@ -378,8 +378,35 @@ std::optional<Tag> TagAfter(const std::vector<Token>& tokens, std::size_t from) 
             break;
         }
     }
+    // "was Mr. Palmer's reply", "was her answer": the speech is named as the speaker's.
+    if (tokens[from].word == "was" && from + 2 < limit) {
+        if ((tokens[from + 1].word == "his" || tokens[from + 1].word == "her") &&
+            !tokens[from + 2].possessive) {
+            Phrase pronoun{from + 1, from + 2, tokens[from + 1].word == "his" ? "he" : "she", true,
+                           false};
+            return Tag{pronoun, true, std::nullopt};
+        }
+        if (auto phrase = PhraseAt(tokens, from + 1, limit);
+            phrase && phrase->name && tokens[phrase->last - 1].possessive && phrase->last < limit &&
+            !tokens[phrase->last].capital) {
+            return Tag{*phrase, true, std::nullopt};
+        }
+    }
+    // A speech that breaks off mid-sentence is followed by its tag, so a past tense among the
+    // words after it is a verb of speech even when it is not a usual one ("queried Anne").
+    const char broken = from > 0 ? tokens[from - 1].after : '\0';
+    const auto isTagVerb = [&](std::size_t v) {
+        if (IsVerb(tokens[v])) {
+            return true;
+        }
+        const Token& word = tokens[v];
+        const bool pastTense = !word.capital && word.word.size() > 4 && word.word.ends_with("ed");
+        const bool midSentence = broken == ',' || broken == '-' ||
+                                 ((broken == '!' || broken == '?') && !tokens[from].capital);
+        return pastTense && midSentence;
+    };
     for (std::size_t v = from; v < limit && v - from < 6; ++v) {
-        if (!IsVerb(tokens[v])) {
+        if (!isTagVerb(v)) {
             continue;
         }
         if (v == from ||
@@ -572,6 +599,33 @@ std::optional<Tag> FindTag(const Paragraph& paragraph) {
         }
     }
     return before ? before : after;
+}
+
+// A paragraph that opens with its quotation and has no tag of its own, after narration that
+// ends leading into it ("Soon afterwards he began again,"): the tag is that narration's.
+// Returns the paragraph read together with the narration's last paragraph, or nothing.
+std::optional<Paragraph> WithLeadIn(const Paragraph& paragraph, std::string_view text,
+                                    std::size_t gapBegin, std::size_t begin, std::size_t end) {
+    if (!paragraph.startsWithQuote || gapBegin >= begin) {
+        return std::nullopt;
+    }
+    if (const std::optional<Tag> own = FindTag(paragraph); own && own->spoken) {
+        return std::nullopt;
+    }
+    const std::string_view gap = Trim(text.substr(gapBegin, begin - gapBegin));
+    if (gap.empty() || (gap.back() != ':' && gap.back() != ',')) {
+        return std::nullopt;
+    }
+    const std::size_t lastBreak = gap.rfind("\r\n\r\n");
+    const std::size_t from = lastBreak == std::string_view::npos ? 0 : lastBreak;
+    const std::size_t leadBegin =
+        static_cast<std::size_t>(gap.data() - text.data()) + from +
+        (gap.size() - from > kNarrationScan ? gap.size() - from - kNarrationScan : 0);
+    Paragraph joined = Read(text, leadBegin, end);
+    if (joined.quoteStart == 0 || joined.quoteStart >= joined.tokens.size()) {
+        return std::nullopt;
+    }
+    return joined;
 }
 
 // The best slot for a name phrase, 3 when it gives the whole name, 2 for one of its words.
@@ -902,7 +956,10 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
         return he > she ? 'm' : she > he ? 'f' : '?';
     };
 
-    const std::optional<Tag> tag = FindTag(paragraph);
+    const std::optional<Paragraph> leadIn =
+        lines_.empty() ? std::nullopt : WithLeadIn(paragraph, text, lines_.back().end, begin, end);
+    const std::vector<Token>& tagTokens = leadIn ? leadIn->tokens : tokens;
+    const std::optional<Tag> tag = FindTag(leadIn ? *leadIn : paragraph);
     if (tag) {
         const Phrase& phrase = tag->phrase;
         if (phrase.pronoun && phrase.text == "i") {
@@ -965,9 +1022,9 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
         } else if (phrase.text == "the other") {
             mark(turn, tag->spoken ? kTagPronounTurn : kBeatPronoun);
         } else {
-            const auto [best, score] = BestName(slots, tokens, phrase, recent);
+            const auto [best, score] = BestName(slots, tagTokens, phrase, recent);
             int learned = 0;
-            const std::vector<std::string> shortenings = Shortenings(tokens, phrase);
+            const std::vector<std::string> shortenings = Shortenings(tagTokens, phrase);
             for (auto it = shortenings.rbegin(); it != shortenings.rend() && learned == 0; ++it) {
                 learned = aliasOf(*it);
             }
@@ -978,13 +1035,13 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
                 mark(score > 0 ? best : learned, kBeatName);
             }
             if (tag->spoken && !tag->loose && best == 0 && learned == 0 && phrase.name &&
-                !IsOneOf(kNotNames, tokens[phrase.first].word)) {
+                !IsOneOf(kNotNames, tagTokens[phrase.first].word)) {
                 for (std::size_t i = phrase.first; i < phrase.last; ++i) {
                     if (!newName.empty()) {
                         newName += ' ';
                     }
-                    newName += Upper(tokens[i].word);
-                    if (IsTitle(tokens[i].word) && tokens[i].after == '.') {
+                    newName += Upper(tagTokens[i].word);
+                    if (IsTitle(tagTokens[i].word) && tagTokens[i].after == '.') {
                         newName += '.';
                     }
                 }
@@ -1063,7 +1120,10 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
     line.end = end;
     line.leftOpen = LeftOpen(text, begin, end);
     line.question = EndsWithQuestion(text, begin, end);
-    const Paragraph paragraph = Read(text, begin, end);
+    const Paragraph read = Read(text, begin, end);
+    const std::optional<Paragraph> leadIn =
+        lines_.empty() ? std::nullopt : WithLeadIn(read, text, lines_.back().end, begin, end);
+    const Paragraph& paragraph = leadIn ? *leadIn : read;
     const std::optional<Tag> tag = FindTag(paragraph);
     if (tag && tag->spoken && !line.speaker.empty() && !IsNarrator(line.speaker)) {
         line.aliases = Shortenings(paragraph.tokens, tag->phrase);
