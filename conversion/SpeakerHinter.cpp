@@ -861,12 +861,25 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
     // Names in narration.
     // Who the narration leading up to the quotation names, with a number for each sentence:
     // "he" in the tag most likely means the last of them of that sex.
-    std::vector<std::pair<int, int>> named;
+    struct Named {
+        int slot;
+        int sentence;
+        // 'm' or 'f' when "he" or "she" came before the name in its sentence: "he could see
+        // Mr. Palmer" names someone that "he" is not.
+        char after;
+    };
+    std::vector<Named> named;
     int sentence = 0;
     const auto mentions = [&](const std::vector<Token>& words, std::size_t feature) {
+        char subject = 0;
         for (std::size_t i = 0; i < words.size(); ++i) {
             if (i > 0 && EndsSentence(words[i - 1])) {
                 ++sentence;
+                subject = 0;
+            }
+            if (subject == 0 && words[i].segment % 2 == 0 &&
+                (words[i].word == "he" || words[i].word == "she")) {
+                subject = words[i].word == "he" ? 'm' : 'f';
             }
             if (words[i].segment % 2 != 0 || !words[i].capital ||
                 (i > 0 && words[i - 1].word == "to")) {
@@ -882,7 +895,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             if (slot != 0 && !IsNarrator(slots[static_cast<std::size_t>(slot - 1)].upper)) {
                 mark(slot, feature);
                 if (feature == kGapMention || words[i].segment == 0) {
-                    named.emplace_back(slot, sentence);
+                    named.push_back({slot, sentence, subject});
                 }
             }
             i = last - 1;
@@ -891,7 +904,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
     if (!gap.empty()) {
         mentions(Tokenize(gap), kGapMention);
         if (!named.empty()) {
-            mark(named.back().first, kGapFinal);
+            mark(named.back().slot, kGapFinal);
         }
         const std::size_t lastBreak = gap.rfind("\r\n\r\n");
         if (lastBreak != std::string_view::npos) {
@@ -901,11 +914,11 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
                 for (auto& row : evidence) {
                     row &= ~Bit(kGapFirst);
                 }
-                mark(named[before].first, kGapFirst);
+                mark(named[before].slot, kGapFirst);
                 named.resize(before);
             }
         } else if (!named.empty()) {
-            mark(named.front().first, kGapFirst);
+            mark(named.front().slot, kGapFirst);
         }
     }
     ++sentence;
@@ -974,22 +987,22 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             }
             bool found = false;
             for (auto it = named.rbegin(); it != named.rend() && !found; ++it) {
-                const int slot = it->first;
+                const int slot = it->slot;
                 if (gender(static_cast<std::size_t>(slot - 1)) != wanted ||
-                    Contains(addressed, slot)) {
+                    Contains(addressed, slot) || it->after == wanted) {
                     continue;
                 }
                 // The first of that sex in the last sentence that names one.
                 auto first = it;
                 for (auto earlier = std::next(it);
-                     earlier != named.rend() && earlier->second == it->second; ++earlier) {
-                    if (gender(static_cast<std::size_t>(earlier->first - 1)) == wanted) {
+                     earlier != named.rend() && earlier->sentence == it->sentence; ++earlier) {
+                    if (gender(static_cast<std::size_t>(earlier->slot - 1)) == wanted) {
                         first = earlier;
                     }
                 }
-                mark(first->first, tag->spoken
-                                       ? (first->first == turn ? kTagPronounTurn : kTagPronoun)
-                                       : kBeatPronoun);
+                mark(first->slot, tag->spoken
+                                      ? (first->slot == turn ? kTagPronounTurn : kTagPronoun)
+                                      : kBeatPronoun);
                 found = true;
             }
             for (const int slot : order) {
