@@ -20,6 +20,8 @@ constexpr std::size_t kNarrationScan = 1500;
 constexpr std::size_t kEndScan = 4000;
 // How far back a pronoun is looked for when the conversation has no one of that sex.
 constexpr std::size_t kPronounLines = 60;
+// How far back a speaker no slot holds any more is remembered by name.
+constexpr std::size_t kFormerLines = 2000;
 // How many earlier lines make up the conversation.
 constexpr std::size_t kConversationLines = 6;
 
@@ -969,6 +971,41 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
         return he > she ? 'm' : she > he ? 'f' : '?';
     };
 
+    // A name no slot holds any more: what the user named this phrase before, or an earlier
+    // speaker it names by one of the words.
+    const auto formerSpeaker = [&](const std::vector<Token>& words, const Phrase& phrase,
+                                   const std::vector<std::string>& shortenings) -> std::string {
+        for (auto it = shortenings.rbegin(); it != shortenings.rend(); ++it) {
+            const auto found = aliases_.find(*it);
+            if (found == aliases_.end()) {
+                continue;
+            }
+            int total = 0;
+            for (const auto& entry : found->second) {
+                total += entry.second;
+            }
+            for (const auto& [speaker, count] : found->second) {
+                if (4 * count >= 3 * total && !IsNarrator(speaker)) {
+                    return speaker;
+                }
+            }
+        }
+        std::vector<std::string> seen;
+        for (std::size_t n = lines_.size(); n > 0 && lines_.size() - n < kFormerLines; --n) {
+            const std::string& speaker = lines_[n - 1].speaker;
+            if (speaker.empty() || IsNarrator(speaker) ||
+                std::find(seen.begin(), seen.end(), speaker) != seen.end()) {
+                continue;
+            }
+            seen.push_back(speaker);
+            const std::vector<SlotName> former =
+                SlotNames(std::span<const std::string>(&speaker, 1));
+            if (NameScore(former.front(), words, phrase.first, phrase.last) > 0) {
+                return speaker;
+            }
+        }
+        return {};
+    };
     const std::optional<Paragraph> leadIn =
         lines_.empty() ? std::nullopt : WithLeadIn(paragraph, text, lines_.back().end, begin, end);
     const std::vector<Token>& tagTokens = leadIn ? leadIn->tokens : tokens;
@@ -1049,8 +1086,10 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             }
             if (tag->spoken && !tag->loose && best == 0 && learned == 0 && phrase.name &&
                 !IsOneOf(kNotNames, tagTokens[phrase.first].word)) {
-                for (std::size_t i = phrase.first; i < phrase.last; ++i) {
-                    if (!newName.empty()) {
+                newName = formerSpeaker(tagTokens, phrase, shortenings);
+                const bool spelled = newName.empty();  // else as the user typed it before
+                for (std::size_t i = phrase.first; i < phrase.last && spelled; ++i) {
+                    if (i > phrase.first) {
                         newName += ' ';
                     }
                     newName += Upper(tagTokens[i].word);

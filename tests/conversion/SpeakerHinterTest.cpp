@@ -367,6 +367,43 @@ TEST(SpeakerHinter, learns_from_the_lines_named) {
     }
 }
 
+TEST(SpeakerHinter, offers_again_a_speaker_whose_slot_was_reused) {
+    struct Reuse {
+        const char* label;
+        const char* firstTag;  // the first line, named in slot 3 as named
+        const char* named;
+        const char* lastTag;  // the line guessed once slot 3 holds someone else
+        const char* offered;
+        const char* offeredUntaught;  // when the first line was never named
+    };
+    const Reuse cases[] = {
+        {"by a word of the name", "said Harriet", "HARRIET SMITH", "said Harriet", "HARRIET SMITH",
+         "HARRIET"},
+        {"by what the phrase was named", "said Lucy", "MISS HONEYCHURCH", "said Lucy",
+         "MISS HONEYCHURCH", "LUCY"},
+    };
+    for (const Reuse& c : cases) {
+        SCOPED_TRACE(c.label);
+        const std::string first = std::string("\"Good evening,\" ") + c.firstTag + ".";
+        const std::string second = "\"Good evening,\" said the stranger.";
+        const std::string last = std::string("\"Good night,\" ") + c.lastTag + ".";
+        const std::string text = first + "\r\n\r\n" + second + "\r\n\r\n" + last;
+        const std::size_t secondBegin = first.size() + 4;
+        const std::size_t lastBegin = secondBegin + second.size() + 4;
+        const auto before = Slots({"ELINOR", "EDWARD FERRARS", c.named});
+        const auto after = Slots({"ELINOR", "EDWARD FERRARS", "THE STRANGER"});
+
+        SpeakerHinter hinter;
+        hinter.Confirm(before, text, 0, first.size(), 3);
+        hinter.Confirm(after, text, secondBegin, secondBegin + second.size(), 3);
+        EXPECT_EQ(hinter.Guess(after, text, lastBegin, text.size()).newName, c.offered);
+
+        SpeakerHinter untaught;
+        untaught.Confirm(after, text, secondBegin, secondBegin + second.size(), 3);
+        EXPECT_EQ(untaught.Guess(after, text, lastBegin, text.size()).newName, c.offeredUntaught);
+    }
+}
+
 TEST(SpeakerHinter, retract_restores_what_was_learned) {
     const auto names = Slots({"ELINOR", "EDWARD FERRARS", "THE STRANGER"});
     const Replay replay(names, {{"\"Shall we walk?\" said Elinor.", 1},
