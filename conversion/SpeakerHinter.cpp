@@ -975,8 +975,8 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
     // speaker it names by one of the words.
     const auto formerSpeaker = [&](const std::vector<Token>& words, const Phrase& phrase,
                                    const std::vector<std::string>& shortenings) -> std::string {
-        for (auto it = shortenings.rbegin(); it != shortenings.rend(); ++it) {
-            const auto found = aliases_.find(*it);
+        for (std::size_t n = shortenings.size(); n > 0; --n) {
+            const auto found = aliases_.find(shortenings[n - 1]);
             if (found == aliases_.end()) {
                 continue;
             }

@@ -387,7 +387,11 @@ TEST(SpeakerHinter, offers_again_a_speaker_whose_slot_was_reused) {
         const std::string first = std::string("\"Good evening,\" ") + c.firstTag + ".";
         const std::string second = "\"Good evening,\" said the stranger.";
         const std::string last = std::string("\"Good night,\" ") + c.lastTag + ".";
-        const std::string text = first + "\r\n\r\n" + second + "\r\n\r\n" + last;
+        std::string text = first;
+        text += "\r\n\r\n";
+        text += second;
+        text += "\r\n\r\n";
+        text += last;
         const std::size_t secondBegin = first.size() + 4;
         const std::size_t lastBegin = secondBegin + second.size() + 4;
         const auto before = Slots({"ELINOR", "EDWARD FERRARS", c.named});
