@@ -663,6 +663,15 @@ std::vector<std::string> Shortenings(const std::vector<Token>& tokens, const Phr
     return result;
 }
 
+// How often a phrase or word stood for anyone at all.
+int Total(const std::map<std::string, int>& counts) {
+    int total = 0;
+    for (const auto& entry : counts) {
+        total += entry.second;
+    }
+    return total;
+}
+
 // A quoted passage given no speaker is typed as NARRATOR: it takes no turn in a conversation.
 bool IsNarrator(std::string_view upper) { return upper == "NARRATOR"; }
 
@@ -812,10 +821,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
         if (found == voices_.end()) {
             continue;
         }
-        int total = 0;
-        for (const auto& entry : found->second) {
-            total += entry.second;
-        }
+        const int total = Total(found->second);
         for (const auto& [speaker, count] : found->second) {
             if (count >= 3 && 5 * count >= 4 * total) {
                 mark(SlotOf(slots, speaker), kVoice);
@@ -934,10 +940,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
         }
         int best = 0;
         int bestScore = 0;
-        int total = 0;
-        for (const auto& entry : found->second) {
-            total += entry.second;
-        }
+        const int total = Total(found->second);
         for (const auto& [speaker, count] : found->second) {
             const int slot = SlotOf(slots, speaker);
             // Outside the conversation, only a phrase that has meant one person nearly
@@ -980,10 +983,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             if (found == aliases_.end()) {
                 continue;
             }
-            int total = 0;
-            for (const auto& entry : found->second) {
-                total += entry.second;
-            }
+            const int total = Total(found->second);
             for (const auto& [speaker, count] : found->second) {
                 if (4 * count >= 3 * total && !IsNarrator(speaker)) {
                     return speaker;
