@@ -603,31 +603,29 @@ std::optional<Tag> FindTag(const Paragraph& paragraph) {
     return before ? before : after;
 }
 
-// A paragraph that opens with its quotation and has no tag of its own, after narration that
-// ends leading into it ("Soon afterwards he began again,"): the tag is that narration's.
-// Returns the paragraph read together with the narration's last paragraph, or nothing.
-std::optional<Paragraph> WithLeadIn(const Paragraph& paragraph, std::string_view text,
-                                    std::size_t gapBegin, std::size_t begin, std::size_t end) {
-    if (!paragraph.startsWithQuote || gapBegin >= begin) {
-        return std::nullopt;
-    }
-    if (const std::optional<Tag> own = FindTag(paragraph); own && own->spoken) {
-        return std::nullopt;
-    }
-    const std::string_view gap = Trim(text.substr(gapBegin, begin - gapBegin));
-    if (gap.empty() || (gap.back() != ':' && gap.back() != ',')) {
-        return std::nullopt;
+// The tag of a paragraph, and the words it was read from.
+struct TagReading {
+    std::optional<Paragraph> joined;  // the narration leading in and the paragraph, read as one
+    std::optional<Tag> tag;
+};
+
+// The paragraph's own tag or, when it has none and opens with its quotation, the tag of the
+// narration before it (gap) when that ends leading into it: "Soon afterwards he began again,".
+TagReading ReadTag(const Paragraph& paragraph, std::string_view text, std::string_view gap,
+                   std::size_t end) {
+    TagReading reading{std::nullopt, FindTag(paragraph)};
+    if ((reading.tag && reading.tag->spoken) || !paragraph.startsWithQuote || gap.empty() ||
+        (gap.back() != ':' && gap.back() != ',')) {
+        return reading;
     }
     const std::size_t lastBreak = gap.rfind("\r\n\r\n");
-    const std::size_t from = lastBreak == std::string_view::npos ? 0 : lastBreak;
-    const std::size_t leadBegin =
-        static_cast<std::size_t>(gap.data() - text.data()) + from +
-        (gap.size() - from > kNarrationScan ? gap.size() - from - kNarrationScan : 0);
-    Paragraph joined = Read(text, leadBegin, end);
-    if (joined.quoteStart == 0 || joined.quoteStart >= joined.tokens.size()) {
-        return std::nullopt;
+    const std::string_view lead = lastBreak == std::string_view::npos ? gap : gap.substr(lastBreak);
+    Paragraph joined = Read(text, static_cast<std::size_t>(lead.data() - text.data()), end);
+    if (joined.quoteStart > 0 && joined.quoteStart < joined.tokens.size()) {
+        reading.tag = FindTag(joined);
+        reading.joined = std::move(joined);
     }
-    return joined;
+    return reading;
 }
 
 // The best slot for a name phrase, 3 when it gives the whole name, 2 for one of its words.
@@ -829,14 +827,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
         }
     }
 
-    // Narration since the last line.
-    std::string_view gap;
-    if (!lines_.empty() && lines_.back().end <= begin) {
-        gap = Trim(text.substr(lines_.back().end, begin - lines_.back().end));
-        if (gap.size() > kNarrationScan) {
-            gap = gap.substr(gap.size() - kNarrationScan);
-        }
-    }
+    const std::string_view gap = NarrationBefore(text, begin);
     const bool continued =
         gap.empty() && !lines_.empty() && lines_.back().leftOpen && paragraph.startsWithQuote;
     if (continued) {
@@ -1006,10 +997,9 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
         }
         return {};
     };
-    const std::optional<Paragraph> leadIn =
-        lines_.empty() ? std::nullopt : WithLeadIn(paragraph, text, lines_.back().end, begin, end);
-    const std::vector<Token>& tagTokens = leadIn ? leadIn->tokens : tokens;
-    const std::optional<Tag> tag = FindTag(leadIn ? *leadIn : paragraph);
+    const TagReading reading = ReadTag(paragraph, text, gap, end);
+    const std::vector<Token>& tagTokens = reading.joined ? reading.joined->tokens : tokens;
+    const std::optional<Tag>& tag = reading.tag;
     if (tag) {
         const Phrase& phrase = tag->phrase;
         if (phrase.pronoun && phrase.text == "i") {
@@ -1147,6 +1137,14 @@ std::pair<int, std::size_t> Best(const std::vector<std::uint32_t>& evidence,
 
 }  // namespace
 
+std::string_view SpeakerHinter::NarrationBefore(std::string_view text, std::size_t begin) const {
+    if (lines_.empty() || lines_.back().end > begin) {
+        return {};
+    }
+    const std::string_view gap = Trim(text.substr(lines_.back().end, begin - lines_.back().end));
+    return gap.size() > kNarrationScan ? gap.substr(gap.size() - kNarrationScan) : gap;
+}
+
 SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::string_view text,
                                   std::size_t begin, std::size_t end) const {
     SpeakerGuess guess;
@@ -1173,10 +1171,9 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
     line.leftOpen = LeftOpen(text, begin, end);
     line.question = EndsWithQuestion(text, begin, end);
     const Paragraph read = Read(text, begin, end);
-    const std::optional<Paragraph> leadIn =
-        lines_.empty() ? std::nullopt : WithLeadIn(read, text, lines_.back().end, begin, end);
-    const Paragraph& paragraph = leadIn ? *leadIn : read;
-    const std::optional<Tag> tag = FindTag(paragraph);
+    const TagReading reading = ReadTag(read, text, NarrationBefore(text, begin), end);
+    const Paragraph& paragraph = reading.joined ? *reading.joined : read;
+    const std::optional<Tag>& tag = reading.tag;
     if (tag && tag->spoken && !line.speaker.empty() && !IsNarrator(line.speaker)) {
         line.aliases = Shortenings(paragraph.tokens, tag->phrase);
         for (const std::string& alias : line.aliases) {
@@ -1240,34 +1237,28 @@ void SpeakerHinter::Retract() {
         return;
     }
     const Line& line = lines_.back();
+    // Takes one count of the speaker off a learned word, dropping counts and words left at 0.
+    const auto uncount = [&line](auto& table, const std::string& key) {
+        const auto found = table.find(key);
+        if (found == table.end()) {
+            return;
+        }
+        const auto count = found->second.find(line.speaker);
+        if (count != found->second.end() && --count->second == 0) {
+            found->second.erase(count);
+        }
+        if (found->second.empty()) {
+            table.erase(found);
+        }
+    };
     for (const std::string& word : line.voice) {
-        const auto found = voices_.find(word);
-        if (found != voices_.end()) {
-            const auto count = found->second.find(line.speaker);
-            if (count != found->second.end() && --count->second == 0) {
-                found->second.erase(count);
-            }
-            if (found->second.empty()) {
-                voices_.erase(found);
-            }
-        }
+        uncount(voices_, word);
     }
-    std::vector<std::string> counted = line.aliases;
-    counted.push_back(line.sex);
-    for (const std::string& alias : counted) {
-        if (alias.empty()) {
-            continue;
-        }
-        const auto phrase = aliases_.find(alias);
-        if (phrase != aliases_.end()) {
-            const auto count = phrase->second.find(line.speaker);
-            if (count != phrase->second.end() && --count->second == 0) {
-                phrase->second.erase(count);
-            }
-            if (phrase->second.empty()) {
-                aliases_.erase(phrase);
-            }
-        }
+    for (const std::string& alias : line.aliases) {
+        uncount(aliases_, alias);
+    }
+    if (!line.sex.empty()) {
+        uncount(aliases_, line.sex);
     }
     lines_.pop_back();
 }

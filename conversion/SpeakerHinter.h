@@ -58,6 +58,10 @@ private:
                                                       std::string_view text, std::size_t begin,
                                                       std::size_t end, std::string& newName) const;
 
+    // The narration between the last line named and a paragraph starting at begin: its last
+    // part, trimmed; empty when there is none.
+    [[nodiscard]] std::string_view NarrationBefore(std::string_view text, std::size_t begin) const;
+
     std::vector<Line> lines_;
     // For each phrase a speech tag gave ("she", "the old gentleman", "miss dashwood"), how often
     // each speaker was meant by it.

@@ -58,6 +58,22 @@ fresh() {
     dir=$(cd "$work" && pwd -P)
 }
 
+# A small file system of its own for the case at FOLDER (below the case's folder), with the
+# tmpfs OPTIONS given; unmounted when the case ends.
+scratch_mount() {
+    mkdir "$dir/$1"
+    mount -t tmpfs -o "$2" velmora-faults "$dir/$1" 2>/dev/null ||
+        skip "cannot mount a tmpfs here (needs root)"
+    mounted="$dir/$1"
+}
+
+# A fresh folder, made the current one, with a text of one line of dialogue in it.
+fresh_with_text() {
+    fresh
+    cd "$dir" || fail "cd"
+    printf '"Hello," said Ann.' >novel.txt
+}
+
 hash_of() { sha256sum -- "$1" | cut -d' ' -f1; }
 
 # run [ARG...]: runs velmora-convert in the current directory; sets status, out and err.
@@ -181,10 +197,7 @@ case_disk_full_dev_full() {
 # (here: going on with the unfinished script) gives exactly the script of an unbroken run.
 case_disk_full_tmpfs() {
     fresh
-    mkdir "$dir/small"
-    mount -t tmpfs -o size=48k,mode=0755 velmora-faults "$dir/small" 2>/dev/null ||
-        skip "cannot mount a tmpfs here (needs root)"
-    mounted="$dir/small"
+    scratch_mount small size=48k,mode=0755
     cd "$dir/small" || fail "cd"
     dialogue_text 600 novel.txt  # 16 kB of text; its script is 42 kB, more than is left
     dialogue_script 600 "$dir/expected.htm"
@@ -296,9 +309,7 @@ case_script_held_by_velmora() {
 }
 
 case_script_flocked() {
-    fresh
-    cd "$dir" || fail "cd"
-    printf '"Hello," said Ann.' >novel.txt
+    fresh_with_text
     old_script
     local before script
     before=$(hash_of novel.txt)
@@ -315,9 +326,7 @@ case_script_flocked() {
 }
 
 case_script_word_processor_lock() {
-    fresh
-    cd "$dir" || fail "cd"
-    printf '"Hello," said Ann.' >novel.txt
+    fresh_with_text
     old_script
     printf ',someone,host,01.01.2026 10:00,file:///home/someone/.config;' >'.~lock.Script.htm#'
     local before script
@@ -333,9 +342,7 @@ case_script_word_processor_lock() {
 }
 
 case_script_is_directory() {
-    fresh
-    cd "$dir" || fail "cd"
-    printf '"Hello," said Ann.' >novel.txt
+    fresh_with_text
     mkdir Script.htm
     touch Script.htm/keep
     local before
@@ -374,9 +381,7 @@ case_text_is_directory() {
 }
 
 case_text_locked() {
-    fresh
-    cd "$dir" || fail "cd"
-    printf '"Hello," said Ann.' >novel.txt
+    fresh_with_text
     local before
     before=$(hash_of novel.txt)
     exec 8<novel.txt
@@ -644,10 +649,7 @@ case_log_reader_gone() {
 # Folders that refuse a new file: the system's own reason, not the word processor's.
 case_read_only_folder() {
     fresh
-    mkdir "$dir/ro"
-    mount -t tmpfs -o size=1m velmora-faults "$dir/ro" 2>/dev/null ||
-        skip "cannot mount a tmpfs here (needs root)"
-    mounted="$dir/ro"
+    scratch_mount ro size=1m
     dialogue_text 3 "$dir/ro/novel.txt"
     mount -o remount,ro "$dir/ro" || fail "cannot make the tmpfs read-only"
     cd "$dir/ro" || fail "cd"
@@ -659,10 +661,7 @@ case_read_only_folder() {
 
 case_out_of_inodes() {
     fresh
-    mkdir "$dir/full"
-    mount -t tmpfs -o size=1m,nr_inodes=2 velmora-faults "$dir/full" 2>/dev/null ||
-        skip "cannot mount a tmpfs here (needs root)"
-    mounted="$dir/full"
+    scratch_mount full size=1m,nr_inodes=2
     cd "$dir/full" || fail "cd"
     dialogue_text 3 novel.txt
     : >filler 2>/dev/null  # take whatever inode is left
