@@ -63,11 +63,13 @@ constexpr std::array<std::string_view, 11> kDeterminers = {
     "the", "his", "her", "my", "our", "their", "your", "a", "an", "that", "this"};
 
 // Capitalised words that begin sentences far more often than they name anyone.
-constexpr std::array<std::string_view, 40> kNotNames = {
-    "the", "a",   "an",  "and",  "but",   "or",    "so",   "then", "to",    "at",
-    "in",  "on",  "of",  "for",  "with",  "as",    "if",   "when", "while", "after",
-    "yes", "no",  "oh",  "well", "there", "here",  "it",   "this", "that",  "what",
-    "now", "why", "how", "once", "again", "still", "they", "we",   "you",   "one"};
+constexpr std::array<std::string_view, 48> kNotNames = {
+    "the",       "a",        "an",     "and",      "but",     "or",     "so",     "then",
+    "to",        "at",       "in",     "on",       "of",      "for",    "with",   "as",
+    "if",        "when",     "while",  "after",    "yes",     "no",     "oh",     "well",
+    "there",     "here",     "it",     "this",     "that",    "what",   "now",    "why",
+    "how",       "once",     "again",  "still",    "they",    "we",     "you",    "one",
+    "everybody", "somebody", "nobody", "everyone", "someone", "anyone", "inside", "outside"};
 
 // Words that end a description: "the old man at the door" is "the old man".
 constexpr std::array<std::string_view, 20> kPhraseStops = {
@@ -239,6 +241,14 @@ int NameScore(const SlotName& slot, const std::vector<Token>& tokens, std::size_
                    [](const std::string& w, const Token& t) { return w == t.word; })) {
         return 3;
     }
+    // "his wife" for THE WIFE.
+    if (count == slot.words.size() && count >= 2 && slot.words.front() == "the" &&
+        IsOneOf(kDeterminers, tokens[first].word) &&
+        std::equal(slot.words.begin() + 1, slot.words.end(),
+                   tokens.begin() + static_cast<std::ptrdiff_t>(first) + 1,
+                   [](const std::string& w, const Token& t) { return w == t.word; })) {
+        return 2;
+    }
     // "the colonel" for COLONEL BRANDON.
     if (count == 2 && tokens[first].word == "the" && IsTitle(tokens[first + 1].word) &&
         slot.core.size() < slot.words.size() &&
@@ -275,6 +285,18 @@ struct Phrase {
     bool pronoun = false;
     bool name = false;  // capitalised words
 };
+
+// The words [first, last) as a phrase is learned by: lower case, joined by spaces.
+std::string Words(const std::vector<Token>& tokens, std::size_t first, std::size_t last) {
+    std::string text;
+    for (std::size_t i = first; i < last; ++i) {
+        if (i > first) {
+            text += ' ';
+        }
+        text += tokens[i].word;
+    }
+    return text;
+}
 
 std::optional<Phrase> PhraseAt(const std::vector<Token>& tokens, std::size_t at,
                                std::size_t limit) {
@@ -318,12 +340,7 @@ std::optional<Phrase> PhraseAt(const std::vector<Token>& tokens, std::size_t at,
     } else {
         return std::nullopt;
     }
-    for (std::size_t i = phrase.first; i < phrase.last; ++i) {
-        if (!phrase.text.empty()) {
-            phrase.text += ' ';
-        }
-        phrase.text += tokens[i].word;
-    }
+    phrase.text = Words(tokens, phrase.first, phrase.last);
     return phrase;
 }
 
@@ -338,11 +355,23 @@ struct Tag {
 
 bool IsVerb(const Token& token) { return IsOneOf(kSpeechVerbs, token.word); }
 
+// "hastily", "gravely": a word that may stand between a speaker and the verb.
+bool IsAdverb(const Token& token) {
+    return !token.capital && token.word.size() > 4 && token.word.ends_with("ly");
+}
+
 // The speaker named after the verb: "said he", "cried the old man", "said poor Marianne".
 std::optional<Phrase> PhraseAfterVerb(const std::vector<Token>& tokens, std::size_t at,
                                       std::size_t limit) {
     if (auto phrase = PhraseAt(tokens, at, limit)) {
         return phrase;
+    }
+    // "put in Freddy", "cried out Mrs. Lynde": the verb's particle comes first.
+    const bool particle = at < limit && (tokens[at].word == "in" || tokens[at].word == "out" ||
+                                         tokens[at].word == "up" || tokens[at].word == "on");
+    if (particle && !EndsClause(tokens[at]) && at + 1 < limit &&
+        (tokens[at + 1].capital || IsPronoun(tokens[at + 1].word))) {
+        return PhraseAt(tokens, at + 1, limit);
     }
     for (std::size_t i = at; i < limit && i < at + 2; ++i) {
         if (EndsClause(tokens[i]) || IsOneOf(kPhraseStops, tokens[i].word)) {
@@ -419,7 +448,8 @@ std::optional<Tag> TagAfter(const std::vector<Token>& tokens, std::size_t from) 
             }
         }
         if (auto phrase = PhraseAt(tokens, from, v)) {
-            if (phrase->last == v || (phrase->last < v && EndsClause(tokens[phrase->last - 1]))) {
+            if (phrase->last == v || (phrase->last + 1 == v && IsAdverb(tokens[v - 1])) ||
+                (phrase->last < v && EndsClause(tokens[phrase->last - 1]))) {
                 return Tag{*phrase, true, ListenerAt(tokens, v + 1, limit)};
             }
         }
@@ -459,21 +489,25 @@ std::optional<Tag> TagBefore(const std::vector<Token>& tokens, std::size_t quote
     const bool spoken = verb < quoteStart;
     // The speaker just before the verb ("in the crowd I said:", "and Mr. Palmer added,"),
     // else whoever the sentence begins with.
-    if (spoken && verb > first) {
-        std::size_t start = verb - 1;
-        while (start > first && tokens[start - 1].capital && !EndsClause(tokens[start - 1])) {
+    // "he hastily exclaimed": an adverb may come between the speaker and the verb.
+    const std::size_t subjectEnd = verb > first + 1 && IsAdverb(tokens[verb - 1]) ? verb - 1 : verb;
+    if (spoken && subjectEnd > first) {
+        std::size_t start = subjectEnd - 1;
+        while (start > first && !IsPronoun(tokens[subjectEnd - 1].word) &&
+               tokens[start - 1].capital && !EndsClause(tokens[start - 1])) {
             --start;
         }
-        const Token& before = tokens[verb - 1];
+        const Token& before = tokens[subjectEnd - 1];
         if ((IsPronoun(before.word) || before.capital) && !IsOneOf(kNotNames, before.word) &&
             !EndsClause(before)) {
-            if (auto phrase = PhraseAt(tokens, start, verb)) {
+            if (auto phrase = PhraseAt(tokens, start, subjectEnd)) {
                 return Tag{*phrase, true, listener};
             }
         }
     }
     if (auto phrase = PhraseAt(tokens, first, quoteStart)) {
-        return Tag{*phrase, spoken && phrase->last == verb, listener, phrase->last != verb};
+        return Tag{*phrase, spoken && phrase->last == subjectEnd, listener,
+                   phrase->last != subjectEnd};
     }
     return std::nullopt;
 }
@@ -498,9 +532,23 @@ std::vector<std::string> SetOffWords(const std::vector<Token>& tokens) {
     return words;
 }
 
+// For each learned phrase or word, how often it stood for each speaker.
+using Counts = std::map<std::string, std::map<std::string, int>, std::less<>>;
+
+// How often a phrase or word stood for anyone at all.
+int Total(const std::map<std::string, int>& counts) {
+    int total = 0;
+    for (const auto& entry : counts) {
+        total += entry.second;
+    }
+    return total;
+}
+
 // Quoted names set off like a form of address ("Elinor, you know", "my dear Mr. Palmer!")
-// name the listener.
-std::vector<int> Vocatives(const std::vector<Token>& tokens, const std::vector<SlotName>& slots) {
+// name the listener, by a slot's name or by a name the user has given one ("Cecil" for
+// MR. VYSE, once it has stood for him twice and nearly always).
+std::vector<int> Vocatives(const std::vector<Token>& tokens, const std::vector<SlotName>& slots,
+                           const Counts& aliases) {
     std::vector<int> found;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         if (tokens[i].segment % 2 == 0 || !tokens[i].capital) {
@@ -521,9 +569,20 @@ std::vector<int> Vocatives(const std::vector<Token>& tokens, const std::vector<S
         if (!setOffAfter || !setOffBefore) {
             continue;
         }
+        const std::size_t before = found.size();
         for (std::size_t k = 0; k < slots.size(); ++k) {
             if (NameScore(slots[k], tokens, i, last + 1) > 0) {
                 found.push_back(static_cast<int>(k + 1));
+            }
+        }
+        const auto learned = aliases.find(Words(tokens, i, last + 1));
+        if (found.size() == before && learned != aliases.end()) {
+            const int total = Total(learned->second);
+            for (const auto& [speaker, count] : learned->second) {
+                const int slot = SlotOf(slots, speaker);
+                if (slot != 0 && count >= 2 && 4 * count >= 3 * total) {
+                    found.push_back(slot);
+                }
             }
         }
         i = last;
@@ -550,7 +609,9 @@ Paragraph Read(std::string_view text, std::size_t begin, std::size_t end) {
     Paragraph paragraph;
     paragraph.tokens = Tokenize(bytes);
     const std::string_view trimmed = Trim(bytes);
-    paragraph.startsWithQuote = !trimmed.empty() && trimmed.front() == kQuote;
+    // Dashes or dots before the quote ("--\"The best of all.") are no narration.
+    const std::size_t opening = trimmed.find_first_not_of("-.");
+    paragraph.startsWithQuote = opening != std::string_view::npos && trimmed[opening] == kQuote;
     const auto& tokens = paragraph.tokens;
     std::size_t i = 0;
     while (i < tokens.size() && tokens[i].segment == 0) {
@@ -603,6 +664,11 @@ std::optional<Tag> FindTag(const Paragraph& paragraph) {
     return before ? before : after;
 }
 
+// True when narration ends leading into the speech after it: on a comma, colon or dash.
+bool LeadsIn(std::string_view gap) {
+    return gap.back() == ':' || gap.back() == ',' || gap.back() == '-';
+}
+
 // The tag of a paragraph, and the words it was read from.
 struct TagReading {
     std::optional<Paragraph> joined;  // the narration leading in and the paragraph, read as one
@@ -615,7 +681,7 @@ TagReading ReadTag(const Paragraph& paragraph, std::string_view text, std::strin
                    std::size_t end) {
     TagReading reading{std::nullopt, FindTag(paragraph)};
     if ((reading.tag && reading.tag->spoken) || !paragraph.startsWithQuote || gap.empty() ||
-        (gap.back() != ':' && gap.back() != ',')) {
+        !LeadsIn(gap)) {
         return reading;
     }
     const std::size_t lastBreak = gap.rfind("\r\n\r\n");
@@ -661,15 +727,6 @@ std::vector<std::string> Shortenings(const std::vector<Token>& tokens, const Phr
     return result;
 }
 
-// How often a phrase or word stood for anyone at all.
-int Total(const std::map<std::string, int>& counts) {
-    int total = 0;
-    for (const auto& entry : counts) {
-        total += entry.second;
-    }
-    return total;
-}
-
 // A quoted passage given no speaker is typed as NARRATOR: it takes no turn in a conversation.
 bool IsNarrator(std::string_view upper) { return upper == "NARRATOR"; }
 
@@ -703,6 +760,7 @@ enum Feature : std::size_t {
     kGapFinal,        // the last named in that narration
     kVoice,           // the speech uses a form of address only this speaker has used
     kTalkedAbout,     // the speech names this person: people seldom name themselves
+    kNarratorVerse,   // NARRATOR, and a line of the paragraph is indented: verse or a letter
     kFeatureCount
 };
 
@@ -737,15 +795,16 @@ constexpr std::array<int, kFeatureCount> kWeights = {
     120,   // kGapFinal
     70,    // kVoice
     -40,   // kTalkedAbout
+    400,   // kNarratorVerse
 };
 
 const char* FeatureName(std::size_t feature) {
     constexpr std::array<const char*, kFeatureCount> kNames = {
-        "turn",      "last",         "older",       "tag",       "tag word",  "tag learned",
-        "pronoun",   "pronoun turn", "pronoun ?",   "I",         "beat",      "beat pronoun",
-        "mention",   "gap mention",  "listener",    "addressed", "continued", "gap last",
-        "gap turn",  "answer",       "narrator",    "aside",     "quoted",    "gap first",
-        "gap final", "voice",        "talked about"};
+        "turn",      "last",         "older",        "tag",       "tag word",  "tag learned",
+        "pronoun",   "pronoun turn", "pronoun ?",    "I",         "beat",      "beat pronoun",
+        "mention",   "gap mention",  "listener",     "addressed", "continued", "gap last",
+        "gap turn",  "answer",       "narrator",     "aside",     "quoted",    "gap first",
+        "gap final", "voice",        "talked about", "verse"};
     return kNames[feature];
 }
 
@@ -766,6 +825,31 @@ bool EndsWithQuestion(std::string_view text, std::size_t begin, std::size_t end)
         --i;
     }
     return i > 0 && tail[i - 1] == '?';
+}
+
+// True when a line inside the paragraph is indented further than its first line, as verse
+// and the lines of a letter are set.
+bool Indented(std::string_view text, std::size_t begin, std::size_t end) {
+    end = std::min(end, text.size());
+    begin = std::min(begin, end);
+    const std::string_view bytes = text.substr(begin, std::min(end - begin, kParagraphScan));
+    const auto indent = [&](std::size_t from) {
+        std::size_t i = from;
+        while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t')) {
+            ++i;
+        }
+        return i - from;
+    };
+    const std::size_t first = indent(0);
+    for (std::size_t line = bytes.find('\n'); line != std::string_view::npos;
+         line = bytes.find('\n', line + 1)) {
+        const std::size_t depth = indent(line + 1);
+        if (depth > first + 1 && line + 1 + depth < bytes.size() &&
+            !IsSpace(bytes[line + 1 + depth])) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -800,7 +884,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
     for (std::size_t n = 2; n < recent.size(); ++n) {
         mark(recent[n], kOlder);
     }
-    const std::vector<int> addressed = Vocatives(tokens, slots);
+    const std::vector<int> addressed = Vocatives(tokens, slots, aliases_);
     for (const int slot : addressed) {
         mark(slot, kAddressed);
     }
@@ -854,6 +938,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
                                     !IsVerb(tokens[paragraph.quoteStart - 1]) &&
                                     paragraph.afterQuote - paragraph.quoteStart <= 4;
             evidence[k] |= inSentence ? Bit(kNarratorQuoted) : 0;
+            evidence[k] |= Indented(text, begin, end) ? Bit(kNarratorVerse) : 0;
         }
     }
 
@@ -1015,7 +1100,8 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             bool found = false;
             for (auto it = named.rbegin(); it != named.rend() && !found; ++it) {
                 const int slot = it->slot;
-                if (gender(static_cast<std::size_t>(slot - 1)) != wanted ||
+                const char sex = gender(static_cast<std::size_t>(slot - 1));
+                if ((sex != wanted && !(sex == '?' && it == named.rbegin())) ||
                     Contains(addressed, slot) || it->after == wanted) {
                     continue;
                 }
@@ -1221,7 +1307,7 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
         listener = BestName(slots, paragraph.tokens, *tag->listener, {}).first;
     }
     if (listener == 0) {
-        const std::vector<int> addressed = Vocatives(paragraph.tokens, slots);
+        const std::vector<int> addressed = Vocatives(paragraph.tokens, slots, aliases_);
         if (!addressed.empty()) {
             listener = addressed.front();
         }
