@@ -884,7 +884,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
     for (std::size_t n = 2; n < recent.size(); ++n) {
         mark(recent[n], kOlder);
     }
-    const std::vector<int> addressed = Vocatives(tokens, slots, aliases_);
+    std::vector<int> addressed = Vocatives(tokens, slots, aliases_);
     for (const int slot : addressed) {
         mark(slot, kAddressed);
     }
@@ -951,6 +951,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
         // 'm' or 'f' when "he" or "she" came before the name in its sentence: "he could see
         // Mr. Palmer" names someone that "he" is not.
         char after;
+        char titled;  // 'm' or 'f' when the name came with a title: "Sir William Lucas"
     };
     std::vector<Named> named;
     int sentence = 0;
@@ -979,7 +980,10 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             if (slot != 0 && !IsNarrator(slots[static_cast<std::size_t>(slot - 1)].upper)) {
                 mark(slot, feature);
                 if (feature == kGapMention || words[i].segment == 0) {
-                    named.push_back({slot, sentence, subject});
+                    const char titled = IsOneOf(kMaleTitles, words[i].word)     ? 'm'
+                                        : IsOneOf(kFemaleTitles, words[i].word) ? 'f'
+                                                                                : '\0';
+                    named.push_back({slot, sentence, subject, titled});
                 }
             }
             i = last - 1;
@@ -1085,14 +1089,22 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
     const TagReading reading = ReadTag(paragraph, text, gap, end);
     const std::vector<Token>& tagTokens = reading.joined ? reading.joined->tokens : tokens;
     const std::optional<Tag>& tag = reading.tag;
+    // "said she to Charlotte": the one the tag says the line is said to is not its speaker.
+    if (tag && tag->listener) {
+        const int listener = BestName(slots, tagTokens, *tag->listener, recent).first;
+        if (listener != 0 && !Contains(addressed, listener)) {
+            addressed.push_back(listener);
+            mark(listener, kAddressed);
+        }
+    }
     if (tag) {
         const Phrase& phrase = tag->phrase;
         if (phrase.pronoun && phrase.text == "i") {
             mark(aliasOf("i"), tag->spoken ? kTagFirstPerson : kBeatName);
         } else if (phrase.pronoun) {
             const char wanted = phrase.text == "he" ? 'm' : 'f';
-            // The other party first, then the others of the conversation, then the last
-            // speaker; only the first of them with that gender is meant.
+            // The person of that sex the narration named last; else the conversation, the other
+            // party first and the last speaker last.
             std::vector<int> order = recent;
             if (order.size() >= 2) {
                 std::rotate(order.begin(), order.begin() + 1, order.end());
@@ -1100,7 +1112,8 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             bool found = false;
             for (auto it = named.rbegin(); it != named.rend() && !found; ++it) {
                 const int slot = it->slot;
-                const char sex = gender(static_cast<std::size_t>(slot - 1));
+                const char sex =
+                    it->titled != 0 ? it->titled : gender(static_cast<std::size_t>(slot - 1));
                 if ((sex != wanted && !(sex == '?' && it == named.rbegin())) ||
                     Contains(addressed, slot) || it->after == wanted) {
                     continue;
@@ -1118,17 +1131,16 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
                                       : kBeatPronoun);
                 found = true;
             }
-            for (const int slot : order) {
-                if (found) {
-                    break;
-                }
-                const char known = gender(static_cast<std::size_t>(slot - 1));
-                const bool fits = known == wanted;
-                if (fits && !Contains(addressed, slot)) {
-                    mark(slot, tag->spoken ? (slot == turn ? kTagPronounTurn : kTagPronoun)
-                                           : kBeatPronoun);
-                    found = true;
-                    break;
+            // Then the conversation, the other party first: one of that sex, else one whose
+            // sex is not known yet.
+            for (const char sex : {wanted, '?'}) {
+                for (const int slot : order) {
+                    if (!found && gender(static_cast<std::size_t>(slot - 1)) == sex &&
+                        !Contains(addressed, slot)) {
+                        mark(slot, tag->spoken ? (slot == turn ? kTagPronounTurn : kTagPronoun)
+                                               : kBeatPronoun);
+                        found = true;
+                    }
                 }
             }
             // Else the last one of that sex to speak before the conversation.
