@@ -81,6 +81,15 @@ bool IsOneOf(const std::array<std::string_view, N>& words, std::string_view word
     return std::find(words.begin(), words.end(), word) != words.end();
 }
 
+// 'm' or 'f' when the word is a title that tells the sex ("mr", "lady"), else 0.
+char TitleSex(std::string_view word) {
+    return IsOneOf(kMaleTitles, word) ? 'm' : IsOneOf(kFemaleTitles, word) ? 'f' : '\0';
+}
+
+// True when a phrase or word that stood for someone count times of total nearly always
+// meant them: "the colonel", not "the man".
+bool MostlyMeant(int count, int total) { return 4 * count >= 3 * total; }
+
 bool IsSpace(char byte) {
     return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n' || byte == '\f' ||
            byte == '\v';
@@ -207,8 +216,8 @@ std::vector<SlotName> SlotNames(std::span<const std::string> names) {
         for (const Token& token : Tokenize(name)) {
             slot.words.push_back(token.word);
             if (IsTitle(token.word) || token.word == "the") {
-                slot.male = slot.male || IsOneOf(kMaleTitles, token.word);
-                slot.female = slot.female || IsOneOf(kFemaleTitles, token.word);
+                slot.male = slot.male || TitleSex(token.word) == 'm';
+                slot.female = slot.female || TitleSex(token.word) == 'f';
             } else {
                 slot.core.push_back(token.word);
             }
@@ -227,6 +236,14 @@ int SlotOf(const std::vector<SlotName>& slots, std::string_view upper) {
     return 0;
 }
 
+// True when the tokens from first on are the words [from, to) of a name.
+bool SameWords(std::vector<std::string>::const_iterator from,
+               std::vector<std::string>::const_iterator to, const std::vector<Token>& tokens,
+               std::size_t first) {
+    return std::equal(from, to, tokens.begin() + static_cast<std::ptrdiff_t>(first),
+                      [](const std::string& w, const Token& t) { return w == t.word; });
+}
+
 // How well the words [first, last) name the slot: 3 for the whole name, 2 for one of its
 // own words with no title that contradicts it ("Miss Dashwood" is not "MRS. DASHWOOD"), else 0.
 int NameScore(const SlotName& slot, const std::vector<Token>& tokens, std::size_t first,
@@ -236,17 +253,13 @@ int NameScore(const SlotName& slot, const std::vector<Token>& tokens, std::size_
     }
     const std::size_t count = last - first;
     if (count == slot.words.size() &&
-        std::equal(slot.words.begin(), slot.words.end(),
-                   tokens.begin() + static_cast<std::ptrdiff_t>(first),
-                   [](const std::string& w, const Token& t) { return w == t.word; })) {
+        SameWords(slot.words.begin(), slot.words.end(), tokens, first)) {
         return 3;
     }
     // "his wife" for THE WIFE.
     if (count == slot.words.size() && count >= 2 && slot.words.front() == "the" &&
         IsOneOf(kDeterminers, tokens[first].word) &&
-        std::equal(slot.words.begin() + 1, slot.words.end(),
-                   tokens.begin() + static_cast<std::ptrdiff_t>(first) + 1,
-                   [](const std::string& w, const Token& t) { return w == t.word; })) {
+        SameWords(slot.words.begin() + 1, slot.words.end(), tokens, first + 1)) {
         return 2;
     }
     // "the colonel" for COLONEL BRANDON.
@@ -575,12 +588,13 @@ std::vector<int> Vocatives(const std::vector<Token>& tokens, const std::vector<S
                 found.push_back(static_cast<int>(k + 1));
             }
         }
-        const auto learned = aliases.find(Words(tokens, i, last + 1));
-        if (found.size() == before && learned != aliases.end()) {
+        const auto learned =
+            found.size() == before ? aliases.find(Words(tokens, i, last + 1)) : aliases.end();
+        if (learned != aliases.end()) {
             const int total = Total(learned->second);
             for (const auto& [speaker, count] : learned->second) {
                 const int slot = SlotOf(slots, speaker);
-                if (slot != 0 && count >= 2 && 4 * count >= 3 * total) {
+                if (slot != 0 && count >= 2 && MostlyMeant(count, total)) {
                     found.push_back(slot);
                 }
             }
@@ -594,6 +608,13 @@ bool Contains(const std::vector<int>& slots, int slot) {
     return std::find(slots.begin(), slots.end(), slot) != slots.end();
 }
 
+// The bytes of the paragraph [begin, end) that are read: its start, within the text.
+std::string_view ScannedBytes(std::string_view text, std::size_t begin, std::size_t end) {
+    end = std::min(end, text.size());
+    begin = std::min(begin, end);
+    return text.substr(begin, std::min(end - begin, kParagraphScan));
+}
+
 // The bytes of a paragraph that are read, and its words.
 struct Paragraph {
     std::vector<Token> tokens;
@@ -603,9 +624,7 @@ struct Paragraph {
 };
 
 Paragraph Read(std::string_view text, std::size_t begin, std::size_t end) {
-    end = std::min(end, text.size());
-    begin = std::min(begin, end);
-    const std::string_view bytes = text.substr(begin, std::min(end - begin, kParagraphScan));
+    const std::string_view bytes = ScannedBytes(text, begin, end);
     Paragraph paragraph;
     paragraph.tokens = Tokenize(bytes);
     const std::string_view trimmed = Trim(bytes);
@@ -830,9 +849,7 @@ bool EndsWithQuestion(std::string_view text, std::size_t begin, std::size_t end)
 // True when a line inside the paragraph is indented further than its first line, as verse
 // and the lines of a letter are set.
 bool Indented(std::string_view text, std::size_t begin, std::size_t end) {
-    end = std::min(end, text.size());
-    begin = std::min(begin, end);
-    const std::string_view bytes = text.substr(begin, std::min(end - begin, kParagraphScan));
+    const std::string_view bytes = ScannedBytes(text, begin, end);
     const auto indent = [&](std::size_t from) {
         std::size_t i = from;
         while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t')) {
@@ -980,10 +997,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             if (slot != 0 && !IsNarrator(slots[static_cast<std::size_t>(slot - 1)].upper)) {
                 mark(slot, feature);
                 if (feature == kGapMention || words[i].segment == 0) {
-                    const char titled = IsOneOf(kMaleTitles, words[i].word)     ? 'm'
-                                        : IsOneOf(kFemaleTitles, words[i].word) ? 'f'
-                                                                                : '\0';
-                    named.push_back({slot, sentence, subject, titled});
+                    named.push_back({slot, sentence, subject, TitleSex(words[i].word)});
                 }
             }
             i = last - 1;
@@ -1025,7 +1039,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             const int slot = SlotOf(slots, speaker);
             // Outside the conversation, only a phrase that has meant one person nearly
             // always ("the colonel", not "the man") is taken to mean that person again.
-            if (slot == 0 || (!Contains(recent, slot) && 4 * count < 3 * total)) {
+            if (slot == 0 || (!Contains(recent, slot) && !MostlyMeant(count, total))) {
                 continue;
             }
             int score = count * (Contains(recent, slot) ? 4 : 1);
@@ -1065,7 +1079,7 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
             }
             const int total = Total(found->second);
             for (const auto& [speaker, count] : found->second) {
-                if (4 * count >= 3 * total && !IsNarrator(speaker)) {
+                if (MostlyMeant(count, total) && !IsNarrator(speaker)) {
                     return speaker;
                 }
             }
@@ -1278,12 +1292,9 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
             ++aliases_[alias][line.speaker];
         }
         // A title tells the sex as a pronoun does: "said Mr. Palmer" for THOMAS PALMER.
-        const std::string& first = paragraph.tokens[tag->phrase.first].word;
-        if (tag->phrase.name && IsOneOf(kMaleTitles, first)) {
-            line.sex = "he";
-        } else if (tag->phrase.name && IsOneOf(kFemaleTitles, first)) {
-            line.sex = "she";
-        }
+        const char titled =
+            tag->phrase.name ? TitleSex(paragraph.tokens[tag->phrase.first].word) : '\0';
+        line.sex = titled == 'm' ? "he" : titled == 'f' ? "she" : "";
     }
     if (line.sex.empty() && !line.speaker.empty() && !IsNarrator(line.speaker) &&
         !(tag && tag->spoken && tag->phrase.pronoun)) {
