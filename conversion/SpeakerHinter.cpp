@@ -43,21 +43,21 @@ constexpr std::array<std::string_view, 14> kFemaleTitles = {
     "lady", "dame", "mother", "sister", "aunt",   "princess", "duchess"};
 
 // Verbs that tag a quotation with its speaker in English fiction.
-constexpr std::array<std::string_view, 96> kSpeechVerbs = {
-    "said",        "says",     "say",       "saying",       "cried",     "cries",     "replied",
-    "replies",     "answered", "answers",   "asked",        "asks",      "exclaimed", "continued",
-    "added",       "returned", "observed",  "remarked",     "whispered", "shouted",   "called",
-    "began",       "repeated", "muttered",  "murmured",     "inquired",  "enquired",  "rejoined",
-    "interrupted", "resumed",  "declared",  "urged",        "pleaded",   "protested", "explained",
-    "insisted",    "sighed",   "laughed",   "growled",      "roared",    "screamed",  "sobbed",
-    "demanded",    "retorted", "responded", "suggested",    "ventured",  "concluded", "faltered",
-    "stammered",   "gasped",   "yelled",    "whimpered",    "groaned",   "snapped",   "agreed",
-    "admitted",    "warned",   "persisted", "proceeded",    "mused",     "reflected", "interposed",
-    "ejaculated",  "thought",  "went",      "told",         "bawled",    "screamed",  "shrieked",
-    "stuttered",   "grumbled", "sneered",   "hissed",       "panted",    "wailed",    "moaned",
-    "argued",      "assented", "objected",  "acknowledged", "affirmed",  "announced", "commanded",
-    "cautioned",   "echoed",   "joined",    "put",          "struck",    "spoke",     "broke",
-    "chimed",      "called",   "corrected", "confessed",    "promised"};
+constexpr std::array<std::string_view, 94> kSpeechVerbs = {
+    "said",      "says",         "say",       "saying",    "cried",     "cries",      "replied",
+    "replies",   "answered",     "answers",   "asked",     "asks",      "exclaimed",  "continued",
+    "added",     "returned",     "observed",  "remarked",  "whispered", "shouted",    "began",
+    "repeated",  "muttered",     "murmured",  "inquired",  "enquired",  "rejoined",   "interrupted",
+    "resumed",   "declared",     "urged",     "pleaded",   "protested", "explained",  "insisted",
+    "sighed",    "laughed",      "growled",   "roared",    "screamed",  "sobbed",     "demanded",
+    "retorted",  "responded",    "suggested", "ventured",  "concluded", "faltered",   "stammered",
+    "gasped",    "yelled",       "whimpered", "groaned",   "snapped",   "agreed",     "admitted",
+    "warned",    "persisted",    "proceeded", "mused",     "reflected", "interposed", "ejaculated",
+    "thought",   "went",         "told",      "bawled",    "shrieked",  "stuttered",  "grumbled",
+    "sneered",   "hissed",       "panted",    "wailed",    "moaned",    "argued",     "assented",
+    "objected",  "acknowledged", "affirmed",  "announced", "commanded", "cautioned",  "echoed",
+    "joined",    "put",          "struck",    "spoke",     "broke",     "chimed",     "called",
+    "corrected", "confessed",    "promised"};
 
 constexpr std::array<std::string_view, 11> kDeterminers = {
     "the", "his", "her", "my", "our", "their", "your", "a", "an", "that", "this"};
@@ -216,8 +216,9 @@ std::vector<SlotName> SlotNames(std::span<const std::string> names) {
         for (const Token& token : Tokenize(name)) {
             slot.words.push_back(token.word);
             if (IsTitle(token.word) || token.word == "the") {
-                slot.male = slot.male || TitleSex(token.word) == 'm';
-                slot.female = slot.female || TitleSex(token.word) == 'f';
+                const char sex = TitleSex(token.word);
+                slot.male = slot.male || sex == 'm';
+                slot.female = slot.female || sex == 'f';
             } else {
                 slot.core.push_back(token.word);
             }
@@ -1053,8 +1054,8 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
         }
         return best;
     };
-    const auto gender = [&](std::size_t k) {
-        const SlotName& name = slots[k];
+    const auto gender = [&](int slot) {
+        const SlotName& name = slots[static_cast<std::size_t>(slot - 1)];
         int he = name.male ? 2 : 0;
         int she = name.female ? 2 : 0;
         if (const auto found = aliases_.find("he"); found != aliases_.end()) {
@@ -1124,10 +1125,14 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
                 std::rotate(order.begin(), order.begin() + 1, order.end());
             }
             bool found = false;
+            const auto take = [&](int slot) {
+                mark(slot,
+                     tag->spoken ? (slot == turn ? kTagPronounTurn : kTagPronoun) : kBeatPronoun);
+                found = true;
+            };
             for (auto it = named.rbegin(); it != named.rend() && !found; ++it) {
                 const int slot = it->slot;
-                const char sex =
-                    it->titled != 0 ? it->titled : gender(static_cast<std::size_t>(slot - 1));
+                const char sex = it->titled != 0 ? it->titled : gender(slot);
                 if ((sex != wanted && !(sex == '?' && it == named.rbegin())) ||
                     Contains(addressed, slot) || it->after == wanted) {
                     continue;
@@ -1136,36 +1141,28 @@ std::vector<std::uint32_t> SpeakerHinter::Evidence(std::span<const std::string> 
                 auto first = it;
                 for (auto earlier = std::next(it);
                      earlier != named.rend() && earlier->sentence == it->sentence; ++earlier) {
-                    if (gender(static_cast<std::size_t>(earlier->slot - 1)) == wanted) {
+                    if (gender(earlier->slot) == wanted) {
                         first = earlier;
                     }
                 }
-                mark(first->slot, tag->spoken
-                                      ? (first->slot == turn ? kTagPronounTurn : kTagPronoun)
-                                      : kBeatPronoun);
-                found = true;
+                take(first->slot);
             }
             // Then the conversation, the other party first: one of that sex, else one whose
             // sex is not known yet.
             for (const char sex : {wanted, '?'}) {
                 for (const int slot : order) {
-                    if (!found && gender(static_cast<std::size_t>(slot - 1)) == sex &&
-                        !Contains(addressed, slot)) {
-                        mark(slot, tag->spoken ? (slot == turn ? kTagPronounTurn : kTagPronoun)
-                                               : kBeatPronoun);
-                        found = true;
+                    if (!found && gender(slot) == sex && !Contains(addressed, slot)) {
+                        take(slot);
                     }
                 }
             }
             // Else the last one of that sex to speak before the conversation.
             for (std::size_t n = 0; !found && n < lines_.size() && n < kPronounLines; ++n) {
                 const int slot = SlotOf(slots, lines_[lines_.size() - 1 - n].speaker);
-                if (slot != 0 && slot != lastParty &&
-                    gender(static_cast<std::size_t>(slot - 1)) == wanted &&
+                if (slot != 0 && slot != lastParty && gender(slot) == wanted &&
                     !IsNarrator(slots[static_cast<std::size_t>(slot - 1)].upper) &&
                     !Contains(addressed, slot)) {
-                    mark(slot, tag->spoken ? kTagPronoun : kBeatPronoun);
-                    found = true;
+                    take(slot);
                 }
             }
             if (!found && tag->spoken) {
