@@ -74,6 +74,10 @@ build_gtest() {
   rm -rf "$work"
 }
 
+# Builds of the cache by two runs at once would clear each other's work folders: one at a
+# time, and a run that waited finds the cache complete.
+exec 9>"$cache/.lock"
+flock 9
 if [ ! -e "$wx_prefix/.complete" ]; then
   echo "== building wxWidgets $wx_version for MinGW into $wx_prefix (once per machine)"
   time build_wx
@@ -82,6 +86,8 @@ if [ ! -e "$gtest_prefix/.complete" ]; then
   echo "== building GoogleTest $gtest_version for MinGW into $gtest_prefix"
   build_gtest
 fi
+
+flock -u 9
 
 echo "== cross-building Velmora into $build"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
