@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
 // A batch of a wrapper's children is parsed once it holds this much.
-constexpr std::size_t kBatch = 256 * 1024;
+constexpr std::size_t kBatch = 64 * 1024;
 constexpr std::size_t kNone = std::string::npos;
 
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata;
@@ -192,8 +192,8 @@ private:
         }
         pugi::xml_document document;
         const pugi::xml_parse_result parsed =
-            document.load_buffer_inplace(window_.data(), window_.size(),
-                                         kParseOptions | pugi::parse_doctype, pugi::encoding_auto);
+            document.load_buffer(window_.data(), window_.size(),
+                                 kParseOptions | pugi::parse_doctype, pugi::encoding_auto);
         if (!parsed) {
             Refuse();
         }
@@ -218,10 +218,11 @@ private:
         if (batchStart_ == kNone) {
             return;
         }
+        // Copied, not parsed in place: in place, a fragment's last character ends its text.
         pugi::xml_document batch;
         const pugi::xml_parse_result parsed =
-            batch.load_buffer_inplace(window_.data() + batchStart_, pos_ - batchStart_,
-                                      kParseOptions | pugi::parse_fragment, pugi::encoding_utf8);
+            batch.load_buffer(window_.data() + batchStart_, pos_ - batchStart_,
+                              kParseOptions | pugi::parse_fragment, pugi::encoding_utf8);
         batchStart_ = kNone;
         if (!parsed) {
             Refuse();

@@ -18,7 +18,10 @@ ZipArchive::ZipArchive(std::string bytes, std::string kind, std::uint64_t unpack
         throw ImportRefusal(Damaged());
     }
     archive_ = zip_open_from_source(source, ZIP_RDONLY, &error);
-    const int code = zip_error_code_zip(&error);
+    int code = zip_error_code_zip(&error);
+    if (code == ZIP_ER_NOZIP && bytes_.starts_with("PK\x03\x04")) {
+        code = ZIP_ER_INCONS;  // a ZIP archive's start without its end: cut short
+    }
     zip_error_fini(&error);
     if (archive_ == nullptr) {
         zip_source_free(source);
