@@ -51,15 +51,15 @@ std::string PercentDecoded(std::string_view text) {
 std::vector<pugi::xml_node> Elements(const pugi::xml_node& root, std::string_view local) {
     std::vector<pugi::xml_node> found;
     pugi::xml_node node = root.first_child();
-    while (node) {
+    while (!node.empty()) {
         if (node.type() == pugi::node_element && LocalName(node.name()) == local) {
             found.push_back(node);
         }
-        if (node.first_child()) {
+        if (!node.first_child().empty()) {
             node = node.first_child();
             continue;
         }
-        while (!node.next_sibling()) {
+        while (node.next_sibling().empty()) {
             node = node.parent();
             if (node == root) {
                 return found;
@@ -84,7 +84,7 @@ std::string PackagePath(ZipArchive& archive) {
     const auto container = LoadXml(archive.ReadAll(kContainer), kKind, kContainer);
     std::string first;
     for (const pugi::xml_node rootfile : Elements(*container, "rootfile")) {
-        const std::string path = PercentDecoded(rootfile.attribute("full-path").value());
+        std::string path = PercentDecoded(rootfile.attribute("full-path").value());
         if (path.empty()) {
             continue;
         }

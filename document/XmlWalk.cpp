@@ -11,9 +11,9 @@
 namespace velmora {
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
 // A batch of a wrapper's children is parsed once it holds this much.
-constexpr std::size_t kBatch = 64 * 1024;
+constexpr std::size_t kBatch = std::size_t{64} * 1024;
 constexpr std::size_t kNone = std::string::npos;
 
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata;
@@ -32,11 +32,11 @@ bool IsUtf8Name(std::string_view encoding) {
 void WalkNodes(pugi::xml_node first, XmlVisitor& visitor) {
     const pugi::xml_node top = first.parent();
     pugi::xml_node node = first;
-    while (node) {
+    while (!node.empty()) {
         const pugi::xml_node_type type = node.type();
         if (type == pugi::node_element) {
             if (visitor.Enter(node)) {
-                if (node.first_child()) {
+                if (!node.first_child().empty()) {
                     node = node.first_child();
                     continue;
                 }
@@ -45,7 +45,7 @@ void WalkNodes(pugi::xml_node first, XmlVisitor& visitor) {
         } else if (type == pugi::node_pcdata || type == pugi::node_cdata) {
             visitor.Text(node.value());
         }
-        while (!node.next_sibling()) {
+        while (node.next_sibling().empty()) {
             node = node.parent();
             if (node == top) {
                 return;
@@ -197,13 +197,14 @@ private:
         if (!parsed) {
             Refuse();
         }
-        for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
+        for (pugi::xml_node node = document.first_child(); !node.empty();
+             node = node.next_sibling()) {
             if (node.type() == pugi::node_doctype &&
                 std::string_view(node.value()).find('[') != kNone) {
                 RefuseEntities();
             }
         }
-        if (document.document_element()) {
+        if (!document.document_element().empty()) {
             WalkNodes(document.document_element(), visitor_);
         }
     }
@@ -227,7 +228,7 @@ private:
         if (!parsed) {
             Refuse();
         }
-        if (batch.first_child()) {
+        if (!batch.first_child().empty()) {
             WalkNodes(batch.first_child(), visitor_);
         }
     }
@@ -259,7 +260,7 @@ private:
         }
         auto document = std::make_unique<pugi::xml_document>();
         if (!document->load_buffer(tag.data(), tag.size(), kParseOptions, pugi::encoding_utf8) ||
-            !document->first_child()) {
+            document->first_child().empty()) {
             Refuse();
         }
         const pugi::xml_node element = document->first_child();
@@ -418,7 +419,7 @@ std::unique_ptr<pugi::xml_document> LoadXml(std::string_view bytes, std::string_
                                pugi::encoding_auto)) {
         throw ImportRefusal(NotWellFormed(kind, part));
     }
-    for (pugi::xml_node node = document->first_child(); node; node = node.next_sibling()) {
+    for (pugi::xml_node node = document->first_child(); !node.empty(); node = node.next_sibling()) {
         if (node.type() == pugi::node_doctype &&
             std::string_view(node.value()).find('[') != kNone) {
             throw ImportRefusal(DeclaresEntities(kind, part));

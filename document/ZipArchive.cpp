@@ -106,7 +106,7 @@ std::size_t ZipArchive::Member::Read(char* buffer, std::size_t count) {
 std::string ZipArchive::ReadAll(std::string_view name) {
     Member member(*this, name);
     std::string bytes;
-    constexpr std::size_t kChunk = 64 * 1024;
+    constexpr std::size_t kChunk = std::size_t{64} * 1024;
     for (;;) {
         const std::size_t size = bytes.size();
         bytes.resize(size + kChunk);

@@ -133,10 +133,9 @@ ParagraphLayout DetectParagraphLayout(std::string_view text) noexcept {
             }
             ++contentLines;
             blankSinceLast = false;
-            const auto begin = text.begin() + static_cast<std::ptrdiff_t>(line.begin);
-            const auto count = static_cast<std::size_t>(
-                std::count_if(begin, begin + static_cast<std::ptrdiff_t>(line.end - line.begin),
-                              [](char byte) { return !IsContinuation(byte); }));
+            const std::string_view content = text.substr(line.begin, line.end - line.begin);
+            const auto count = static_cast<std::size_t>(std::count_if(
+                content.begin(), content.end(), [](char byte) { return !IsContinuation(byte); }));
             characters += count;
             inLongLines += count > kLongLine ? count : 0;
         }
