@@ -206,12 +206,15 @@ TEST(ParagraphLayout, reads_a_novel_in_other_layouts_as_its_original) {
 
     std::string oneLine;
     Paragraphs joined;
-    for (std::string paragraph : paragraphs) {
-        for (std::size_t at = 0; (at = paragraph.find("\r\n", at)) != std::string::npos;) {
-            paragraph.replace(at, 2, " ");
+    for (const std::string& paragraph : paragraphs) {
+        std::string line;  // the paragraph's line breaks as spaces
+        for (std::size_t i = 0; i < paragraph.size(); ++i) {
+            const bool lineBreak = paragraph.compare(i, 2, "\r\n") == 0;
+            line.push_back(lineBreak ? ' ' : paragraph[i]);
+            i += lineBreak ? 1 : 0;
         }
-        oneLine += paragraph + "\n";
-        joined.push_back(paragraph);
+        oneLine += line + "\n";
+        joined.push_back(line);
     }
     EXPECT_EQ(DetectParagraphLayout(oneLine), ParagraphLayout::LinePerParagraph);
     EXPECT_EQ(Read(oneLine, true), joined);
