@@ -14,6 +14,12 @@ namespace {
 constexpr std::size_t kChunk = std::size_t{64} * 1024;
 // A batch of a wrapper's children is parsed once it holds this much.
 constexpr std::size_t kBatch = std::size_t{64} * 1024;
+// Largest element parsed whole, and largest part read whole: a parsed tree takes up to
+// twenty times its text, so a part built of nothing but tags must not reach the parser
+// in one piece. A book's paragraphs, tables and chapters are far smaller.
+constexpr std::size_t kMaxWhole = std::size_t{8} << 20;
+// Wrappers inside wrappers beyond this are parsed whole like any other element.
+constexpr std::size_t kMaxWrappers = 64;
 constexpr std::size_t kNone = std::string::npos;
 
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata;
@@ -85,6 +91,10 @@ private:
     };
 
     [[noreturn]] void Refuse() const { throw ImportRefusal(NotWellFormed(kind_, part_)); }
+    [[noreturn]] void RefuseTooLarge() const {
+        throw ImportRefusal("This " + std::string(kind_) + " document holds more in one piece of " +
+                            std::string(part_) + " than Velmora reads at once.");
+    }
     [[noreturn]] void RefuseEntities() const {
         throw ImportRefusal(DeclaresEntities(kind_, part_));
     }
@@ -101,10 +111,14 @@ private:
                 batchStart_ -= keep;
             }
         }
-        const std::size_t size = window_.size();
-        window_.resize(size + kChunk);
-        const std::size_t got = source_(window_.data() + size, kChunk);
-        window_.resize(size + got);
+        // What is held unparsed: one element (or one part read whole) past a batch's size.
+        const std::size_t held = batchStart_ == kNone ? pos_ : std::min(batchStart_, pos_);
+        if (window_.size() - held > kMaxWhole) {
+            RefuseTooLarge();
+        }
+        chunk_.resize(kChunk);
+        const std::size_t got = source_(chunk_.data(), kChunk);
+        window_.append(chunk_, 0, got);
         ended_ = got == 0;
         return got > 0;
     }
@@ -368,7 +382,8 @@ private:
         if (rootDone_) {
             Refuse();  // a second root
         }
-        if (visitor_.IsWrapper(TagName(1)) && EnterWrapper(end, selfClosing)) {
+        if (wrappers_.size() < kMaxWrappers && visitor_.IsWrapper(TagName(1)) &&
+            EnterWrapper(end, selfClosing)) {
             pos_ += end + 1;
             return true;
         }
@@ -396,6 +411,7 @@ private:
     std::string_view kind_;
     std::string_view part_;
     std::string window_;
+    std::string chunk_;  // what the source gives, before it joins the window
     std::size_t pos_ = 0;
     std::size_t batchStart_ = kNone;
     std::size_t depth_ = 0;  // inside a child being batched

@@ -267,6 +267,21 @@ TEST(XhtmlPart, reads_block_elements_as_a_reading_system_shows_them) {
     }
 }
 
+TEST(XmlWalk, parses_no_element_whole_past_a_bound) {
+    std::string deep;
+    for (int i = 0; i < 100; ++i) {
+        deep = "<div>" + deep + "</div>";
+    }
+    deep.insert(deep.find("</div>"), "<p>x</p>");
+    Check(kXhtml, {"wrappers nested deeper than streamed", Xhtml(deep), "x"});
+
+    const std::string huge =
+        Xhtml("<table><tr><td>" + std::string(9 << 20, 'a') + "</td></tr></table>");
+    EXPECT_EQ(Read(kXhtml, huge, 1 << 16),
+              "refused: This EPUB document holds more in one piece of OEBPS/ch1.xhtml than "
+              "Velmora reads at once.");
+}
+
 // A body far larger than one batch reads as it would whole, at every chunk size.
 TEST(XmlWalk, a_long_body_reads_the_same_in_batches) {
     std::string docxBody;

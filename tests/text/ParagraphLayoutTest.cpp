@@ -1,6 +1,7 @@
 #include "text/ParagraphLayout.h"
 
 #include "tests/support/TempDir.h"
+#include "text/GutenbergMatter.h"
 #include "text/TextReader.h"
 
 #include <gtest/gtest.h>
@@ -186,6 +187,38 @@ TEST(ParagraphLayout, rewrites_the_same_text_the_same_way) {
     std::string again = first;
     RewriteParagraphs(again, DetectParagraphLayout(again));
     EXPECT_EQ(again, first) << "a rewritten text holds CR LF CR LF and is left alone";
+}
+
+// What the reader does with the answers at load: the book kept without Project Gutenberg's
+// matter and its blank lines read as breaks, in memory only, within the room Load keeps.
+TEST(ParagraphLayout, the_reader_keeps_the_book_and_rewrites_it_where_it_is) {
+    const test::TempDir dir;
+    const std::string file =
+        "Header\n*** START OF THE PROJECT GUTENBERG EBOOK X ***\nOne\ntwo\n\n"
+        "Three\n*** END OF THE PROJECT GUTENBERG EBOOK X ***\nLicence \"quoted\"\n";
+    const auto path = dir.Write("novel.txt", file);
+    TextReader reader;
+    reader.Load(path.string());
+    ASSERT_TRUE(reader.IsLoaded());
+    const auto body = FindGutenbergBody(reader.Text());
+    ASSERT_TRUE(body);
+    reader.KeepOnly(body->begin, body->end);
+    EXPECT_EQ(reader.Text(), "One\ntwo\n\nThree\n");
+    const char* before = reader.Text().data();
+    reader.RewriteParagraphs(DetectParagraphLayout(reader.Text()));
+    EXPECT_EQ(reader.Text().data(), before) << "rewritten within the room Load keeps";
+    std::string paragraph;
+    Paragraphs paragraphs;
+    while (reader.ReadParagraph(paragraph)) {
+        paragraphs.push_back(paragraph);
+    }
+    EXPECT_EQ(paragraphs, (Paragraphs{"One\r\ntwo", "Three\r\n"}));
+    EXPECT_EQ(test::ReadAll(path), file) << "the file is never written";
+
+    const FileIdentity document{7, 42};
+    reader.Assign("Imported.", document);
+    EXPECT_EQ(reader.Identity(), document) << "an imported text keeps its document's identity";
+    EXPECT_TRUE(reader.IsLoaded());
 }
 
 // A corpus novel with its line ends turned to LF, and with each paragraph joined into one
