@@ -13,6 +13,11 @@
 #include <string>
 #include <string_view>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 constexpr std::array<const char*, 4> kLayoutNames = {"reader breaks", "blank lines",
@@ -58,6 +63,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string name = argv[1];
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);  // the text's bytes as they are, CR LF included
+#endif
     try {
         const auto kind = velmora::DocumentKindOf(name);
         return kind ? Document(name, *kind) : PlainText(name);
