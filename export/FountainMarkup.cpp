@@ -120,15 +120,23 @@ std::string CueCharacters(std::string_view name) {
 }  // namespace
 
 std::string FountainText(std::string_view text) {
+    const auto escaped = [](char byte) { return byte == '\\' || byte == '*' || byte == '_'; };
     std::string out;
     out.reserve(text.size() + 8);
+    bool lastEscaped = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char byte = text[i];
-        if (byte == '\\' || byte == '*' || byte == '_') {
+        // A reader stands an escaped character in for "[{{{\*}}}]": brackets beside it
+        // would make "[[" and "]]", a note.
+        if (byte == ']' && lastEscaped) {
+            out += kMarkupBreak;
+        }
+        lastEscaped = escaped(byte);
+        if (lastEscaped) {
             out += '\\';
         }
         out += byte;
-        if (byte == '[' && i + 1 < text.size() && text[i + 1] == '[') {
+        if (byte == '[' && i + 1 < text.size() && (text[i + 1] == '[' || escaped(text[i + 1]))) {
             out += kMarkupBreak;
         }
     }

@@ -14,7 +14,8 @@ namespace velmora {
 inline constexpr std::string_view kMarkupBreak = "\xE2\x80\x8B";
 
 // Text inside any element: "\", "*" and "_" escaped with a backslash (so no emphasis, and
-// no "/*" boneyard), and "[[" broken so that it opens no note.
+// no "/*" boneyard), and "[[" broken so that it opens no note, nor does a bracket beside an
+// escaped character.
 [[nodiscard]] std::string FountainText(std::string_view text);
 
 // Narration as action: forced with "!" when a reader would take it for anything else
