@@ -101,6 +101,10 @@ bool IsChapterHeading(std::string_view narration) {
         if (at >= words.size() || !after.empty()) {
             return false;
         }
+        // "BOOK THE FIRST"
+        if (LowerAscii(words[at]) == "the" && at + 1 < words.size()) {
+            ++at;
+        }
         auto [number, punctuation] = SplitPunctuation(words[at]);
         if (!IsNumeral(number)) {
             return false;

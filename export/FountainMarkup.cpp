@@ -77,32 +77,44 @@ bool NeedsForcedAction(std::string_view text) {
            text.ends_with(kTransitionEnd);
 }
 
+// Where a name's one closing extension "(V.O.)" starts, if it has one.
+std::size_t ExtensionStart(std::string_view name) {
+    if (!name.ends_with(')')) {
+        return std::string_view::npos;
+    }
+    const std::size_t open = name.rfind('(');
+    if (open == std::string_view::npos || open == 0 ||
+        name.substr(open + 1, name.size() - open - 2).find_first_of("()") != std::string_view::npos) {
+        return std::string_view::npos;
+    }
+    return open;
+}
+
 // A name a reader takes for a cue as it is: capitals, digits and a little punctuation,
-// starting with a letter, and nothing a scene heading or a transition starts or ends with.
+// starting with a letter, and nothing a scene heading or a transition starts or ends with;
+// an extension in capitals may follow.
 bool IsPlainCue(std::string_view name) {
-    const bool plain = std::all_of(name.begin(), name.end(), [](char byte) {
+    const std::size_t extension = ExtensionStart(name);
+    const std::string_view base = name.substr(0, extension);
+    const bool plain = std::all_of(base.begin(), base.end(), [](char byte) {
         return IsUpperAscii(byte) || (byte >= '0' && byte <= '9') ||
                std::string_view(" .'-").find(byte) != std::string_view::npos;
     });
-    return plain && !name.empty() && IsUpperAscii(name.front()) &&
-           !StartsLikeSceneHeading(name) && !name.ends_with("OUT.") && !name.ends_with("BLACK.");
+    const std::string_view tail = extension == std::string_view::npos ? std::string_view()
+                                                                      : name.substr(extension);
+    return plain && !base.empty() && IsUpperAscii(base.front()) && !HasLowerCase(tail) &&
+           tail.find('^') == std::string_view::npos && !StartsLikeSceneHeading(base) &&
+           !base.ends_with("OUT.") && !base.ends_with("BLACK.");
 }
 
 // A cue may end with one extension in parentheses; any other "(", ")" or "^" is no part
 // of a cue.
 std::string CueCharacters(std::string_view name) {
-    std::size_t extension = std::string_view::npos;
-    if (name.ends_with(')')) {
-        const std::size_t open = name.rfind('(');
-        if (open != std::string_view::npos && open > 0 &&
-            name.substr(open + 1).find_first_of("()") == name.size() - open - 2) {
-            extension = open;
-        }
-    }
+    const std::size_t extension = ExtensionStart(name);
     std::string out;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const char byte = name[i];
-        if (extension != std::string_view::npos && i >= extension) {
+        if (extension != std::string_view::npos && i >= extension && byte != '^') {
             out += byte;
         } else if (byte == '(') {
             out += '[';
@@ -160,7 +172,9 @@ std::string FountainCue(std::string_view name) {
     if (IsPlainCue(name)) {
         return std::string(name);
     }
-    return std::string(kForceCue) + FountainText(CueCharacters(name));
+    // An empty name is a cue too once it holds something invisible.
+    return std::string(kForceCue) +
+           (name.empty() ? std::string(kMarkupBreak) : FountainText(CueCharacters(name)));
 }
 
 std::string FountainParenthetical(std::string_view text) {
@@ -169,7 +183,7 @@ std::string FountainParenthetical(std::string_view text) {
 
 std::string FountainDialogue(std::string_view text) {
     if (text.empty()) {
-        return "  ";
+        return std::string(kMarkupBreak);  // a line of spaces would end the block
     }
     std::string line;
     if (text.front() == '(' && text.back() == ')') {

@@ -32,7 +32,7 @@ inline constexpr std::string_view kMarkupBreak = "\xE2\x80\x8B";
 [[nodiscard]] std::string FountainParenthetical(std::string_view text);
 
 // A line of dialogue: one that would read as a parenthetical or as lyrics is kept from
-// it; empty dialogue is the two spaces Fountain keeps as an empty line.
+// it; empty dialogue is the invisible break alone.
 [[nodiscard]] std::string FountainDialogue(std::string_view text);
 
 [[nodiscard]] std::string FountainNote(std::string_view text);

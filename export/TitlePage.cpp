@@ -38,6 +38,9 @@ TitlePage TitlePageOf(std::string_view text, CharacterSet set, std::string_view 
         page.title = DisplayText(std::filesystem::path(fileName).stem().string(),
                                  CharacterSet::Utf8);
     }
+    if (page.title.empty()) {
+        page.title = "Untitled";
+    }
     page.source = kSource;
     if (const std::string author = HeaderValue(text, "Author:", set); !author.empty()) {
         page.source += " by " + author;

@@ -5,7 +5,9 @@
 #
 # wxWidgets for MinGW is not packaged, so the first run builds the archive's own source
 # package (base and core only, static) into ~/.cache/velmora/wx-mingw-<version>; later runs
-# reuse it, as they do GoogleTest built from /usr/src/googletest.
+# reuse it, as they do GoogleTest built from /usr/src/googletest. The exports' libraries
+# (zlib, libharu for the PDF, pugixml for the FDX) are built the same way, each from its
+# source package into a prefix of its own.
 #
 #   scripts/build-windows.sh [build folder]      (default build/windows)
 set -euo pipefail
@@ -74,6 +76,79 @@ build_gtest() {
   rm -rf "$work"
 }
 
+# A Debian source package unpacked into a fresh folder: the upstream tarball, with the
+# Debian changes applied when the archive has them (some mirrors lack a package's
+# .debian.tar.xz; its upstream tarball is the same source, unpatched).
+#   unpack_source PACKAGE VERSION FOLDER
+unpack_source() {
+  local package=$1 version=$2 folder=$3
+  rm -rf "$folder"
+  mkdir -p "$folder/download"
+  (cd "$folder/download" && apt-get source --download-only -qq "$package=$version" >/dev/null 2>&1 || true)
+  if ls "$folder"/download/*.debian.tar.* >/dev/null 2>&1; then
+    (cd "$folder/download" && dpkg-source -x --no-check ./*.dsc ../src >/dev/null)
+  else
+    local orig
+    orig=$(ls "$folder"/download/*.orig.tar.* 2>/dev/null | head -1)
+    [ -n "$orig" ] || { echo "build-windows: no source of $package $version" >&2; return 1; }
+    mkdir -p "$folder/src"
+    tar -xf "$orig" -C "$folder/src" --strip-components=1
+  fi
+}
+
+source_version() { apt-cache showsrc "$1" | awk '/^Version:/ { print $2; exit }'; }
+
+# zlib: the PDF's compression.
+zlib_version=$(source_version zlib)
+zlib_prefix=$cache/zlib-mingw-$zlib_version
+
+build_zlib() {
+  local work=$cache/work-zlib-$zlib_version
+  unpack_source zlib "$zlib_version" "$work"
+  rm -rf "$zlib_prefix"
+  make -C "$work/src" -f win32/Makefile.gcc PREFIX=$triplet- libz.a >/dev/null
+  mkdir -p "$zlib_prefix/lib" "$zlib_prefix/include"
+  cp "$work/src/libz.a" "$zlib_prefix/lib/"
+  cp "$work/src/zlib.h" "$work/src/zconf.h" "$zlib_prefix/include/"
+  touch "$zlib_prefix/.complete"
+  rm -rf "$work"
+}
+
+# libharu: the PDF export, static, with zlib and without PNG.
+haru_version=$(source_version libharu)
+haru_prefix=$cache/libharu-mingw-$haru_version
+
+build_libharu() {
+  local work=$cache/work-libharu-$haru_version
+  unpack_source libharu "$haru_version" "$work"
+  rm -rf "$haru_prefix"
+  cmake -S "$work/src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$haru_prefix" \
+    -DVELMORA_MINGW_PREFIXES="$zlib_prefix" -DCMAKE_DISABLE_FIND_PACKAGE_PNG=ON \
+    -DLIBHPDF_SHARED=OFF -DLIBHPDF_STATIC=ON -DLIBHPDF_EXAMPLES=OFF >/dev/null
+  cmake --build "$work/build" -j"$jobs" >/dev/null
+  cmake --install "$work/build" >/dev/null
+  touch "$haru_prefix/.complete"
+  rm -rf "$work"
+}
+
+# pugixml: the FDX export, static.
+pugixml_version=$(source_version pugixml)
+pugixml_prefix=$cache/pugixml-mingw-$pugixml_version
+
+build_pugixml() {
+  local work=$cache/work-pugixml-$pugixml_version
+  unpack_source pugixml "$pugixml_version" "$work"
+  rm -rf "$pugixml_prefix"
+  cmake -S "$work/src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$pugixml_prefix" \
+    -DBUILD_SHARED_LIBS=OFF -DPUGIXML_BUILD_TESTS=OFF >/dev/null
+  cmake --build "$work/build" -j"$jobs" >/dev/null
+  cmake --install "$work/build" >/dev/null
+  touch "$pugixml_prefix/.complete"
+  rm -rf "$work"
+}
+
 if [ ! -e "$wx_prefix/.complete" ]; then
   echo "== building wxWidgets $wx_version for MinGW into $wx_prefix (once per machine)"
   time build_wx
@@ -83,10 +158,23 @@ if [ ! -e "$gtest_prefix/.complete" ]; then
   build_gtest
 fi
 
+if [ ! -e "$zlib_prefix/.complete" ]; then
+  echo "== building zlib $zlib_version for MinGW into $zlib_prefix"
+  build_zlib
+fi
+if [ ! -e "$haru_prefix/.complete" ]; then
+  echo "== building libharu $haru_version for MinGW into $haru_prefix"
+  build_libharu
+fi
+if [ ! -e "$pugixml_prefix/.complete" ]; then
+  echo "== building pugixml $pugixml_version for MinGW into $pugixml_prefix"
+  build_pugixml
+fi
+
 echo "== cross-building Velmora into $build"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DwxWidgets_CONFIG_EXECUTABLE="$wx_prefix/bin/wx-config" \
-  -DVELMORA_MINGW_PREFIXES="$wx_prefix;$gtest_prefix" \
+  -DVELMORA_MINGW_PREFIXES="$wx_prefix;$gtest_prefix;$zlib_prefix;$haru_prefix;$pugixml_prefix" \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$repo/tests/windows/wine.sh" \
   -DVELMORA_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" -j"$jobs"

@@ -4,8 +4,9 @@
 // usage: node check-fountain.js SCRIPT.fountain ELEMENTS.tsv
 //   ELEMENTS.tsv  one element a line: kind (narration, character, parenthetical, dialogue,
 //                 note, heading), a tab, the text
-//   STDIN         with "-" for SCRIPT: one case a line instead, "kind<TAB>text<TAB>fountain"
-//                 with "\n" in fountain for a line break, each read on its own
+//   STDIN         with "-" for SCRIPT: one case a line instead (tests/data/fountain-lines.tsv),
+//                 "kind<TAB>text<TAB>fountain[<TAB>text read]" with "\n" in fountain for a
+//                 line break, each read on its own; lines starting with "#" are comments
 // Exit status 0 when everything reads back as written, 1 otherwise.
 'use strict';
 const fs = require('fs');
@@ -81,16 +82,19 @@ function compare(expected, got, label) {
 
 function checkCases(input) {
   let failures = 0;
-  const lines = input.split('\n').filter((line) => line.length > 0);
+  const lines = input.split('\n').filter((line) => line.length > 0 && !line.startsWith('#'));
   for (const line of lines) {
-    const [kind, text, fountain] = line.split('\t');
-    // Each case follows a cue when it belongs inside a line of dialogue.
+    const [kind, written, fountain, readAs] = line.split('\t');
+    const text = readAs === undefined ? written : readAs;
+    // A case inside a line of dialogue follows a cue; a cue or a parenthetical is followed
+    // by dialogue.
     const inSpeech = kind === 'parenthetical' || kind === 'dialogue';
-    const source = 'Title: T\n\n' + (inSpeech ? 'JOHN\n' : '') + fountain.replace(/\\n/g, '\n') +
-      (kind === 'parenthetical' ? '\nHello.' : '') + '\n';
+    const before = inSpeech ? 'JOHN\n' : '';
+    const after = kind === 'parenthetical' || kind === 'character' ? '\nHello.' : '';
+    const source = `Title: T\n\n${before}${fountain.replace(/\\n/g, '\n')}${after}\n`;
     const expected = inSpeech ? [{ kind: 'character', text: 'JOHN' }] : [];
     expected.push({ kind, text });
-    if (kind === 'parenthetical') {
+    if (after) {
       expected.push({ kind: 'dialogue', text: 'Hello.' });
     }
     if (!compare(expected, read(source).elements, JSON.stringify(fountain))) {
