@@ -14,8 +14,8 @@ constexpr std::size_t kLongestHeading = 60;
 
 // The words that head a division of a novel; a prologue or an epilogue needs no number.
 constexpr std::array<std::string_view, 6> kDivisions = {"chapter", "book",     "part",
-                                                         "volume",  "prologue", "epilogue"};
-constexpr std::array<std::string_view, 6> kOrdinals = {"first", "second", "third",
+                                                        "volume",  "prologue", "epilogue"};
+constexpr std::array<std::string_view, 6> kOrdinals = {"first",  "second", "third",
                                                        "fourth", "fifth",  "last"};
 // clang-format off
 constexpr std::array<std::string_view, 31> kNumberWords = {
@@ -48,8 +48,8 @@ bool IsNumeral(std::string_view word) {
     if (word.empty()) {
         return false;
     }
-    const bool digits = std::all_of(word.begin(), word.end(),
-                                    [](char byte) { return byte >= '0' && byte <= '9'; });
+    const bool digits =
+        std::all_of(word.begin(), word.end(), [](char byte) { return byte >= '0' && byte <= '9'; });
     const bool roman = word.size() <= 8 && std::all_of(word.begin(), word.end(), [](char byte) {
                            return std::string_view("IVXLCDM").find(byte) != std::string_view::npos;
                        });

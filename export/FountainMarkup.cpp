@@ -84,7 +84,8 @@ std::size_t ExtensionStart(std::string_view name) {
     }
     const std::size_t open = name.rfind('(');
     if (open == std::string_view::npos || open == 0 ||
-        name.substr(open + 1, name.size() - open - 2).find_first_of("()") != std::string_view::npos) {
+        name.substr(open + 1, name.size() - open - 2).find_first_of("()") !=
+            std::string_view::npos) {
         return std::string_view::npos;
     }
     return open;
@@ -100,8 +101,8 @@ bool IsPlainCue(std::string_view name) {
         return IsUpperAscii(byte) || (byte >= '0' && byte <= '9') ||
                std::string_view(" .'-").find(byte) != std::string_view::npos;
     });
-    const std::string_view tail = extension == std::string_view::npos ? std::string_view()
-                                                                      : name.substr(extension);
+    const std::string_view tail =
+        extension == std::string_view::npos ? std::string_view() : name.substr(extension);
     return plain && !base.empty() && IsUpperAscii(base.front()) && !HasLowerCase(tail) &&
            tail.find('^') == std::string_view::npos && !StartsLikeSceneHeading(base) &&
            !base.ends_with("OUT.") && !base.ends_with("BLACK.");
@@ -114,14 +115,11 @@ std::string CueCharacters(std::string_view name) {
     std::string out;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const char byte = name[i];
-        if (extension != std::string_view::npos && i >= extension && byte != '^') {
-            out += byte;
-        } else if (byte == '(') {
-            out += '[';
-        } else if (byte == ')') {
-            out += ']';
-        } else if (byte == '^') {
+        const bool inExtension = extension != std::string_view::npos && i >= extension;
+        if (byte == '^') {
             out += "\xCB\x86";  // U+02C6, the circumflex as a letter
+        } else if (!inExtension && (byte == '(' || byte == ')')) {
+            out += byte == '(' ? '[' : ']';
         } else {
             out += byte;
         }
@@ -158,7 +156,8 @@ std::string FountainText(std::string_view text) {
 std::string FountainAction(std::string_view narration) {
     std::string line = NeedsForcedAction(narration) ? std::string(kForceAction) : std::string();
     if (narration.ends_with(kTransitionEnd)) {
-        const std::string_view before = narration.substr(0, narration.size() - kTransitionEnd.size());
+        const std::string_view before =
+            narration.substr(0, narration.size() - kTransitionEnd.size());
         line += FountainText(before);
         line += '\n';
         line += kTransitionEnd.substr(1);
@@ -177,9 +176,7 @@ std::string FountainCue(std::string_view name) {
            (name.empty() ? std::string(kMarkupBreak) : FountainText(CueCharacters(name)));
 }
 
-std::string FountainParenthetical(std::string_view text) {
-    return "(" + FountainText(text) + ")";
-}
+std::string FountainParenthetical(std::string_view text) { return "(" + FountainText(text) + ")"; }
 
 std::string FountainDialogue(std::string_view text) {
     if (text.empty()) {

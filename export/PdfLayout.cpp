@@ -47,15 +47,15 @@ struct Block {
 
 // Where the columns of a format stand on a page of a given width.
 struct Columns {
-    double left = 0;             // action, or a stage play's speeches
-    std::size_t leftWidth = 0;   // characters
-    double name = 0;             // a screen play's name; a stage play centres it
+    double left = 0;            // action, or a stage play's speeches
+    std::size_t leftWidth = 0;  // characters
+    double name = 0;            // a screen play's name; a stage play centres it
     std::size_t nameWidth = 0;
     double aside = 0;            // parenthetical, or a stage direction
     std::size_t asideWidth = 0;  // characters, parentheses included
     double speech = 0;
     std::size_t speechWidth = 0;
-    double centre = 0;           // a stage play's names and headings centre here
+    double centre = 0;  // a stage play's names and headings centre here
     bool stage = false;
 };
 
@@ -103,8 +103,8 @@ void AddWrapped(std::vector<Line>& lines, std::string_view text, double x, std::
 
 // Text in parentheses over as many lines as it takes; lines after the first stand one
 // character in, under the text rather than the parenthesis.
-void AddInParentheses(std::vector<Line>& lines, std::string_view text, double x,
-                      std::size_t width, TextStyle style) {
+void AddInParentheses(std::vector<Line>& lines, std::string_view text, double x, std::size_t width,
+                      TextStyle style) {
     std::vector<std::string> wrapped = WrapWords(text, width > 2 ? width - 2 : 1);
     for (std::size_t i = 0; i < wrapped.size(); ++i) {
         std::string line = i == 0 ? "(" + wrapped[i] : std::move(wrapped[i]);
@@ -145,14 +145,13 @@ std::vector<Block> MakeBlocks(const ExportScript& script, const Columns& columns
             block.kind = Block::Kind::Heading;
             block.space = 2;
             if (columns.stage) {
-                for (std::string& line :
-                     WrapWords(UpperCase(element.text), columns.leftWidth)) {
+                for (std::string& line : WrapWords(UpperCase(element.text), columns.leftWidth)) {
                     const double x = CentredX(columns.centre, line);
                     block.lines.push_back({x, TextStyle::Bold, std::move(line)});
                 }
             } else {
-                AddWrapped(block.lines, UpperCase(element.text), columns.left,
-                           columns.leftWidth, TextStyle::Bold);
+                AddWrapped(block.lines, UpperCase(element.text), columns.left, columns.leftWidth,
+                           TextStyle::Bold);
             }
             blocks.push_back(std::move(block));
             break;
@@ -177,8 +176,8 @@ std::vector<Block> MakeBlocks(const ExportScript& script, const Columns& columns
             break;
         case ElementKind::Dialogue:
             if (!blocks.empty() && blocks.back().kind == Block::Kind::Speech) {
-                AddWrapped(blocks.back().lines, element.text, columns.speech,
-                           columns.speechWidth, TextStyle::Regular);
+                AddWrapped(blocks.back().lines, element.text, columns.speech, columns.speechWidth,
+                           TextStyle::Regular);
             }
             break;
         }
@@ -216,8 +215,8 @@ private:
         row_ = 0;
         if (scriptPage_ >= 2) {
             const std::string number = std::to_string(scriptPage_) + ".";
-            const double x = layout_.width - kSideMargin -
-                             static_cast<double>(number.size()) * kCharacterWidth;
+            const double x =
+                layout_.width - kSideMargin - static_cast<double>(number.size()) * kCharacterWidth;
             layout_.pages.back().lines.push_back(
                 {x, kPageNumberTop + kBaseline, TextStyle::Regular, number});
         }
@@ -290,8 +289,8 @@ private:
         const int total = static_cast<int>(block.lines.size());
         // A parenthetical too long to stand with a line of dialogue on one page is broken
         // like dialogue.
-        const int lead = static_cast<int>(block.lead) + 2 > rows_ - 1 ? 1
-                                                                      : static_cast<int>(block.lead);
+        const int lead =
+            static_cast<int>(block.lead) + 2 > rows_ - 1 ? 1 : static_cast<int>(block.lead);
         if (scriptPage_ == 0 || (Gap(block) + total > Free() && Gap(block) + lead + 2 > Free())) {
             NewPage();  // not even the name, the parenthetical and one line with "(MORE)"
         }

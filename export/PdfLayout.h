@@ -26,7 +26,7 @@ struct LaidOutPage {
 
 // A script laid out on pages: the title page first, then the script's own pages.
 struct ScriptLayout {
-    double width = 0;   // of a page, in points
+    double width = 0;  // of a page, in points
     double height = 0;
     std::vector<LaidOutPage> pages;
 };

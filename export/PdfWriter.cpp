@@ -87,7 +87,8 @@ public:
     void SetTitle(const std::string& title) {
         HPDF_SetInfoAttr(doc_.get(), HPDF_INFO_CREATOR, "Velmora");
         const bool ascii = std::all_of(title.begin(), title.end(), [](char byte) {
-            return static_cast<unsigned char>(byte) >= 0x20 && static_cast<unsigned char>(byte) < 0x7F;
+            return static_cast<unsigned char>(byte) >= 0x20 &&
+                   static_cast<unsigned char>(byte) < 0x7F;
         });
         if (ascii && !title.empty()) {
             HPDF_SetInfoAttr(doc_.get(), HPDF_INFO_TITLE, title.c_str());
@@ -146,8 +147,8 @@ private:
             throw std::bad_alloc();
         }
         std::array<char, 96> code{};
-        std::snprintf(code.data(), code.size(), "0x%04X, %u",
-                      static_cast<unsigned>(errors_.error), static_cast<unsigned>(errors_.detail));
+        std::snprintf(code.data(), code.size(), "0x%04X, %u", static_cast<unsigned>(errors_.error),
+                      static_cast<unsigned>(errors_.detail));
         throw ExportProblem(std::string("The PDF could not be made (PDF library error ") +
                             code.data() + ").");
     }

@@ -35,8 +35,8 @@ TitlePage TitlePageOf(std::string_view text, CharacterSet set, std::string_view 
     TitlePage page;
     page.title = HeaderValue(text, "Title:", set);
     if (page.title.empty()) {
-        page.title = DisplayText(std::filesystem::path(fileName).stem().string(),
-                                 CharacterSet::Utf8);
+        page.title =
+            DisplayText(std::filesystem::path(fileName).stem().string(), CharacterSet::Utf8);
     }
     if (page.title.empty()) {
         page.title = "Untitled";

@@ -27,6 +27,19 @@ char32_t UpperCharacter(char32_t c) {
     if (c == 0x3C2) {
         return 0x3A3;  // final sigma
     }
+    // Greek vowels with the tonos.
+    if (c == 0x3AC) {
+        return 0x386;
+    }
+    if (c >= 0x3AD && c <= 0x3AF) {
+        return c - 0x25;
+    }
+    if (c == 0x3CC) {
+        return 0x38C;
+    }
+    if (c == 0x3CD || c == 0x3CE) {
+        return c - 0x3F;
+    }
     if (c >= 0x450 && c <= 0x45F) {
         return c - 0x50;
     }

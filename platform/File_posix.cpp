@@ -219,7 +219,8 @@ void ReplaceFileWith(const std::string& from, const std::string& to) {
     // The new name is on stable storage once its folder is; a folder that cannot be
     // flushed (some file systems refuse) leaves the rename done all the same.
     const std::string folder = std::filesystem::path(to).parent_path().string();
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         (void)::fsync(fd);
         ::close(fd);

@@ -74,9 +74,7 @@ bool Parse(int argc, char** argv, Arguments& arguments) {
             arguments.out = args[++i];
         } else if (arg == "--elements" && hasValue) {
             arguments.elements = args[++i];
-        } else if (arg.starts_with("--")) {
-            return false;
-        } else if (arguments.text.empty()) {
+        } else if (arguments.text.empty() && !arg.starts_with("--")) {
             arguments.text = arg;
         } else if (arg == "all") {
             arguments.formats = {velmora::ExportFormat::Fountain, velmora::ExportFormat::Fdx,
@@ -100,9 +98,10 @@ int main(int argc, char** argv) {
     using namespace velmora;
     Arguments arguments;
     if (!Parse(argc, argv, arguments)) {
-        std::fputs("usage: export_script [--stage] [--names FILE] [--finished] [--a4] [--out DIR] "
-                   "[--elements FILE] TEXT [fountain|fdx|pdf|all...]\n",
-                   stderr);
+        std::fputs(
+            "usage: export_script [--stage] [--names FILE] [--finished] [--a4] [--out DIR] "
+            "[--elements FILE] TEXT [fountain|fdx|pdf|all...]\n",
+            stderr);
         return kUsageError;
     }
     const auto text = ReadWhole(arguments.text);
@@ -156,8 +155,13 @@ int main(int argc, char** argv) {
         try {
             const std::string bytes = RenderExport(format, script, title, options);
             const ExportWriting writing = WriteExportFile(name, bytes, protect);
-            if (writing.outcome != ExportWriting::Outcome::Written) {
-                std::fprintf(stderr, "export_script: %s was not written\n", name.c_str());
+            if (writing.outcome == ExportWriting::Outcome::IsProtected) {
+                std::fprintf(stderr, "export_script: %s is what the export is made from\n",
+                             name.c_str());
+                status = kFailed;
+            } else if (writing.outcome == ExportWriting::Outcome::Refused) {
+                std::fprintf(stderr, "export_script: %s cannot be written: %s\n", name.c_str(),
+                             SystemErrorText(writing.refusal.error).c_str());
                 status = kFailed;
             }
         } catch (const FileError& error) {

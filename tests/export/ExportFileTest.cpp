@@ -74,7 +74,8 @@ TEST(RenderExport, a_pdf_needs_its_fallback_font_only_for_what_courier_lacks) {
 }
 
 TEST(ExportFormatNamed, knows_the_three_formats_and_their_files) {
-    for (const ExportFormat format : {ExportFormat::Fountain, ExportFormat::Fdx, ExportFormat::Pdf}) {
+    for (const ExportFormat format :
+         {ExportFormat::Fountain, ExportFormat::Fdx, ExportFormat::Pdf}) {
         EXPECT_EQ(ExportFormatNamed(ExportFormatName(format)), format);
         EXPECT_EQ(ExportFileName(format), "Script." + std::string(ExportFormatName(format)));
     }

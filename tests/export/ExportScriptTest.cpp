@@ -19,21 +19,33 @@ TEST(PrepareForExport, speech_tags_are_left_out_and_long_narration_goes_before_t
     const std::string longNarration(kLongestParenthetical + 1, 'x');
     const std::string longest(kLongestParenthetical, 'y');
     std::vector<ScriptElement> elements = {
-        {Kind::CharacterName, "JOHN"},   {Kind::Parenthetical, "said John"},
-        {Kind::Dialogue, "Hello."},      {Kind::CharacterName, "MARY"},
-        {Kind::Parenthetical, longest},  {Kind::Dialogue, "Hi."},
-        {Kind::Narration, "Later."},     {Kind::CharacterName, ""},
-        {Kind::Parenthetical, longNarration}, {Kind::Dialogue, "Bye."},
-        {Kind::CharacterName, "ANN"},    {Kind::Parenthetical, "she replied, smiling"},
+        {Kind::CharacterName, "JOHN"},
+        {Kind::Parenthetical, "said John"},
+        {Kind::Dialogue, "Hello."},
+        {Kind::CharacterName, "MARY"},
+        {Kind::Parenthetical, longest},
+        {Kind::Dialogue, "Hi."},
+        {Kind::Narration, "Later."},
+        {Kind::CharacterName, ""},
+        {Kind::Parenthetical, longNarration},
+        {Kind::Dialogue, "Bye."},
+        {Kind::CharacterName, "ANN"},
+        {Kind::Parenthetical, "she replied, smiling"},
         {Kind::Dialogue, "No."},
     };
     const std::vector<ScriptElement> expected = {
-        {Kind::CharacterName, "JOHN"},   {Kind::Dialogue, "Hello."},
-        {Kind::CharacterName, "MARY"},   {Kind::Parenthetical, longest},
-        {Kind::Dialogue, "Hi."},         {Kind::Narration, "Later."},
-        {Kind::Narration, longNarration}, {Kind::CharacterName, "CHARACTERNAME"},
-        {Kind::Dialogue, "Bye."},        {Kind::CharacterName, "ANN"},
-        {Kind::Parenthetical, "she replied, smiling"}, {Kind::Dialogue, "No."},
+        {Kind::CharacterName, "JOHN"},
+        {Kind::Dialogue, "Hello."},
+        {Kind::CharacterName, "MARY"},
+        {Kind::Parenthetical, longest},
+        {Kind::Dialogue, "Hi."},
+        {Kind::Narration, "Later."},
+        {Kind::Narration, longNarration},
+        {Kind::CharacterName, "CHARACTERNAME"},
+        {Kind::Dialogue, "Bye."},
+        {Kind::CharacterName, "ANN"},
+        {Kind::Parenthetical, "she replied, smiling"},
+        {Kind::Dialogue, "No."},
     };
     const ExportScript script = PrepareForExport(elements, ScriptFormat::ScreenPlay, IsTag);
     EXPECT_EQ(script.elements, expected);

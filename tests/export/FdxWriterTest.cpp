@@ -16,7 +16,8 @@ TEST(WriteFdx, is_well_formed_xml_holding_one_paragraph_per_element) {
     script.elements = {
         {ElementKind::Heading, "CHAPTER I"},
         {ElementKind::Narration, "Fish & chips <hot> \"served\" ]]> 'here'"},
-        {ElementKind::CharacterName, "\xE1\xBC\x88\xCF\x87\xCE\xB9\xCE\xBB\xCE\xBB\xCE\xB5\xCF\x8D\xCF\x82"},
+        {ElementKind::CharacterName,
+         "\xE1\xBC\x88\xCF\x87\xCE\xB9\xCE\xBB\xCE\xBB\xCE\xB5\xCF\x8D\xCF\x82"},
         {ElementKind::Parenthetical, "softly"},
         {ElementKind::Dialogue, "Hello </Text>."},
         {ElementKind::Note, "check"},
@@ -44,8 +45,9 @@ TEST(WriteFdx, is_well_formed_xml_holding_one_paragraph_per_element) {
         {"General", "check"},
     };
     EXPECT_EQ(paragraphs, expected);
-    EXPECT_STREQ(root.child("TitlePage").child("Content").child("Paragraph").child("Text").text().get(),
-                 "A & B");
+    EXPECT_STREQ(
+        root.child("TitlePage").child("Content").child("Paragraph").child("Text").text().get(),
+        "A & B");
 }
 
 }  // namespace

@@ -78,10 +78,10 @@ TEST(FountainMarkup, writes_each_line_a_reader_would_misread_in_its_forced_form)
 TEST(WriteFountain, puts_the_title_page_first_and_each_element_in_its_own_block) {
     ExportScript script;
     script.elements = {
-        {ElementKind::Heading, "CHAPTER I"},      {ElementKind::Narration, "It was dark."},
-        {ElementKind::CharacterName, "John"},     {ElementKind::Parenthetical, "softly"},
-        {ElementKind::Dialogue, "Hello."},        {ElementKind::Note, "check"},
-        {ElementKind::CharacterName, "MARY"},     {ElementKind::Dialogue, "Hi."},
+        {ElementKind::Heading, "CHAPTER I"},  {ElementKind::Narration, "It was dark."},
+        {ElementKind::CharacterName, "John"}, {ElementKind::Parenthetical, "softly"},
+        {ElementKind::Dialogue, "Hello."},    {ElementKind::Note, "check"},
+        {ElementKind::CharacterName, "MARY"}, {ElementKind::Dialogue, "Hi."},
     };
     const TitlePage title{"Emma", "based on the novel by Jane Austen"};
     EXPECT_EQ(WriteFountain(script, title),
@@ -103,7 +103,8 @@ TEST(TitlePageOf, takes_the_title_and_author_a_text_gives_or_its_file_name) {
     const TitlePage plain = TitlePageOf("\"Hi.\"", CharacterSet::Ascii, "/books/My Novel.txt");
     EXPECT_EQ(plain.title, "My Novel");
     EXPECT_EQ(plain.source, "based on the novel");
-    const TitlePage latin = TitlePageOf("Title: Les Mis\xE9rables\n", CharacterSet::Windows1252, "x");
+    const TitlePage latin =
+        TitlePageOf("Title: Les Mis\xE9rables\n", CharacterSet::Windows1252, "x");
     EXPECT_EQ(latin.title, "Les Mis\xC3\xA9rables") << "decoded to UTF-8";
 }
 

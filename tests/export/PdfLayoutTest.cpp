@@ -32,11 +32,11 @@ ExportScript Script(ScriptFormat format, std::vector<ScriptElement> elements) {
 }
 
 TEST(LayOutScript, sets_a_screen_play_in_its_columns_on_letter_or_a4) {
-    const auto script = Script(ScriptFormat::ScreenPlay,
-                               {{Kind::Narration, std::string(70, 'a')},
-                                {Kind::CharacterName, "Emma"},
-                                {Kind::Parenthetical, "softly, to herself as she went"},
-                                {Kind::Dialogue, Speech(3)}});
+    const auto script =
+        Script(ScriptFormat::ScreenPlay, {{Kind::Narration, std::string(70, 'a')},
+                                          {Kind::CharacterName, "Emma"},
+                                          {Kind::Parenthetical, "softly, to herself as she went"},
+                                          {Kind::Dialogue, Speech(3)}});
     const ScriptLayout letter = LayOutScript(script, kTitle, PaperSize::Letter);
     EXPECT_EQ(letter.width, 612);
     EXPECT_EQ(letter.height, 792);
@@ -51,7 +51,8 @@ TEST(LayOutScript, sets_a_screen_play_in_its_columns_on_letter_or_a4) {
     EXPECT_EQ(lines[2].text, "EMMA") << "names in capitals";
     EXPECT_EQ(lines[3].x, 3.1 * kInch);
     EXPECT_EQ(lines[3].text, "(softly, to herself as");
-    EXPECT_EQ(lines[4].x, 3.1 * kInch + 7.2) << "the parenthetical's next line stands under its text";
+    EXPECT_EQ(lines[4].x, 3.1 * kInch + 7.2)
+        << "the parenthetical's next line stands under its text";
     EXPECT_EQ(lines[4].text, "she went)");
     for (std::size_t i = 5; i < lines.size(); ++i) {
         EXPECT_EQ(lines[i].x, 2.5 * kInch);
@@ -65,8 +66,8 @@ TEST(LayOutScript, sets_a_screen_play_in_its_columns_on_letter_or_a4) {
 
 TEST(LayOutScript, numbers_the_pages_top_right_from_the_second) {
     std::vector<ScriptElement> elements(60, {Kind::Narration, "A line."});
-    const ScriptLayout layout = LayOutScript(Script(ScriptFormat::ScreenPlay, elements), kTitle,
-                                             PaperSize::Letter);
+    const ScriptLayout layout =
+        LayOutScript(Script(ScriptFormat::ScreenPlay, elements), kTitle, PaperSize::Letter);
     ASSERT_EQ(layout.pages.size(), 4U);  // 55 lines a page: 28 paragraphs, then 28, then 4
     EXPECT_EQ(layout.pages[1].lines.size(), 28U) << "no number on the first page";
     const PlacedLine& number = layout.pages[2].lines.front();
@@ -81,8 +82,8 @@ TEST(LayOutScript, never_leaves_a_name_at_the_foot_of_a_page) {
     std::vector<ScriptElement> elements(27, {Kind::Narration, "A line."});
     elements.push_back({Kind::CharacterName, "JOHN"});
     elements.push_back({Kind::Dialogue, "Hi."});
-    const ScriptLayout layout = LayOutScript(Script(ScriptFormat::ScreenPlay, elements), kTitle,
-                                             PaperSize::Letter);
+    const ScriptLayout layout =
+        LayOutScript(Script(ScriptFormat::ScreenPlay, elements), kTitle, PaperSize::Letter);
     ASSERT_EQ(layout.pages.size(), 3U);
     EXPECT_EQ(layout.pages[1].lines.back().text, "A line.");
     EXPECT_EQ(layout.pages[2].lines[1].text, "JOHN") << "the name starts the next page";
@@ -94,8 +95,8 @@ TEST(LayOutScript, breaks_a_long_speech_with_more_and_the_name_continued) {
                                                  {Kind::CharacterName, "John"},
                                                  {Kind::Parenthetical, "slowly"},
                                                  {Kind::Dialogue, Speech(130)}};
-    const ScriptLayout layout = LayOutScript(Script(ScriptFormat::ScreenPlay, elements), kTitle,
-                                             PaperSize::Letter);
+    const ScriptLayout layout =
+        LayOutScript(Script(ScriptFormat::ScreenPlay, elements), kTitle, PaperSize::Letter);
     ASSERT_GE(layout.pages.size(), 4U);
     std::size_t dialogueLines = 0;
     for (std::size_t page = 1; page < layout.pages.size(); ++page) {
@@ -118,12 +119,11 @@ TEST(LayOutScript, breaks_a_long_speech_with_more_and_the_name_continued) {
 }
 
 TEST(LayOutScript, sets_a_stage_play_with_centred_names_and_italic_directions) {
-    const auto script = Script(ScriptFormat::StagePlay,
-                               {{Kind::Narration, "The room is dark"},
-                                {Kind::CharacterName, "Zo\xC3\xAB"},
-                                {Kind::Parenthetical, "aside"},
-                                {Kind::Dialogue, Speech(3)},
-                                {Kind::Heading, "Chapter 2"}});
+    const auto script = Script(ScriptFormat::StagePlay, {{Kind::Narration, "The room is dark"},
+                                                         {Kind::CharacterName, "Zo\xC3\xAB"},
+                                                         {Kind::Parenthetical, "aside"},
+                                                         {Kind::Dialogue, Speech(3)},
+                                                         {Kind::Heading, "Chapter 2"}});
     const ScriptLayout layout = LayOutScript(script, kTitle, PaperSize::Letter);
     ASSERT_EQ(layout.pages.size(), 3U) << "a heading starts a page";
     const std::vector<PlacedLine>& lines = layout.pages[1].lines;
@@ -131,7 +131,8 @@ TEST(LayOutScript, sets_a_stage_play_with_centred_names_and_italic_directions) {
     EXPECT_EQ(lines[0].x, 3.0 * kInch);
     EXPECT_EQ(lines[0].style, TextStyle::Italic);
     EXPECT_EQ(lines[1].text, "ZO\xC3\x8B");
-    EXPECT_DOUBLE_EQ(lines[1].x, 4.25 * kInch - 1.5 * 7.2) << "centred on the text between the margins";
+    EXPECT_DOUBLE_EQ(lines[1].x, 4.25 * kInch - 1.5 * 7.2)
+        << "centred on the text between the margins";
     EXPECT_EQ(lines[2].text, "(aside)");
     EXPECT_EQ(lines[2].style, TextStyle::Italic);
     EXPECT_EQ(lines[3].x, 1.0 * kInch) << "speeches across the page";
@@ -147,8 +148,8 @@ TEST(WrapWords, cuts_at_spaces_and_cuts_a_word_longer_than_a_line) {
               (std::vector<std::string>{"\xCE\xB1\xCE\xB2\xCE\xB3", "\xCE\xB4"}))
         << "characters, not bytes";
     EXPECT_EQ(WrapWords("", 5), (std::vector<std::string>{""}));
-    EXPECT_EQ(UpperCase("zo\xC3\xAB \xCF\x82\xCE\xB1 \xD0\xBF\xD1\x8C"),
-              "ZO\xC3\x8B \xCE\xA3\xCE\x91 \xD0\x9F\xD0\xAC");
+    EXPECT_EQ(UpperCase("zo\xC3\xAB \xCF\x82\xCE\xB1\xCF\x8D \xD0\xBF\xD1\x8C"),
+              "ZO\xC3\x8B \xCE\xA3\xCE\x91\xCE\x8E \xD0\x9F\xD0\xAC");
 }
 
 }  // namespace

@@ -71,9 +71,8 @@ TEST(ReplayElements, steps_past_the_end_of_the_text_are_ignored) {
 }
 
 TEST(ReplayElements, a_stage_play_trims_its_narration_like_a_direction) {
-    const auto elements =
-        Replay("It was dark.\r\n\r\n  ,.\r\n\r\n\"Hi.\"", {{true, ""}, {false, "A"}}, false,
-               ScriptFormat::StagePlay);
+    const auto elements = Replay("It was dark.\r\n\r\n  ,.\r\n\r\n\"Hi.\"",
+                                 {{true, ""}, {false, "A"}}, false, ScriptFormat::StagePlay);
     const std::vector<ScriptElement> expected = {
         {Kind::Narration, "It was dark"},  // a paragraph trimmed to nothing is no element
         {Kind::Note, ""},
@@ -110,7 +109,9 @@ TEST(DisplayText, shows_the_text_as_a_reader_of_the_script_sees_it) {
         {"  two\r\n  lines\t here \r\n", CharacterSet::Ascii, "two lines here"},
         {"caf\xE9 \x93quoted\x94 \x80", CharacterSet::Windows1252,
          "caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC"},
-        {"form\x0C" "feed\x01", CharacterSet::Ascii, "form feed"},
+        {"form\x0C"
+         "feed\x01",
+         CharacterSet::Ascii, "form feed"},
         {"bad \xC3 byte", CharacterSet::Utf8, "bad \xEF\xBF\xBD byte"},
         {"\xEF\xBF\xBF", CharacterSet::Utf8, "\xEF\xBF\xBD"},
         {"\x81undefined\x9D", CharacterSet::Windows1252, "undefined"},
