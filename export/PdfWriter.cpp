@@ -185,7 +185,23 @@ private:
         }
         font = HPDF_GetFont(doc_.get(), name, "UTF-8");
         Check();
+        KeepComponents(font);
         return font;
+    }
+
+    // The library embeds only the glyphs a script uses, and misses the parts a composed
+    // glyph is drawn from ("Ύ" is an Upsilon and a tonos): it would print nothing for it.
+    // Measuring every character of the scripts the font serves keeps those parts.
+    static void KeepComponents(HPDF_Font font) {
+        static const std::string kServed = [] {
+            std::string characters;
+            for (char32_t character = 0xA0; character < 0x3000; ++character) {
+                AppendUtf8(characters, character);
+            }
+            return characters;
+        }();
+        (void)HPDF_Font_TextWidth(font, reinterpret_cast<const HPDF_BYTE*>(kServed.data()),
+                                  static_cast<HPDF_UINT>(kServed.size()));
     }
 
     const PdfFonts& fonts_;
