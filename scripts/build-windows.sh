@@ -97,18 +97,26 @@ unpack_source() {
 }
 
 source_version() { apt-cache showsrc "$1" | awk '/^Version:/ { print $2; exit }'; }
+# A version without its epoch ("1:1.2.13" is 1.2.13), for a folder's name.
+folder_version() { echo "${1#*:}"; }
 
-# zlib: the PDF's compression.
+# zlib: the PDF's compression. Named to the build by its file, so that a MinGW zlib the
+# machine may have (a DLL) is never taken instead.
 zlib_version=$(source_version zlib)
-zlib_prefix=$cache/zlib-mingw-$zlib_version
+zlib_prefix=$cache/zlib-mingw-$(folder_version "$zlib_version")
 
 build_zlib() {
-  local work=$cache/work-zlib-$zlib_version
+  local work=$cache/work-zlib-$(folder_version "$zlib_version")
   unpack_source zlib "$zlib_version" "$work"
   rm -rf "$zlib_prefix"
-  make -C "$work/src" -f win32/Makefile.gcc PREFIX=$triplet- libz.a >/dev/null
+  # Debian's source leaves out zlib's own Windows makefiles: the library is its C files.
+  local file
+  for file in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast \
+              inflate inftrees trees uncompr zutil; do
+    "$CC" -O2 -c "$work/src/$file.c" -o "$work/$file.o"
+  done
   mkdir -p "$zlib_prefix/lib" "$zlib_prefix/include"
-  cp "$work/src/libz.a" "$zlib_prefix/lib/"
+  $triplet-ar rcs "$zlib_prefix/lib/libz.a" "$work"/*.o
   cp "$work/src/zlib.h" "$work/src/zconf.h" "$zlib_prefix/include/"
   touch "$zlib_prefix/.complete"
   rm -rf "$work"
@@ -124,7 +132,8 @@ build_libharu() {
   rm -rf "$haru_prefix"
   cmake -S "$work/src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$haru_prefix" \
-    -DVELMORA_MINGW_PREFIXES="$zlib_prefix" -DCMAKE_DISABLE_FIND_PACKAGE_PNG=ON \
+    -DZLIB_LIBRARY="$zlib_prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$zlib_prefix/include" \
+    -DCMAKE_DISABLE_FIND_PACKAGE_PNG=ON \
     -DLIBHPDF_SHARED=OFF -DLIBHPDF_STATIC=ON -DLIBHPDF_EXAMPLES=OFF >/dev/null
   cmake --build "$work/build" -j"$jobs" >/dev/null
   cmake --install "$work/build" >/dev/null
@@ -175,6 +184,7 @@ echo "== cross-building Velmora into $build"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DwxWidgets_CONFIG_EXECUTABLE="$wx_prefix/bin/wx-config" \
   -DVELMORA_MINGW_PREFIXES="$wx_prefix;$gtest_prefix;$zlib_prefix;$haru_prefix;$pugixml_prefix" \
+  -DZLIB_LIBRARY="$zlib_prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$zlib_prefix/include" \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$repo/tests/windows/wine.sh" \
   -DVELMORA_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" -j"$jobs"
