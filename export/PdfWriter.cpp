@@ -61,7 +61,11 @@ std::vector<Run> RunsOf(std::string_view text) {
         if (runs.empty() || runs.back().fallback != fallback) {
             runs.push_back({fallback, count, {}});
         }
-        if (fallback) {
+        if (fallback && step.valid && step.character > 0xFFFF) {
+            // The library's UTF-8 reaches only as far as U+FFFF: past it, the replacement
+            // character shows where a character was rather than nothing.
+            runs.back().bytes += "\xEF\xBF\xBD";
+        } else if (fallback) {
             runs.back().bytes += text.substr(0, step.length);
         } else {
             runs.back().bytes += *byte;
