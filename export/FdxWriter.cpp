@@ -66,7 +66,10 @@ std::string WriteFdx(const ExportScript& script, const TitlePage& title) {
     for (const ScriptElement& element : script.elements) {
         const std::string_view text = element.text;
         if (element.kind == ElementKind::Parenthetical) {
-            AddParagraph(content, ParagraphType(element.kind), "(" + element.text + ")");
+            std::string inParentheses("(");
+            inParentheses += element.text;
+            inParentheses += ')';
+            AddParagraph(content, ParagraphType(element.kind), inParentheses);
         } else {
             AddParagraph(content, ParagraphType(element.kind), text);
         }

@@ -107,7 +107,8 @@ void AddInParentheses(std::vector<Line>& lines, std::string_view text, double x,
                       TextStyle style) {
     std::vector<std::string> wrapped = WrapWords(text, width > 2 ? width - 2 : 1);
     for (std::size_t i = 0; i < wrapped.size(); ++i) {
-        std::string line = i == 0 ? "(" + wrapped[i] : std::move(wrapped[i]);
+        std::string line = i == 0 ? std::string("(") : std::string();
+        line += wrapped[i];
         if (i + 1 == wrapped.size()) {
             line += ')';
         }
@@ -214,7 +215,8 @@ private:
         ++scriptPage_;
         row_ = 0;
         if (scriptPage_ >= 2) {
-            const std::string number = std::to_string(scriptPage_) + ".";
+            std::string number = std::to_string(scriptPage_);
+            number += '.';
             const double x =
                 layout_.width - kSideMargin - static_cast<double>(number.size()) * kCharacterWidth;
             layout_.pages.back().lines.push_back(

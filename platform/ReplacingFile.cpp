@@ -13,8 +13,12 @@ constexpr int kTemporaryNames = 100;
 
 std::string TemporaryName(const std::string& path, int number) {
     const std::filesystem::path full(path);
-    const std::string hidden =
-        "." + full.filename().string() + "." + std::to_string(number) + ".tmp";
+    // Appended piece by piece: GCC 12 warns wrongly of overlapping copies in a chain of "+".
+    std::string hidden(".");
+    hidden += full.filename().string();
+    hidden += '.';
+    hidden += std::to_string(number);
+    hidden += ".tmp";
     return (full.parent_path() / hidden).string();
 }
 
