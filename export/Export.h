@@ -27,11 +27,11 @@ enum class ExportFormat { Fountain, Fdx, Pdf };
 
 struct ExportOptions {
     PaperSize paper = PaperSize::Letter;  // of the PDF
-    SpeechTagTest isOnlySpeechTag;        // empty: no parenthetical is taken for a tag
     PdfFonts fonts;                       // the PDF's fallback fonts
 };
 
 // The script a source makes, as the exports write it: replayed, then prepared.
+// isOnlySpeechTag may be empty: then no parenthetical is taken for a tag.
 [[nodiscard]] ExportScript MakeExportScript(const ScriptSource& source,
                                             const SpeechTagTest& isOnlySpeechTag);
 
