@@ -1,14 +1,14 @@
 #include "conversion/ConversionWalk.h"
 
 #include "conversion/ParagraphLog.h"
-#include "script/ScriptWriter.h"
+#include "script/ScriptElementSink.h"
 #include "text/Encoding.h"
 #include "text/QuoteSplitter.h"
 #include "text/TextReader.h"
 
 namespace velmora {
 
-ConversionWalk::ConversionWalk(TextReader& reader, ScriptWriter& writer, CharacterSet set)
+ConversionWalk::ConversionWalk(TextReader& reader, ScriptElementSink& writer, CharacterSet set)
     : reader_(reader), writer_(writer), set_(set) {}
 
 void ConversionWalk::SplitPending() {

@@ -8,20 +8,21 @@
 namespace velmora {
 
 class ConversionView;
-class ScriptWriter;
+class ScriptElementSink;
 class TextReader;
 
 // The walk through a text that every conversion makes: paragraphs without dialogue go
 // into the script as narration, and the walk stops at each paragraph with dialogue until
 // its speaker is named. The commands run it over the script file, and the replay that
-// recognises an earlier script runs it over memory, so both write the same bytes.
+// recognises an earlier script runs it over memory, so both write the same bytes; the
+// exports run it over a recorder of the elements, so they say what the script says.
 //
 // log: where walked paragraphs and notes are shown (the view's paragraph log); null shows
 // them nowhere. Typed texts (names, notes) are UTF-8.
 // @throws FileError from the writer, std::bad_alloc.
 class ConversionWalk {
 public:
-    ConversionWalk(TextReader& reader, ScriptWriter& writer, CharacterSet set);
+    ConversionWalk(TextReader& reader, ScriptElementSink& writer, CharacterSet set);
 
     // Reads the first paragraph and walks on to the first line of dialogue. True when one
     // is pending, false when the text ended first.
@@ -55,7 +56,7 @@ private:
     bool AdvanceFromPending(ConversionView* log);
 
     TextReader& reader_;
-    ScriptWriter& writer_;
+    ScriptElementSink& writer_;
     CharacterSet set_;
     std::string pending_;
     std::string narration_;

@@ -124,4 +124,17 @@ private:
 // fails.
 [[nodiscard]] std::string ResolveFullPath(const std::string& name);
 
+// Replacing a file whole (ReplacingFile): the system-specific steps.
+
+// Creates name as a new, empty file, failing when anything of that name exists. False with
+// the system's error number in error.
+[[nodiscard]] bool CreateNewFile(const std::string& name, int& error) noexcept;
+
+// Renames from over to, replacing a file already there, and makes the new name last.
+// @throws FileError naming to when the system refuses; to is then as it was.
+void ReplaceFileWith(const std::string& from, const std::string& to);
+
+// Removes the file name; false when it could not be removed.
+bool RemoveFile(const std::string& name) noexcept;
+
 }  // namespace velmora

@@ -199,4 +199,34 @@ std::string ResolveFullPath(const std::string& name) {
     return full.lexically_normal().string();
 }
 
+// Replacing a file whole.
+
+bool CreateNewFile(const std::string& name, int& error) noexcept {
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    ::close(fd);
+    error = 0;
+    return true;
+}
+
+void ReplaceFileWith(const std::string& from, const std::string& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+        ThrowFromErrno(errno, to);
+    }
+    // The new name is on stable storage once its folder is; a folder that cannot be
+    // flushed (some file systems refuse) leaves the rename done all the same.
+    const std::string folder = std::filesystem::path(to).parent_path().string();
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
+}
+
+bool RemoveFile(const std::string& name) noexcept { return ::unlink(name.c_str()) == 0; }
+
 }  // namespace velmora

@@ -216,4 +216,28 @@ std::string ResolveFullPath(const std::string& name) {
     return std::string(full.data(), length);
 }
 
+// Replacing a file whole.
+
+bool CreateNewFile(const std::string& name, int& error) noexcept {
+    HANDLE handle = ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        error = LastErrorNumber();
+        return false;
+    }
+    ::CloseHandle(handle);
+    error = 0;
+    return true;
+}
+
+void ReplaceFileWith(const std::string& from, const std::string& to) {
+    // Write-through: the call returns once the new name is on the disk.
+    if (!::MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ThrowLastError(to);
+    }
+}
+
+bool RemoveFile(const std::string& name) noexcept { return ::DeleteFileA(name.c_str()) != 0; }
+
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "script/ScriptElementSink.h"
 #include "text/CharacterSet.h"
 
 #include <cstdint>
@@ -20,13 +21,13 @@ class ScriptOutput;
 // Texts from the novel are bytes in its character set; what the user typed (names, notes)
 // is UTF-8, and is written in the script's character set, with numeric character
 // references for characters it cannot hold.
-class ScriptWriter {
+class ScriptWriter : public ScriptElementSink {
 public:
     // The markup that ends every finished script.
     static constexpr std::string_view kScriptEnd = "</HTML>";
 
     ScriptWriter();
-    virtual ~ScriptWriter();
+    ~ScriptWriter() override;
     ScriptWriter(const ScriptWriter&) = delete;
     ScriptWriter& operator=(const ScriptWriter&) = delete;
 
@@ -51,12 +52,12 @@ public:
     void Truncate(std::int64_t length);
 
     // The element operations. @throws FileError on a write failure.
-    void WriteCharacterName(std::string_view typedName);
-    void WriteParenthetical(std::string_view text);
-    void WriteDialogue(std::string_view text);
-    void WriteNarration(std::string_view text);
+    void WriteCharacterName(std::string_view typedName) override;
+    void WriteParenthetical(std::string_view text) override;
+    void WriteDialogue(std::string_view text) override;
+    void WriteNarration(std::string_view text) override;
     // A note the user typed, in the markup of narration.
-    void WriteNote(std::string_view typedText);
+    void WriteNote(std::string_view typedText) override;
 
     // Reading a script back: what one element at the start of markup holds, and how many
     // bytes the element takes; nothing when markup does not start with a whole element of

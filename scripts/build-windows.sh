@@ -5,8 +5,9 @@
 #
 # wxWidgets for MinGW is not packaged, so the first run builds the archive's own source
 # package (base and core only, static) into ~/.cache/velmora/wx-mingw-<version>; later runs
-# reuse it, as they do GoogleTest built from /usr/src/googletest, and libzip and pugixml built
-# from their source packages.
+# reuse it, as they do GoogleTest built from /usr/src/googletest. The other libraries
+# (zlib, libzip for the documents, libharu for the PDF, pugixml for the documents and the FDX)
+# are built the same way, each from its source package into a prefix of its own.
 #
 #   scripts/build-windows.sh [build folder]      (default build/windows)
 set -euo pipefail
@@ -75,25 +76,88 @@ build_gtest() {
   rm -rf "$work"
 }
 
+# A Debian source package unpacked into a fresh folder: the upstream tarball, with the
+# Debian changes applied when the archive has them (some mirrors lack a package's
+# .debian.tar.xz; its upstream tarball is the same source, unpatched).
+#   unpack_source PACKAGE VERSION FOLDER
+unpack_source() {
+  local package=$1 version=$2 folder=$3
+  rm -rf "$folder"
+  mkdir -p "$folder/download"
+  (cd "$folder/download" && apt-get source --download-only -qq "$package=$version" >/dev/null 2>&1 || true)
+  if ls "$folder"/download/*.debian.tar.* >/dev/null 2>&1; then
+    (cd "$folder/download" && dpkg-source -x --no-check ./*.dsc ../src >/dev/null)
+  else
+    local orig
+    orig=$(ls "$folder"/download/*.orig.tar.* 2>/dev/null | head -1)
+    [ -n "$orig" ] || { echo "build-windows: no source of $package $version" >&2; return 1; }
+    mkdir -p "$folder/src"
+    tar -xf "$orig" -C "$folder/src" --strip-components=1
+  fi
+}
+
+source_version() { apt-cache showsrc "$1" | awk '/^Version:/ { print $2; exit }'; }
+# A version without its epoch ("1:1.2.13" is 1.2.13), for a folder's name.
+folder_version() { echo "${1#*:}"; }
+
+# zlib: the compression of the documents' archives and of the PDF. Named to the builds by
+# its file, so that a MinGW zlib the machine may have (a DLL) is never taken instead.
+zlib_version=$(source_version zlib)
+zlib_prefix=$cache/zlib-mingw-$(folder_version "$zlib_version")
+
+build_zlib() {
+  local work=$cache/work-zlib-$(folder_version "$zlib_version")
+  unpack_source zlib "$zlib_version" "$work"
+  rm -rf "$zlib_prefix"
+  # Debian's source leaves out zlib's own Windows makefiles: the library is its C files.
+  local file
+  for file in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast \
+              inflate inftrees trees uncompr zutil; do
+    "$CC" -O2 -c "$work/src/$file.c" -o "$work/$file.o"
+  done
+  mkdir -p "$zlib_prefix/lib" "$zlib_prefix/include"
+  $triplet-ar rcs "$zlib_prefix/lib/libz.a" "$work"/*.o
+  cp "$work/src/zlib.h" "$work/src/zconf.h" "$zlib_prefix/include/"
+  touch "$zlib_prefix/.complete"
+  rm -rf "$work"
+}
+
+# libharu: the PDF export, static, with zlib and without PNG.
+haru_version=$(source_version libharu)
+haru_prefix=$cache/libharu-mingw-$haru_version
+
+build_libharu() {
+  local work=$cache/work-libharu-$haru_version
+  unpack_source libharu "$haru_version" "$work"
+  rm -rf "$haru_prefix"
+  cmake -S "$work/src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$haru_prefix" \
+    -DZLIB_LIBRARY="$zlib_prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$zlib_prefix/include" \
+    -DCMAKE_DISABLE_FIND_PACKAGE_PNG=ON \
+    -DLIBHPDF_SHARED=OFF -DLIBHPDF_STATIC=ON -DLIBHPDF_EXAMPLES=OFF >/dev/null
+  cmake --build "$work/build" -j"$jobs" >/dev/null
+  cmake --install "$work/build" >/dev/null
+  touch "$haru_prefix/.complete"
+  rm -rf "$work"
+}
+
 # libzip, which unpacks the EPUB, DOCX and ODT documents, from the archive's source package:
 # static, without its tools, and without encryption (a protected document is refused, never
-# opened). Its zlib is Debian's own MinGW build (libz-mingw-w64-dev), linked statically.
-libzip_version=$(apt-cache showsrc libzip | awk '/^Version:/ { print $2; exit }')
-[ -n "$libzip_version" ] || { echo "build-windows: no source package libzip" >&2; exit 1; }
+# opened). Its zlib is the one built below.
+libzip_version=$(source_version libzip)
 libzip_prefix=$cache/libzip-mingw-$libzip_version
 
 build_libzip() {
   local work=$cache/work-libzip-$libzip_version
-  rm -rf "$work" "$libzip_prefix"
-  mkdir -p "$work"
-  (cd "$work" && apt-get source --download-only -qq libzip="$libzip_version" &&
-     dpkg-source -x --no-check ./*.dsc src >/dev/null)
+  unpack_source libzip "$libzip_version" "$work"
+  rm -rf "$libzip_prefix"
   (cmake -S "$work/src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$libzip_prefix" -DBUILD_SHARED_LIBS=OFF \
      -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF \
      -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_COMMONCRYPTO=OFF \
      -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF -DENABLE_WINDOWS_CRYPTO=OFF \
-     -DZLIB_USE_STATIC_LIBS=ON >"$work/configure.log" 2>&1 &&
+     -DZLIB_LIBRARY="$zlib_prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$zlib_prefix/include" \
+     >"$work/configure.log" 2>&1 &&
    cmake --build "$work/build" -j"$jobs" >"$work/make.log" 2>&1 &&
    cmake --install "$work/build" >"$work/install.log" 2>&1) || {
     tail -n 40 "$work"/*.log >&2
@@ -103,25 +167,19 @@ build_libzip() {
   rm -rf "$work"
 }
 
-# pugixml, which parses the documents' XML, from the archive's source package, static.
-pugixml_version=$(apt-cache showsrc pugixml | awk '/^Version:/ { print $2; exit }')
-[ -n "$pugixml_version" ] || { echo "build-windows: no source package pugixml" >&2; exit 1; }
+# pugixml: the documents' XML and the FDX export, static.
+pugixml_version=$(source_version pugixml)
 pugixml_prefix=$cache/pugixml-mingw-$pugixml_version
 
 build_pugixml() {
   local work=$cache/work-pugixml-$pugixml_version
-  rm -rf "$work" "$pugixml_prefix"
-  mkdir -p "$work"
-  (cd "$work" && apt-get source --download-only -qq pugixml="$pugixml_version" &&
-     dpkg-source -x --no-check ./*.dsc src >/dev/null)
-  (cmake -S "$work/src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$pugixml_prefix" -DBUILD_SHARED_LIBS=OFF \
-     -DPUGIXML_BUILD_TESTS=OFF >"$work/configure.log" 2>&1 &&
-   cmake --build "$work/build" -j"$jobs" >"$work/make.log" 2>&1 &&
-   cmake --install "$work/build" >"$work/install.log" 2>&1) || {
-    tail -n 40 "$work"/*.log >&2
-    return 1
-  }
+  unpack_source pugixml "$pugixml_version" "$work"
+  rm -rf "$pugixml_prefix"
+  cmake -S "$work/src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$pugixml_prefix" \
+    -DBUILD_SHARED_LIBS=OFF -DPUGIXML_BUILD_TESTS=OFF >/dev/null
+  cmake --build "$work/build" -j"$jobs" >/dev/null
+  cmake --install "$work/build" >/dev/null
   touch "$pugixml_prefix/.complete"
   rm -rf "$work"
 }
@@ -139,9 +197,17 @@ if [ ! -e "$gtest_prefix/.complete" ]; then
   build_gtest
 fi
 
+if [ ! -e "$zlib_prefix/.complete" ]; then
+  echo "== building zlib $zlib_version for MinGW into $zlib_prefix"
+  build_zlib
+fi
 if [ ! -e "$libzip_prefix/.complete" ]; then
   echo "== building libzip $libzip_version for MinGW into $libzip_prefix"
   build_libzip
+fi
+if [ ! -e "$haru_prefix/.complete" ]; then
+  echo "== building libharu $haru_version for MinGW into $haru_prefix"
+  build_libharu
 fi
 if [ ! -e "$pugixml_prefix/.complete" ]; then
   echo "== building pugixml $pugixml_version for MinGW into $pugixml_prefix"
@@ -152,7 +218,8 @@ flock -u 9
 echo "== cross-building Velmora into $build"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DwxWidgets_CONFIG_EXECUTABLE="$wx_prefix/bin/wx-config" \
-  -DVELMORA_MINGW_PREFIXES="$wx_prefix;$gtest_prefix;$libzip_prefix;$pugixml_prefix" \
+  -DVELMORA_MINGW_PREFIXES="$wx_prefix;$gtest_prefix;$zlib_prefix;$libzip_prefix;$haru_prefix;$pugixml_prefix" \
+  -DZLIB_LIBRARY="$zlib_prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$zlib_prefix/include" \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$repo/tests/windows/wine.sh" \
   -DVELMORA_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" -j"$jobs"

@@ -10,8 +10,20 @@ packages=(
   clang libclang-rt-14-dev clang-tidy clang-format
   xvfb xauth xdotool imagemagick
   time
+  libpugixml-dev libhpdf-dev zlib1g-dev fonts-dejavu-core
+  nodejs python3 poppler-utils
 )
 
 # shellcheck source=lib/packages.sh
 source "$(dirname "$0")/lib/packages.sh"
 install_missing "${packages[@]}"
+# npm comes with some builds of Node; Debian's own is a package of its own.
+command -v npm >/dev/null || install_missing npm
+
+# The Fountain reader the export tests read the exports back with, at the version the
+# lock file pins.
+reader=$(dirname "$0")/../tests/export/fountain
+if [ ! -d "$reader/node_modules/fountain-js" ] ||
+   [ "$reader/package-lock.json" -nt "$reader/node_modules/.package-lock.json" ]; then
+  (cd "$reader" && npm ci --no-audit --no-fund --loglevel=error)
+fi

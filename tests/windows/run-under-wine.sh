@@ -3,7 +3,10 @@
 #   1. the core and console tests (GoogleTest .exe files, through ctest);
 #   2. velmora-convert.exe over every corpus novel, in both formats and with names, each
 #      Script.htm byte for byte the same as the Linux build's velmora-convert writes;
-#   3. velmora.exe: the window "Velmora v1.0" appears with its controls laid out in dialog
+#   3. export_script.exe over every corpus novel, named and finished, in both formats: its
+#      Script.fountain and Script.fdx byte for byte the Linux build's, and a Script.pdf
+#      drawn with the fonts shipped beside it;
+#   4. velmora.exe: the window "Velmora v1.0" appears with its controls laid out in dialog
 #      units, the last entry of its system menu opens the about box, and Esc ends the
 #      program.
 #
@@ -93,6 +96,46 @@ for text in "$corpus"/*.txt; do
   done
 done
 [ "$compared" -gt 0 ] || echo "no corpus at $corpus: the comparison is skipped"
+
+echo "-- export_script.exe over the corpus, against the Linux build"
+linux_export=$linux/tools/export_script
+if [ ! -x "$linux_export" ]; then
+  cmake --build "$linux" -j"$(nproc)" --target export_script >/dev/null
+fi
+linux_export=$(realpath "$linux_export")
+windows_export=$windows/tools/export_script.exe
+tests/export/make-names.sh 20000 >"$work/export-names.txt"
+exported=0
+for text in "$corpus"/*.txt; do
+  [ -e "$text" ] || break
+  novel=$(basename "$text")
+  for options in "--names export-names.txt --finished" "--stage --finished"; do
+    label="export of $novel ($options)"
+    before=$failures
+    for side in linux windows; do
+      rm -rf "$work/$side" && mkdir -p "$work/$side"
+      cp "$text" "$work/$side/$novel"
+      cp "$work/export-names.txt" "$work/$side/"
+    done
+    # shellcheck disable=SC2086 # the options are words
+    (cd "$work/linux" && "$linux_export" $options --elements elements.tsv "$novel" all \
+       >out 2>err </dev/null) || fail "$label: Linux exit status $?"
+    # shellcheck disable=SC2086
+    (cd "$work/windows" && "$wine" "$(winpath "$windows_export")" $options \
+       --elements elements.tsv "$novel" all >out 2>err </dev/null) ||
+      fail "$label: Windows exit status $? ($(tr -d '\r' <"$work/windows/err"))"
+    for file in Script.fountain Script.fdx elements.tsv; do
+      cmp -s "$work/linux/$file" "$work/windows/$file" || fail "$label: $file differs"
+    done
+    head -c 5 "$work/windows/Script.pdf" 2>/dev/null | grep -q '%PDF-' || fail "$label: no PDF"
+    exported=$((exported + 1))
+    if [ "$failures" -eq "$before" ]; then
+      echo "same: $label ($(stat -c %s "$work/windows/Script.fountain") bytes of Fountain," \
+           "$(stat -c %s "$work/windows/Script.fdx") of FDX)"
+    fi
+  done
+done
+[ "$exported" -gt 0 ] || echo "no corpus at $corpus: the export comparison is skipped"
 
 echo "-- velmora.exe on the virtual display"
 mkdir -p "$work/gui"

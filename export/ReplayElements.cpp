@@ -1,0 +1,39 @@
+#include "export/ReplayElements.h"
+
+#include "conversion/ConversionWalk.h"
+#include "export/ElementRecorder.h"
+#include "text/TextReader.h"
+#include "text/TypographicQuotes.h"
+
+#include <string>
+#include <utility>
+
+namespace velmora {
+
+std::vector<ScriptElement> ReplayElements(const ScriptSource& source) {
+    std::string text(source.text);
+    if (source.quotesStraightened) {
+        StraightenTypographicQuotes(text, source.set);
+    }
+    TextReader reader;
+    reader.Assign(std::move(text));
+    ElementRecorder recorder(source.format, source.set);
+    ConversionWalk walk(reader, recorder, source.set);
+    bool waiting = walk.Start(nullptr);
+    for (const EarlierRun::Step& step : source.steps) {
+        if (!waiting) {
+            break;
+        }
+        if (step.isNote) {
+            walk.WriteNote(step.text, nullptr);
+        } else {
+            waiting = walk.WriteLine(step.text, nullptr);
+        }
+    }
+    if (waiting && source.finished) {
+        walk.WriteRestWithoutNames();
+    }
+    return std::move(recorder.Elements());
+}
+
+}  // namespace velmora
