@@ -20,7 +20,7 @@
 // 77 when a file cannot be read (so a test run without the corpus is skipped).
 
 #include "conversion/ConversionView.h"
-#include "conversion/SpeakerHinter.h"
+#include "hint/SpeakerHinter.h"
 #include "text/QuoteSplitter.h"
 #include "text/TextReader.h"
 

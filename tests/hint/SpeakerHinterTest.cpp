@@ -1,4 +1,4 @@
-#include "conversion/SpeakerHinter.h"
+#include "hint/SpeakerHinter.h"
 
 #include <gtest/gtest.h>
 
