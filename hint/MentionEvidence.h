@@ -17,10 +17,15 @@ struct Named {
     // Mr. Palmer" names someone that "he" is not.
     Sex after = Sex::kUnknown;
     Sex titled = Sex::kUnknown;  // the sex of the title the name came with: "Sir William Lucas"
+    bool inGap = false;          // named in the narration since the last line
 };
 
 // Who the narration names: since the last line (the first and the last named in its last
 // paragraph), and around the paragraph's quotations. Returns them in the order named.
 std::vector<Named> MarkMentions(const Situation& situation, SlotEvidence& evidence);
+
+// The people the narration named between the conversation's lines (the last few), most
+// recently named first, each once: those in the scene who may not have spoken.
+[[nodiscard]] std::vector<int> SceneNames(const Situation& situation);
 
 }  // namespace velmora

@@ -365,6 +365,42 @@ TEST(SpeakerHinter, resolves_pronouns_by_sex_and_narration) {
     }
 }
 
+TEST(SpeakerHinter, resolves_pronouns_in_the_scene) {
+    const auto women = Slots({"MRS. JENNINGS", "MISS STEELE", "MR. PALMER", "COLONEL BRANDON"});
+    const Case cases[] = {
+        // After narration that names no one, "she" is the last speaker going on.
+        {"after narration the last speaker goes on",
+         women,
+         {{"\"Good day,\" said Mrs. Jennings.", 1},
+          {"\"Good day,\" said Miss Steele.", 2},
+          {"She paused, and looked out of the window for a long while.", 0},
+          {"\"It is late,\" she said."}},
+         2},
+        {"straight on, the other party answers",
+         women,
+         {{"\"Good day,\" said Mrs. Jennings.", 1},
+          {"\"Good day,\" said Miss Steele.", 2},
+          {"\"It is late,\" she said."}},
+         1},
+        // Two men talk; the woman the narration named between their lines is in the scene.
+        {"one the narration named between the lines",
+         women,
+         {{"\"Good day,\" said Mrs. Jennings.", 1},
+          {"\"Good day,\" said Mr. Palmer.", 3},
+          {"\"Good day,\" said Colonel Brandon.", 4},
+          {"\"Well,\" said Mr. Palmer.", 3},
+          {"Miss Steele sat by the fire with her work.", 0},
+          {"\"Well,\" said Colonel Brandon.", 4},
+          {"\"Indeed,\" said Mr. Palmer.", 3},
+          {"\"Quite,\" said Colonel Brandon.", 4},
+          {"\"Is it?\" said she."}},
+         2},
+    };
+    for (const Case& c : cases) {
+        Check(c);
+    }
+}
+
 TEST(SpeakerHinter, sets_apart_quoted_phrases_in_narration) {
     const auto names = Slots({"ELINOR", "EDWARD FERRARS", "NARRATOR"});
     const Case cases[] = {
@@ -445,6 +481,15 @@ TEST(SpeakerHinter, learns_from_the_lines_named) {
           {"\"If you like,\" said the stranger.", 3},
           {"\"Ned, will you come?\" said Elinor.", 1},
           {"\"Gladly.\""}},
+         2},
+        {"a name the user gave a slot, in the narration",
+         {{"\"Good evening,\" said Ned.", 2},
+          {"\"Good night,\" said Ned.", 2},
+          {"\"Good evening,\" said she.", 1}},
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" said the stranger.", 3},
+          {"Ned rose and went to the door.", 0},
+          {"\"Then come,\" he said."}},
          2},
         {"a form of address only one speaker uses",
          {{"\"Yes, papa.\"", 1}, {"\"No, papa.\"", 1}, {"\"Well, papa!\"", 1}},
