@@ -2,12 +2,14 @@
 // often the speaker hint offered the right name slot.
 //
 // usage: hint_accuracy [--verbose] TEXT SPEAKERS
-//        hint_accuracy [--verbose] --folder DIR
+//        hint_accuracy [--verbose] --folder DIR [--floors FLOORS]
 //   TEXT      the novel, walked paragraph by paragraph as the conversion walks it
 //   SPEAKERS  one name per line of dialogue, in order, optionally followed by a tab, "# " and
 //             the start of the paragraph (checked); lines starting with '#' are comments
 //   DIR       a folder of novels: every NAME.txt beside a NAME.speakers.txt, reported as a
 //             table with the figures of all of them pooled
+//   FLOORS    the lowest right % accepted for each novel (and "pooled"): lines of a name, a tab
+//             and a percentage; '#' starts a comment. Below a floor the run fails.
 //
 // The user types each new name into the next free slot (once all are full, over the slot
 // used longest ago) and presses the button of the slot holding the line's name. The hint
@@ -16,8 +18,9 @@
 // Keystrokes per line model that user: Enter on a right hint, one click on any other slot,
 // and a new name typed in full (its letters and Enter). With the placeholder, a new name the
 // hint offers rightly costs only the Enter.
-// Exit status: 0 on success, 1 when the speakers do not fit the text, 2 on bad usage,
-// 77 when a file cannot be read (so a test run without the corpus is skipped).
+// Exit status: 0 on success, 1 when the speakers do not fit the text or a novel is below its
+// floor, 2 on bad usage, 77 when a file cannot be read (so a test run without the corpus is
+// skipped).
 
 #include "hint/SpeakerHinter.h"
 #include "tools/HintReplay.h"
@@ -25,6 +28,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -98,6 +104,50 @@ int Replay(const std::string& textFile, const std::string& speakersFile, bool ve
     return velmora::ReplayNovel(textFile, speakersFile, visit);
 }
 
+// The floors of FLOORS by name; false when the file cannot be read or a line is not a name, a
+// tab and a percentage.
+bool ReadFloors(const std::string& file, std::map<std::string, double>& floors) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        const std::size_t tab = line.find('\t');
+        std::istringstream percent(tab == std::string::npos ? "" : line.substr(tab + 1));
+        double floor = 0;
+        if (!(percent >> floor)) {
+            return false;
+        }
+        floors[line.substr(0, tab)] = floor;
+    }
+    return true;
+}
+
+// True when the tally reaches label's floor (or it has none); says so when it does not.
+bool ReachesFloor(const std::string& label, const Tally& t, std::map<std::string, double>& floors) {
+    const auto found = floors.find(label);
+    if (found == floors.end()) {
+        return true;
+    }
+    const double right = 100.0 * Share(t.right, t.lines);
+    const double floor = found->second;
+    floors.erase(found);
+    if (right + 1e-9 >= floor) {
+        return true;
+    }
+    std::fprintf(stderr,
+                 "%s: the hint is right on %.2f%% of the lines, below its floor of %.1f%%\n",
+                 label.c_str(), right, floor);
+    return false;
+}
+
 void PrintRow(const std::string& label, const Tally& t) {
     std::printf("%-20s %6d %7.1f %7.1f %8d %8d %9.3f %9.3f\n", label.c_str(), t.lines,
                 100.0 * Share(t.right, t.lines), 100.0 * Share(t.right, t.given), t.newNames,
@@ -105,8 +155,13 @@ void PrintRow(const std::string& label, const Tally& t) {
                 Share(static_cast<double>(t.keysWithPlaceholder), t.lines));
 }
 
-int RunFolder(const std::filesystem::path& folder, bool verbose) {
+int RunFolder(const std::filesystem::path& folder, bool verbose, const std::string& floorsFile) {
     constexpr std::string_view kSuffix = ".speakers.txt";
+    std::map<std::string, double> floors;
+    if (!floorsFile.empty() && !ReadFloors(floorsFile, floors)) {
+        std::fprintf(stderr, "cannot read the floors in %s\n", floorsFile.c_str());
+        return kUsageError;
+    }
     const std::vector<std::string> novels = velmora::AnnotatedNovels(folder.string());
     if (novels.empty()) {
         std::fprintf(stderr, "no NAME.speakers.txt in %s\n", folder.string().c_str());
@@ -115,6 +170,7 @@ int RunFolder(const std::filesystem::path& folder, bool verbose) {
     std::printf("%-20s %6s %7s %7s %8s %8s %9s %9s\n", "novel", "lines", "right%", "given%", "new",
                 "offered", "keys/line", "with new");
     Tally pooled;
+    bool reached = true;
     for (const std::string& novel : novels) {
         Tally tally;
         const int status =
@@ -124,10 +180,17 @@ int RunFolder(const std::filesystem::path& folder, bool verbose) {
             return status;
         }
         PrintRow(novel, tally);
+        reached = ReachesFloor(novel, tally, floors) && reached;
         pooled.Add(tally);
     }
     PrintRow("pooled", pooled);
-    return 0;
+    reached = ReachesFloor("pooled", pooled, floors) && reached;
+    for (const auto& [name, floor] : floors) {
+        std::fprintf(stderr, "%s has a floor of %.1f%% but is not in %s\n", name.c_str(), floor,
+                     folder.string().c_str());
+        reached = false;
+    }
+    return reached ? 0 : 1;
 }
 
 }  // namespace
@@ -138,13 +201,15 @@ int main(int argc, char** argv) {
     if (verbose) {
         args.erase(args.begin());
     }
-    if (args.size() == 2 && args[0] == "--folder") {
-        return RunFolder(std::filesystem::path(args[1]), verbose);
+    if ((args.size() == 2 || (args.size() == 4 && args[2] == "--floors")) &&
+        args[0] == "--folder") {
+        return RunFolder(std::filesystem::path(args[1]), verbose,
+                         args.size() == 4 ? std::string(args[3]) : std::string());
     }
     if (args.size() != 2) {
         std::fprintf(stderr,
                      "usage: hint_accuracy [--verbose] TEXT SPEAKERS\n"
-                     "       hint_accuracy [--verbose] --folder DIR\n");
+                     "       hint_accuracy [--verbose] --folder DIR [--floors FLOORS]\n");
         return kUsageError;
     }
     Tally tally;
