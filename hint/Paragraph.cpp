@@ -72,6 +72,7 @@ bool EndsWithQuestion(std::string_view text, std::size_t begin, std::size_t end)
 }
 
 std::string_view NarrationBetween(std::string_view text, std::size_t lastEnd, std::size_t begin) {
+    begin = std::min(begin, text.size());
     if (lastEnd > begin) {
         return {};
     }

@@ -136,6 +136,16 @@ TEST(SpeechTagReader, reads_a_tag_leading_in_from_the_narration_before) {
     EXPECT_FALSE(none.tag.has_value());
 }
 
+TEST(Paragraph, finds_the_narration_between_two_lines) {
+    const std::string text = "\"One.\"\r\n\r\nThe rain fell.\r\n\r\n\"Two.\"";
+    const std::size_t second = text.rfind('"', text.size() - 2);
+    EXPECT_EQ(NarrationBetween(text, 6, second), "The rain fell.");
+    EXPECT_EQ(NarrationBetween(text, second, second), "");
+    // Lines out of order, or past the end of the text, have none between them.
+    EXPECT_EQ(NarrationBetween(text, second, 6), "");
+    EXPECT_EQ(NarrationBetween(text, text.size() + 5, text.size() + 9), "");
+}
+
 TEST(Paragraph, tells_how_its_speech_ends) {
     struct Case {
         const char* paragraph;
