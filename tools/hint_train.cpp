@@ -147,7 +147,6 @@ void Bound(long a, long b, bool strict, long& low, long& high) {
 // true when it moved.
 bool Tune(const std::vector<const Novel*>& novels, Weights& weights, std::size_t kind) {
     std::vector<std::pair<long, int>> events;  // (value, +1 opens / -1 closes after value)
-    int fixedRight = 0;
     for (const Novel* novel : novels) {
         for (const Line& line : novel->lines) {
             if (line.truth < 0) {
@@ -158,8 +157,7 @@ bool Tune(const std::vector<const Novel*>& novels, Weights& weights, std::size_t
                 uses = uses || std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
             }
             if (!uses) {
-                fixedRight += Right(line, weights) ? 1 : 0;
-                continue;
+                continue;  // right or wrong whatever the weight
             }
             // Each slot's score is base + count * w.
             Weights without = weights;
@@ -225,7 +223,6 @@ bool Tune(const std::vector<const Novel*>& novels, Weights& weights, std::size_t
             chosen = value;
         }
     }
-    (void)fixedRight;
     weights[kind] = chosen;
     return chosen != current;
 }
@@ -302,6 +299,8 @@ int main(int argc, char** argv) {
     }
     std::printf("%-28s %6zu %8.1f %8.1f\n", "pooled", lines, Percent(tableRight, lines),
                 Percent(heldOutRight, lines));
+    std::printf("right: %d of %zu with the table's weights, %d of %zu held out\n", tableRight,
+                lines, heldOutRight, lines);
 
     std::vector<const Novel*> all;
     for (const Novel& novel : novels) {
