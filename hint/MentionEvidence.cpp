@@ -120,9 +120,9 @@ std::vector<int> SceneNames(const Situation& situation) {
         SlotEvidence scratch(situation.slots.size());
         std::vector<Named> named;
         MentionReader(situation, scratch, named).Read(Tokenize(between), Evidence::kGapMention);
-        for (auto it = named.rbegin(); it != named.rend(); ++it) {
-            if (!Contains(scene, it->slot)) {
-                scene.push_back(it->slot);
+        for (std::size_t k = named.size(); k > 0; --k) {
+            if (!Contains(scene, named[k - 1].slot)) {
+                scene.push_back(named[k - 1].slot);
             }
         }
     }

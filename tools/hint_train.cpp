@@ -33,7 +33,6 @@
 
 namespace {
 
-using velmora::Evidence;
 using velmora::kEvidence;
 using velmora::kEvidenceCount;
 using Weights = std::array<long, kEvidenceCount>;
@@ -303,6 +302,7 @@ int main(int argc, char** argv) {
                 lines, heldOutRight, lines);
 
     std::vector<const Novel*> all;
+    all.reserve(novels.size());
     for (const Novel& novel : novels) {
         all.push_back(&novel);
     }
