@@ -54,6 +54,10 @@ public:
         return hinter.Guess(names_, text_, spans_.back().begin, spans_.back().end);
     }
 
+    [[nodiscard]] HintEvidence WeighLast(const SpeakerHinter& hinter) const {
+        return hinter.Weigh(names_, text_, spans_.back().begin, spans_.back().end);
+    }
+
     void ConfirmLast(SpeakerHinter& hinter, int slot) const {
         hinter.Confirm(names_, text_, spans_.back().begin, spans_.back().end, slot);
     }
@@ -553,6 +557,46 @@ TEST(SpeakerHinter, offers_again_a_speaker_whose_slot_was_reused) {
         SpeakerHinter untaught;
         untaught.Confirm(after, text, secondBegin, secondBegin + second.size(), 3);
         EXPECT_EQ(untaught.Guess(after, text, lastBegin, text.size()).newName, c.offeredUntaught);
+    }
+}
+
+// Each guess names the evidence that decided it, as the table of evidence calls it.
+TEST(SpeakerHinter, names_the_evidence_that_decided) {
+    const auto names = Slots({"ELINOR", "EDWARD FERRARS", "NARRATOR"});
+    struct Named {
+        std::vector<Paragraph> paragraphs;
+        const char* rule;
+    };
+    const Named cases[] = {
+        {{{"\"Shall we walk?\" said Elinor."}}, "tag"},
+        {{{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 2},
+          {"\"Then let us go now.\""}},
+         "turn"},
+        {{{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward. \"The lane is dry, and the hill", 2},
+          {"\"will give us a view.\""}},
+         "continued"},
+        {{{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 2},
+          {"Their house was a \"cottage\" of eight rooms."}},
+         "quoted"},
+        {{{"\"Come in,\" said Fanny."}}, "new name"},
+    };
+    for (const Named& c : cases) {
+        SCOPED_TRACE(c.rule);
+        const Replay replay(names, c.paragraphs);
+        SpeakerHinter hinter;
+        replay.ConfirmAllButLast(hinter);
+        const SpeakerGuess guess = replay.GuessLast(hinter);
+        EXPECT_STREQ(guess.rule, c.rule);
+        // The evidence behind the guess weighs most for the slot guessed.
+        const HintEvidence weighed = replay.WeighLast(hinter);
+        EXPECT_EQ(weighed.newName, guess.newName);
+        if (guess.slot != 0) {
+            EXPECT_EQ(weighed.slots.Best(names).slot, guess.slot);
+            EXPECT_EQ(KindOf(weighed.slots.Of(guess.slot).Strongest()).name, guess.rule);
+        }
     }
 }
 
