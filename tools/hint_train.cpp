@@ -164,7 +164,8 @@ bool Tune(const std::vector<const Novel*>& novels, Weights& weights, std::size_t
             const auto truth = static_cast<std::size_t>(line.truth);
             const auto part = [&](std::size_t k, long& base, long& count) {
                 base = Score(line.slots[k], without);
-                count = std::count(line.slots[k].begin(), line.slots[k].end(), kind);
+                count =
+                    static_cast<long>(std::count(line.slots[k].begin(), line.slots[k].end(), kind));
             };
             long mineBase = 0;
             long mineCount = 0;
