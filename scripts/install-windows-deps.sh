@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  libz-mingw-w64-dev
   wine wine64
   dpkg-dev cmake make googletest
   xvfb xauth xdotool wmctrl imagemagick

@@ -2,9 +2,11 @@
 # Makes docs/screenshot.png: Velmora's window in the middle of converting a novel, driven
 # through its real controls with xdotool on a virtual display (Xvfb). The novel is a copy
 # of ../shared/corpus/pride-and-prejudice-crlf.txt in a scratch folder, where its script
-# is written. On the way it takes docs/speaker-hint.png: the keyboard on the "Generate Line"
-# the speaker hint chose. Then it closes the window half-way, starts Velmora again on the
-# same novel and takes docs/continue.png: the offer to go on with the unfinished script.
+# is written. On the way it takes docs/speaker-hint.png: the name field the speaker hint
+# chose, marked, with the keyboard on its "Generate Line"; and docs/offered-name.png: a
+# speaker the narration names ("said Elizabeth") offered in the first empty field. Then it
+# closes the window half-way, starts Velmora again on the same novel and takes
+# docs/continue.png: the offer to go on with the unfinished script.
 #
 #   scripts/screenshot.sh                  builds a release build in build/release first
 #   BUILD=build/h3 scripts/screenshot.sh   uses an existing build folder
@@ -68,14 +70,24 @@ open_novel
 
 name 1 "MRS. BENNET"
 name 2 "MR. BENNET"
-name 3 "ELIZABETH"
 name 4 "JANE"
 for speaker in 1 1 1 2 1 2 1 2; do
   generate "$speaker"
 done
-# Mr. and Mrs. Bennet take turns: the hint is Mrs. Bennet's button, focused and default.
+# Mr. and Mrs. Bennet take turns: the hint is Mrs. Bennet's field, marked, and her button,
+# focused and default.
 sleep 0.5
 import -window "$window" docs/speaker-hint.png
+# On to the end of the first chapter and into the second (the speakers of
+# tests/data/pride-and-prejudice-first-100-speakers.txt), where "said Elizabeth" names
+# someone in no slot: the first empty field (slot 3) offers her, selected.
+for speaker in 1 2 1 2 1 2 1 2 1 2 1 2 1 2 1 2 1 2 1 2 2 1; do
+  generate "$speaker"
+done
+sleep 0.5
+import -window "$window" docs/offered-name.png
+xdotool key Return  # takes the offered name; the next line's hint is marked
+sleep 0.3
 click 100 293  # the note field
 xdotool type --delay 20 "Scene: Longbourn"
 sleep 0.5
@@ -108,4 +120,5 @@ xdotool key Escape
 timeout 30 sh -c "while kill -0 $program 2>/dev/null; do sleep 0.1; done" ||
   { echo "Esc did not end the program" >&2; kill "$program"; exit 1; }
 wait "$program"
-echo "docs/screenshot.png, docs/speaker-hint.png and docs/continue.png written"
+echo "docs/screenshot.png, docs/speaker-hint.png, docs/offered-name.png and docs/continue.png" \
+  "written"

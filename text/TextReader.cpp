@@ -33,7 +33,11 @@ void TextReader::Load(const std::string& name) {
         return;
     }
     const FileIdentity identity = file.Identity();
-    std::string buffer(static_cast<std::size_t>(length), '\0');
+    // Room to spare, so that reading the paragraphs another way rewrites the text where it is.
+    const auto size = static_cast<std::size_t>(length);
+    std::string buffer;
+    buffer.reserve(size + size / kRewriteRoomDivisor + 100);
+    buffer.resize(size);
     buffer.resize(file.Read(buffer.data(), buffer.size()));
     file.Close();
 
@@ -49,6 +53,26 @@ void TextReader::Assign(std::string text) {
     failure_ = {};
     identity_.reset();
     isLoaded_ = true;
+}
+
+void TextReader::Assign(std::string text, FileIdentity document) {
+    Assign(std::move(text));
+    identity_ = document;
+}
+
+void TextReader::RewriteParagraphs(ParagraphLayout layout) {
+    velmora::RewriteParagraphs(buffer_, layout);
+    position_ = std::min(position_, buffer_.size());
+    paragraphBegin_ = std::min(paragraphBegin_, position_);
+}
+
+void TextReader::KeepOnly(std::size_t begin, std::size_t end) noexcept {
+    end = std::min(end, buffer_.size());
+    begin = std::min(begin, end);
+    buffer_.erase(end);
+    buffer_.erase(0, begin);
+    position_ = 0;
+    paragraphBegin_ = 0;
 }
 
 void TextReader::StraightenQuotes(CharacterSet set) noexcept {

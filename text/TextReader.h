@@ -2,6 +2,7 @@
 
 #include "platform/File.h"
 #include "text/CharacterSet.h"
+#include "text/ParagraphLayout.h"
 
 #include <cstdint>
 #include <optional>
@@ -30,6 +31,10 @@ public:
     // Holds text as if it had been loaded from a file that nothing else names.
     void Assign(std::string text);
 
+    // Holds the text imported from a document, keeping the document's identity so that
+    // nothing is ever written over it.
+    void Assign(std::string text, FileIdentity document);
+
     [[nodiscard]] bool IsLoaded() const noexcept { return isLoaded_; }
     [[nodiscard]] const LoadFailure& LastFailure() const noexcept { return failure_; }
 
@@ -55,6 +60,14 @@ public:
     // Turns each typographic double quote of the loaded text into an ASCII double quote,
     // in memory only; the file is never touched. Call before the first paragraph is read.
     void StraightenQuotes(CharacterSet set) noexcept;
+
+    // Reads the loaded text as the layout says its paragraphs are marked (see
+    // RewriteParagraphs), in memory only. Call before the first paragraph is read.
+    void RewriteParagraphs(ParagraphLayout layout);
+
+    // Keeps only the bytes from begin to end of the loaded text (the book without the
+    // matter around it), in memory only. Call before the first paragraph is read.
+    void KeepOnly(std::size_t begin, std::size_t end) noexcept;
 
     // Largest text accepted: sizes and positions of a text stay within 32 bits.
     static constexpr std::int64_t kMaxLength = INT32_MAX - 100;

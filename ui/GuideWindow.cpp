@@ -12,7 +12,7 @@ namespace velmora {
 namespace {
 
 // The guide, a line to a row, in UTF-8. Blank rows are empty lines; the double spaces
-// between sentences belong to the lines.
+// between sentences belong to the lines. Every address in it is one a reader can open.
 constexpr std::string_view kGuideLines[] = {
     "A program to convert a novel in text form into a play in script format.",
     "                            (Release v1.0)",
@@ -20,8 +20,8 @@ constexpr std::string_view kGuideLines[] = {
     "Velmora is free to use, copy and give away, as long as",
     "it is passed on whole and unchanged.  It comes with no",
     "warranty of any kind.",
-    "News and new releases are posted at",
-    "https://velmora.example.org/",
+    "Velmora has no web site of its own; its README and",
+    "manual page (‘man velmora’) tell how to install it.",
     "",
     "First select Screen play format or Stage Play format.",
     "",
@@ -30,7 +30,7 @@ constexpr std::string_view kGuideLines[] = {
     "blank line.  Dialogue must be in quotes.  It",
     "is recommended the text be no more than 80",
     "characters per line.  (Most texts at",
-    "https://etexts.example.org are in this format.)",
+    "https://www.gutenberg.org are in this format.)",
     "",
     "The program will go through the text file until",
     "it finds the first line of dialogue.  Determine",
@@ -59,12 +59,41 @@ constexpr std::string_view kGuideLines[] = {
     "",
     "Additional information on script formats and playwriting",
     "may be found at:",
-    "https://velmora.example.org/formats/screen-play.html",
-    "https://velmora.example.org/formats/stage-play.html",
+    "https://en.wikipedia.org/wiki/Screenplay",
+    "https://www.dramatistsguild.com/script-formats",
     "",
     "Enjoy!  If you have questions or find problems,",
     "please send an e-mail to:",
-    "velmora@example.org",
+    "the person or site you got your copy of Velmora from.",
+
+    // What the program does beyond the steps above, a paragraph to a feature.
+    "",
+    "Naming lines with the keyboard:  Velmora guesses",
+    "who speaks each line.  The name field it guesses is",
+    "shaded and in bold, and the keyboard is on that",
+    "row’s ‘Generate Line’, so Enter confirms the guess.",
+    "When the narration names someone who is in no field,",
+    "the name is typed into the first empty field and",
+    "selected: Enter takes it, typing replaces it.  In a",
+    "name field, Enter presses the ‘Generate Line’ on",
+    "its row.  After ‘Generate Note’ the keyboard goes",
+    "back to where it was, ready for the next line.",
+    "",
+    "Undo:  Ctrl+Z, or ‘Undo Last Line’ in the window’s",
+    "menu (right-click the window; on Windows also the",
+    "system menu), takes back the last line, note or",
+    "‘Generate Without Character Names’.  Undo again to",
+    "go further back, even after the script is finished.",
+    "",
+    "Continuing:  close Velmora half-way and nothing is",
+    "lost.  Open the same text file again and Velmora",
+    "offers to continue its unfinished Script.htm where",
+    "it stopped, with the names used so far in the fields.",
+    "",
+    "Typographic quotes:  if a text marks its dialogue",
+    "only with typographic quotes (“ ”), Velmora asks",
+    "whether to treat them as double quotes.  The text",
+    "file itself is never changed.",
 };
 
 }  // namespace

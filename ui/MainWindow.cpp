@@ -10,6 +10,7 @@
 #include "ui/LineList.h"
 #include "ui/Resources.h"
 #include "ui/ScreenText.h"
+#include "ui/SpeakerHintDisplay.h"
 
 #include <wx/button.h>
 #include <wx/dcclient.h>
@@ -65,6 +66,7 @@ MainWindow::MainWindow(DesktopServices& services, wxWindow* parent)
     : wxDialog(parent, wxID_ANY, wxEmptyString), services_(services), controller_(*this) {
     BuildFromTemplate(*this, kMainTemplate);
     BindControls();
+    BindNameSlots();
 #ifdef __WXMSW__
     if (HMENU menu = ::GetSystemMenu(static_cast<HWND>(GetHWND()), FALSE); menu != nullptr) {
         // The about entry stays the last, after the separator; Undo comes just before it.
@@ -88,7 +90,10 @@ MainWindow::MainWindow(DesktopServices& services, wxWindow* parent)
     CentreOnScreen();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The controls go first: their handlers use the members.
+    DestroyChildren();
+}
 
 void MainWindow::BindControls() {
     stagePlay_ = Bound<wxRadioButton>(*this, IDC_STAGE_PLAY);
@@ -102,6 +107,22 @@ void MainWindow::BindControls() {
     openTextFile_ = Bound<wxButton>(*this, IDC_OPEN_TEXT_FILE);
     dialogue_ = Bound<wxTextCtrl>(*this, IDC_DIALOGUE);
     log_ = Bound<LineList>(*this, IDC_LOG);
+    hint_ = std::make_unique<SpeakerHintDisplay>(nameEdits_);
+}
+
+void MainWindow::BindNameSlots() {
+    for (const NameSlot& slot : kNameSlotTable) {
+        wxTextCtrl* edit = nameEdits_.at(static_cast<std::size_t>(slot.slot - 1));
+        edit->Bind(wxEVT_TEXT,
+                   [this, number = slot.slot](wxCommandEvent&) { hint_->UserTyped(number); });
+        const std::array<wxWindow*, 2> row = {edit, GenerateLineButton(slot.slot)};
+        for (wxWindow* control : row) {
+            control->Bind(wxEVT_SET_FOCUS, [this, control](wxFocusEvent& event) {
+                keyboardHome_ = control;
+                event.Skip();
+            });
+        }
+    }
 }
 
 void MainWindow::OnCommand(wxCommandEvent& event) {
@@ -111,7 +132,14 @@ void MainWindow::OnCommand(wxCommandEvent& event) {
         event.Skip();
         return;
     }
-    RunGuarded(this, services_, [&] { RunCommand(route->command, route->slot); });
+    RunCommandGuarded(route->command, route->slot);
+}
+
+void MainWindow::RunCommandGuarded(Command command, int slot) {
+    RunGuarded(this, services_, [&] { RunCommand(command, slot); });
+    if (!controller_.IsAcceptingCommands()) {
+        hint_->Clear();
+    }
 }
 
 void MainWindow::RunCommand(Command command, int slot) {
@@ -120,10 +148,12 @@ void MainWindow::RunCommand(Command command, int slot) {
         controller_.OpenTextFile();
         break;
     case Command::GenerateLine:
+        hint_->Take(slot);  // a name offered on this row is used as it stands
         controller_.GenerateLine(slot);
         break;
     case Command::GenerateNote:
         controller_.GenerateNote();
+        ReturnKeyboard();  // so that the next Enter names the line, not another note
         break;
     case Command::GenerateWithoutNames:
         controller_.GenerateWithoutNames();
@@ -153,7 +183,7 @@ void MainWindow::OnCharHook(wxKeyEvent& event) {
         return;
     }
     if ((key == 'Z' || key == 'z') && modifiers == wxMOD_CONTROL) {
-        RunGuarded(this, services_, [this] { RunCommand(Command::UndoLine, 0); });
+        RunCommandGuarded(Command::UndoLine, 0);
         return;
     }
     if ((key == WXK_MENU && modifiers == wxMOD_NONE) ||
@@ -175,11 +205,7 @@ void MainWindow::PressForEnter() {
         button = openTextFile_;
         const auto* edit = std::find(nameEdits_.begin(), nameEdits_.end(), focus);
         if (edit != nameEdits_.end() && controller_.IsAcceptingCommands()) {
-            const int slot = static_cast<int>(edit - nameEdits_.begin()) + 1;
-            if (slot == offeredSlot_ && (*edit)->IsEmpty()) {
-                (*edit)->ChangeValue((*edit)->GetHint());  // taken as if typed
-            }
-            button = GenerateLineButton(slot);
+            button = GenerateLineButton(static_cast<int>(edit - nameEdits_.begin()) + 1);
         }
     }
     if (!button->IsEnabled()) {
@@ -188,6 +214,16 @@ void MainWindow::PressForEnter() {
     wxCommandEvent click(wxEVT_BUTTON, button->GetId());
     click.SetEventObject(button);
     button->ProcessWindowEvent(click);
+}
+
+void MainWindow::ReturnKeyboard() {
+    if (keyboardHome_ == nullptr || !controller_.IsAcceptingCommands()) {
+        return;
+    }
+    keyboardHome_->SetFocus();
+    if (auto* edit = dynamic_cast<wxTextCtrl*>(keyboardHome_)) {
+        edit->SelectAll();  // as Tab leaves it: typing replaces the name, Enter uses it
+    }
 }
 
 wxButton* MainWindow::GenerateLineButton(int slot) {
@@ -228,7 +264,7 @@ WXLRESULT MainWindow::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lP
         const int id = static_cast<int>(wParam & 0xFFF0U);
         if (id == IDM_ABOUTBOX || id == IDM_UNDO_LINE) {
             const Command command = id == IDM_ABOUTBOX ? Command::ShowAbout : Command::UndoLine;
-            RunGuarded(this, services_, [&] { RunCommand(command, 0); });
+            RunCommandGuarded(command, 0);
             return 0;
         }
     }
@@ -248,10 +284,14 @@ void MainWindow::SetDialogueField(std::string_view text) {
 }
 
 std::string MainWindow::GetNameField(int slot) {
+    if (hint_->IsUntakenOffer(slot)) {
+        return {};  // only offered: nobody typed it
+    }
     return TypedText(nameEdits_.at(static_cast<std::size_t>(slot - 1))->GetValue());
 }
 
 void MainWindow::SetNameField(int slot, std::string_view name) {
+    hint_->Take(slot);
     nameEdits_.at(static_cast<std::size_t>(slot - 1))
         ->ChangeValue(wxString::FromUTF8(name.data(), name.size()));
 }
@@ -316,36 +356,25 @@ bool MainWindow::AskYesNo(std::string_view question) {
 bool MainWindow::AskToContinue(std::string_view question) { return AskYesNo(question); }
 
 void MainWindow::ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) {
-    WithdrawOfferedName();
+    hint_->Clear();
     if (slot >= 1 && slot <= kNameSlots) {
+        hint_->Mark(slot);
         wxButton* button = GenerateLineButton(slot);
         button->SetDefault();
         button->SetFocus();
+        keyboardHome_ = button;
         return;
     }
     // Enter in an edit never presses this default once it is disabled; it is only shown.
     openTextFile_->SetDefault();
-    if (!newName.empty()) {
-        // A speaker in no slot: offered in grey in the first empty field, for Enter to take.
-        for (std::size_t index = 0; index < nameEdits_.size(); ++index) {
-            wxTextCtrl* edit = nameEdits_.at(index);
-            if (edit->IsEmpty()) {
-                edit->SetHint(wxString::FromUTF8(newName.data(), newName.size()));
-                edit->SetFocus();
-                offeredSlot_ = static_cast<int>(index) + 1;
-                return;
-            }
-        }
+    if (const int offered = hint_->Offer(wxString::FromUTF8(newName.data(), newName.size()));
+        offered != 0) {
+        keyboardHome_ = nameEdits_.at(static_cast<std::size_t>(offered - 1));
+        return;
     }
     const int editSlot = lastSlot >= 1 && lastSlot <= kNameSlots ? lastSlot : 1;
-    nameEdits_.at(static_cast<std::size_t>(editSlot - 1))->SetFocus();
-}
-
-void MainWindow::WithdrawOfferedName() {
-    if (offeredSlot_ != 0) {
-        nameEdits_.at(static_cast<std::size_t>(offeredSlot_ - 1))->SetHint(wxEmptyString);
-        offeredSlot_ = 0;
-    }
+    keyboardHome_ = nameEdits_.at(static_cast<std::size_t>(editSlot - 1));
+    keyboardHome_->SetFocus();
 }
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,7 @@ namespace velmora {
 
 class LineList;
 class DesktopServices;
+class SpeakerHintDisplay;
 
 // The program's main window (IDD_MAIN): the name slots, the dialogue field, the log, the
 // status line and the command buttons. It shows the conversion through ConversionView and
@@ -55,8 +57,10 @@ public:
     void EndWaitCursor() override;
     [[nodiscard]] bool AskYesNo(std::string_view question) override;
     [[nodiscard]] bool AskToContinue(std::string_view question) override;
-    // Puts the keyboard on the hinted slot's "Generate Line" (as the default button), or,
-    // with no hint, on the name edit of the slot used last.
+    // Marks the hinted slot's name field and puts the keyboard on its "Generate Line" (as
+    // the default button); or offers a speaker in no slot in the first empty field, with the
+    // keyboard there; or, with neither, puts the keyboard on the name edit of the slot used
+    // last.
     void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) override;
 
 private:
@@ -80,14 +84,19 @@ private:
     static const std::array<CommandRoute, kCommandCount> kCommandTable;
 
     void BindControls();
+    void BindNameSlots();
     void OnCommand(wxCommandEvent& event);
+    // Runs a command under the program's error reporting; once the script is closed, the
+    // hint goes from the name fields.
+    void RunCommandGuarded(Command command, int slot);
     void RunCommand(Command command, int slot);
+    // Back to where the keyboard was before the note field was used: the hinted "Generate
+    // Line", or the name field or "Generate Line" used last.
+    void ReturnKeyboard();
     void OnCharHook(wxKeyEvent& event);
     // Enter presses the focused push button; in a name edit while a line waits, the
     // "Generate Line" on its row; else "Open Text File..." while enabled.
     void PressForEnter();
-    // Takes the speaker offered in an empty field away again.
-    void WithdrawOfferedName();
     [[nodiscard]] wxButton* GenerateLineButton(int slot);
     void OnContextMenu(wxContextMenuEvent& event);
     void ShowWindowMenu(const wxPoint& position);
@@ -100,7 +109,9 @@ private:
     wxRadioButton* stagePlay_ = nullptr;
     wxRadioButton* screenPlay_ = nullptr;
     std::array<wxTextCtrl*, kNameSlots> nameEdits_{};  // in slot order
-    int offeredSlot_ = 0;  // the empty field offering a speaker in no slot, 0 for none
+    std::unique_ptr<SpeakerHintDisplay> hint_;
+    // The name field or "Generate Line" that had the keyboard last, while a line waits.
+    wxWindow* keyboardHome_ = nullptr;
     wxTextCtrl* note_ = nullptr;
     wxStaticText* status_ = nullptr;
     wxButton* openTextFile_ = nullptr;

@@ -15,8 +15,9 @@
 namespace velmora::test {
 namespace {
 
-// The guide's lines as the user reads them; nullptr where the wording is the program's own
-// (distribution terms, addresses), which is only checked to be there.
+// The guide's first lines as the user reads them; nullptr where the wording is the
+// program's own (distribution terms, addresses), which is only checked to be there. More
+// lines follow them.
 const char* const kExpectedGuide[] = {
     "A program to convert a novel in text form into a play in script format.",
     "                            (Release v1.0)",
@@ -89,7 +90,7 @@ void ExpectCentredOver(const wxDialog& window, const wxWindow& owner) {
 
 using GuideAboutTest = MainWindowFixture;
 
-TEST_F(GuideAboutTest, TheGuideShowsItsFiftyOneLinesFromTheTopEveryTime) {
+TEST_F(GuideAboutTest, TheGuideShowsItsFiftyOneLinesFromTheTopEveryTimeAndMoreAfterThem) {
     std::vector<std::vector<wxString>> openings;
     for (int opening = 0; opening < 2; ++opening) {
         wxTEST_DIALOG(Press(*window_, IDC_USERS_GUIDE),
@@ -106,16 +107,56 @@ TEST_F(GuideAboutTest, TheGuideShowsItsFiftyOneLinesFromTheTopEveryTime) {
     ASSERT_EQ(openings.size(), 2U);
     EXPECT_EQ(openings[0], openings[1]);
     const std::vector<wxString>& lines = openings[0];
-    ASSERT_EQ(lines.size(), std::size(kExpectedGuide));
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    ASSERT_GT(lines.size(), std::size(kExpectedGuide));
+    for (std::size_t i = 0; i < std::size(kExpectedGuide); ++i) {
         if (kExpectedGuide[i] != nullptr) {
             EXPECT_EQ(lines[i].utf8_string(), kExpectedGuide[i]) << "line " << i + 1;
         } else {
             EXPECT_FALSE(lines[i].empty()) << "line " << i + 1;
         }
     }
-    EXPECT_TRUE(lines[16].EndsWith(wxS(" are in this format.)")));
-    EXPECT_TRUE(lines[50].Contains(wxS("@")));
+    EXPECT_TRUE(lines[16].StartsWith(wxS("https://")) &&
+                lines[16].EndsWith(wxS(" are in this format.)")));
+    EXPECT_TRUE(lines[45].StartsWith(wxS("https://")));
+    EXPECT_TRUE(lines[46].StartsWith(wxS("https://")));
+}
+
+// Only addresses a reader can open: no stand-in domains, no address that goes nowhere.
+TEST_F(GuideAboutTest, TheGuideHoldsNoPlaceholderAddress) {
+    GuideWindow guide(window_, wxGetApp().GetDesktopServices());
+    auto* list = dynamic_cast<LineList*>(guide.FindWindow(IDC_GUIDE_LINES));
+    ASSERT_NE(list, nullptr);
+    for (const wxString& line : ShownLines(*list)) {
+        for (const wchar_t* placeholder : {L"example.", L"localhost", L"@", L"xxx", L"TODO"}) {
+            EXPECT_FALSE(line.Lower().Contains(wxString(placeholder).Lower()))
+                << line.utf8_string();
+        }
+    }
+}
+
+// The lines that are the program's own are not cut off at the list's edge, and the list
+// scrolls to its last line.
+TEST_F(GuideAboutTest, TheGuidesOwnLinesFitItsWidthAndItsLastLineCanBeReached) {
+    GuideWindow guide(window_, wxGetApp().GetDesktopServices());
+    guide.Show();
+    Flush();
+    auto* list = dynamic_cast<LineList*>(guide.FindWindow(IDC_GUIDE_LINES));
+    ASSERT_NE(list, nullptr);
+    const std::vector<wxString> lines = ShownLines(*list);
+    const int width = list->GetColumnWidth(0);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i >= std::size(kExpectedGuide) || kExpectedGuide[i] == nullptr) {
+            EXPECT_LT(list->GetTextExtent(lines[i]).x, width) << "line " << i + 1;
+        }
+    }
+
+    const int last = list->GetItemCount() - 1;
+    list->EnsureVisible(last);
+    Flush();
+    wxRect row;
+    ASSERT_TRUE(list->GetItemRect(last, row));
+    EXPECT_LE(row.GetBottom(), list->GetClientSize().y) << "the last line is in view";
+    guide.Hide();
 }
 
 TEST_F(GuideAboutTest, TheAboutBoxShowsTheIconTheVersionAndAnOkButton) {

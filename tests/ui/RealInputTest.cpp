@@ -137,6 +137,53 @@ TEST_F(RealInputTest, TheWindowMenuOffersUndoOnceALineIsWritten) {
     EXPECT_EQ(Dialogue(), "One.");
 }
 
+TEST_F(RealInputTest, AnOfferedNameIsTakenByEnterOrReplacedByTyping) {
+    TypeName(1, wxS("TOM"));
+    const auto text =
+        WriteText("novel.txt", "\"Hello,\" said Elinor.\r\n\r\n\"Hi,\" said Marianne.\r\n\r\nEnd.");
+    OpenText(text);
+    ASSERT_EQ(NameEditText(2), "ELINOR");
+    PointAt(OnScreen(150, 150));  // over the log: nothing clicked, the keyboard stays put
+
+    input_.Char(WXK_RETURN);
+    Flush();
+    ASSERT_EQ(Dialogue(), "Hi.");
+    EXPECT_EQ(NameEditText(2), "ELINOR");
+    ASSERT_EQ(NameEditText(3), "MARIANNE") << "offered in the next empty field";
+
+    input_.Text("MARY");
+    Flush();
+    EXPECT_EQ(NameEditText(3), "MARY") << "typing replaced the offer";
+    input_.Char(WXK_RETURN);
+    Flush();
+    EXPECT_EQ(ScriptBeside(text),
+              "<HTML><BR><CENTER>ELINOR</CENTER><DD>(said Elinor)</DD><DD>Hello.</DD><BR>"
+              "<BR><CENTER>MARY</CENTER><DD>(said Marianne)</DD><DD>Hi.</DD><BR>"
+              "<BR>End.<BR></HTML>");
+}
+
+TEST_F(RealInputTest, AfterANoteEnterNamesTheLineAsHintedNotAnotherNote) {
+    TypeName(1, wxS("DARCY"));
+    TypeName(3, wxS("ELIZABETH"));
+    const auto text = WriteText(
+        "novel.txt", "\"Good morning,\" said Elizabeth.\r\n\r\n\"Good morning.\"\r\n\r\nEnd.");
+    OpenText(text);
+    wxWindow* hinted = window_->FindWindow(kNameSlotTable[2].buttonId);
+    ASSERT_EQ(wxWindow::FindFocus(), hinted);
+
+    Click(OnScreen(100, 293));  // the note field
+    input_.Text("aside");
+    Click(OnScreen(274, 293));  // "Generate Note"
+    ASSERT_EQ(ScriptBeside(text), "<HTML><BR>NOTE: aside<BR>");
+    EXPECT_EQ(wxWindow::FindFocus(), hinted) << "the keyboard is back on the hint";
+
+    input_.Char(WXK_RETURN);
+    Flush();
+    EXPECT_EQ(ScriptBeside(text),
+              "<HTML><BR>NOTE: aside<BR><BR><CENTER>ELIZABETH</CENTER><DD>(said Elizabeth)</DD>"
+              "<DD>Good morning.</DD><BR>");
+}
+
 // Notes the dialog that is showing, and lets it run.
 class ShowingDialog : public wxModalDialogHook {
 public:
