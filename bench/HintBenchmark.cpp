@@ -1,7 +1,7 @@
 // The speaker hinter on a novel named line by line, as a user would name it, and on a text
 // that is one paragraph of megabytes.
 
-#include "conversion/SpeakerHinter.h"
+#include "hint/SpeakerHinter.h"
 #include "text/QuoteSplitter.h"
 #include "text/TextReader.h"
 

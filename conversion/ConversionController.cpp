@@ -11,6 +11,7 @@
 #include "script/ScriptWriter.h"
 #include "text/Encoding.h"
 #include "text/TypographicQuotes.h"
+#include "text/UpperCase.h"
 
 #include <algorithm>
 #include <array>
@@ -285,23 +286,6 @@ void ConversionController::ShowPending() {
     view_.SetDialogueField(walk_->Dialogue());
     ShowSpeakerHint();
 }
-
-namespace {
-
-// The hint upper-cases a name's ASCII letters only; the accented letters of Western names
-// (U+00E0 to U+00FE but for the division sign) follow, so "Zoë" is offered as "ZOË".
-std::string UpperCaseWestern(std::string utf8) {
-    for (std::size_t i = 0; i + 1 < utf8.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const auto next = static_cast<unsigned char>(utf8[i + 1]);
-        if (lead == 0xC3 && next >= 0xA0 && next <= 0xBE && next != 0xB7) {
-            utf8[i + 1] = static_cast<char>(next - 0x20);
-        }
-    }
-    return utf8;
-}
-
-}  // namespace
 
 std::vector<std::string> ConversionController::SlotNames() {
     std::vector<std::string> names(static_cast<std::size_t>(ConversionView::kNameSlots));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "conversion/Explanations.h"
-#include "conversion/SpeakerHinter.h"
+#include "hint/SpeakerHinter.h"
 #include "platform/File.h"
 #include "script/ScriptFormat.h"
 #include "text/CharacterSet.h"

@@ -12,7 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-own_folders=(platform text script conversion export ui apps tests bench tools fuzz)
+own_folders=(platform text hint document script conversion export ui apps tests bench tools fuzz)
 wx_allowed='^((ui|apps/velmora|tests/ui)/|bench/WindowBenchmark\.cpp$)'
 build=${VELMORA_TIDY_BUILD:-build/plain}
 

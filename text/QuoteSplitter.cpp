@@ -1,11 +1,8 @@
 #include "text/QuoteSplitter.h"
 
+#include "text/Marks.h"
+
 namespace velmora {
-namespace {
-
-constexpr char kQuote = '"';
-
-}  // namespace
 
 // The byte right after a quote is decided by the quote: after an opening quote it is
 // always dialogue, after a closing one it is always passed over (so "a""b" is one passage

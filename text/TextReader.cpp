@@ -1,6 +1,7 @@
 #include "text/TextReader.h"
 
 #include "platform/File.h"
+#include "text/Marks.h"
 #include "text/TypographicQuotes.h"
 
 #include <algorithm>
@@ -8,8 +9,6 @@
 
 namespace velmora {
 namespace {
-
-constexpr std::string_view kParagraphBreak = "\r\n\r\n";
 
 bool IsSeparator(char byte) { return byte == '\r' || byte == '\n' || byte == ' '; }
 

@@ -1,11 +1,11 @@
 #include "text/TypographicQuotes.h"
 
+#include "text/Marks.h"
+
 #include <algorithm>
 
 namespace velmora {
 namespace {
-
-constexpr char kQuote = '"';
 
 // Windows-1252 has one byte for each quote.
 constexpr char kCp1252Open = '\x93';

@@ -2,12 +2,14 @@
 // often the speaker hint offered the right name slot.
 //
 // usage: hint_accuracy [--verbose] TEXT SPEAKERS
-//        hint_accuracy [--verbose] --folder DIR
+//        hint_accuracy [--verbose] --folder DIR [--floors FLOORS]
 //   TEXT      the novel, walked paragraph by paragraph as the conversion walks it
 //   SPEAKERS  one name per line of dialogue, in order, optionally followed by a tab, "# " and
 //             the start of the paragraph (checked); lines starting with '#' are comments
 //   DIR       a folder of novels: every NAME.txt beside a NAME.speakers.txt, reported as a
 //             table with the figures of all of them pooled
+//   FLOORS    the lowest right % accepted for each novel (and "pooled"): lines of a name, a tab
+//             and a percentage; '#' starts a comment. Below a floor the run fails.
 //
 // The user types each new name into the next free slot (once all are full, over the slot
 // used longest ago) and presses the button of the slot holding the line's name. The hint
@@ -16,18 +18,19 @@
 // Keystrokes per line model that user: Enter on a right hint, one click on any other slot,
 // and a new name typed in full (its letters and Enter). With the placeholder, a new name the
 // hint offers rightly costs only the Enter.
-// Exit status: 0 on success, 1 when the speakers do not fit the text, 2 on bad usage,
-// 77 when a file cannot be read (so a test run without the corpus is skipped).
+// Exit status: 0 on success, 1 when the speakers do not fit the text or a novel is below its
+// floor, 2 on bad usage, 77 when a file cannot be read (so a test run without the corpus is
+// skipped).
 
-#include "conversion/ConversionView.h"
-#include "conversion/SpeakerHinter.h"
-#include "text/QuoteSplitter.h"
-#include "text/TextReader.h"
+#include "hint/SpeakerHinter.h"
+#include "tools/HintReplay.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,39 +38,7 @@
 namespace {
 
 constexpr int kUsageError = 2;
-constexpr int kMissingFile = 77;
-
-struct Speaker {
-    std::string name;
-    std::string paragraphStart;  // empty when the line gives none
-};
-
-bool ReadSpeakers(const std::string& file, std::vector<Speaker>& speakers) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        Speaker speaker;
-        const std::size_t tab = line.find('\t');
-        speaker.name = line.substr(0, tab);
-        if (tab != std::string::npos) {
-            std::string_view comment = std::string_view(line).substr(tab + 1);
-            if (comment.starts_with("# ")) {
-                speaker.paragraphStart = comment.substr(2);
-            }
-        }
-        speakers.push_back(std::move(speaker));
-    }
-    return true;
-}
+using velmora::kMissingFile;
 
 struct Tally {
     int lines = 0;
@@ -100,80 +71,81 @@ std::string Percent(int part, int whole) {
 // Replays one novel; returns the exit status.
 int Replay(const std::string& textFile, const std::string& speakersFile, bool verbose,
            Tally& tally) {
-    std::vector<Speaker> speakers;
-    if (!ReadSpeakers(speakersFile, speakers)) {
-        std::fprintf(stderr, "cannot read %s\n", speakersFile.c_str());
-        return kMissingFile;
-    }
-    velmora::TextReader reader;
-    reader.Load(textFile);
-    if (!reader.IsLoaded()) {
-        std::fprintf(stderr, "cannot read %s\n", textFile.c_str());
-        return kMissingFile;
-    }
-
-    constexpr auto kSlots = static_cast<std::size_t>(velmora::ConversionView::kNameSlots);
-    std::vector<std::string> slots(kSlots);
-    std::vector<int> lastUse(kSlots, -1);  // line index at which each slot was last pressed
-    velmora::SpeakerHinter hinter;
-    const std::string_view text = reader.Text();
-
-    std::string paragraph;
-    while (tally.lines < static_cast<int>(speakers.size()) && reader.ReadParagraph(paragraph)) {
-        if (velmora::ExtractDialogue(paragraph).empty()) {
-            continue;
-        }
-        const Speaker& speaker = speakers[static_cast<std::size_t>(tally.lines)];
-        if (!paragraph.starts_with(speaker.paragraphStart)) {
-            std::fprintf(stderr, "line %d: expected a paragraph starting \"%s\", found \"%.60s\"\n",
-                         tally.lines + 1, speaker.paragraphStart.c_str(), paragraph.c_str());
-            return 1;
-        }
-        const std::size_t begin = reader.ParagraphBegin();
-        const std::size_t end = begin + paragraph.size();
-        const velmora::SpeakerGuess guess = hinter.Guess(slots, text, begin, end);
-
+    const auto visit = [&](const velmora::ReplayedLine& line,
+                           const velmora::SpeakerHinter& hinter) {
+        const velmora::SpeakerGuess guess =
+            hinter.Guess(line.slots, line.text, line.begin, line.end);
+        const std::string& name = line.annotation->speaker;
         const int hint = guess.slot;
-        const std::string hinted = hint == 0 ? "-" : slots[static_cast<std::size_t>(hint - 1)];
-        const bool isRight = hint != 0 && hinted == speaker.name;
+        const std::string hinted = hint == 0 ? "-" : line.slots[static_cast<std::size_t>(hint - 1)];
+        const bool isRight = hint != 0 && hinted == name;
         tally.right += isRight ? 1 : 0;
         tally.given += hint != 0 ? 1 : 0;
 
-        auto found = std::find(slots.begin(), slots.end(), speaker.name);
-        const bool isNew = found == slots.end();
-        const bool offered = isNew && guess.newName == speaker.name;
+        const bool isNew = line.slot == 0;
+        const bool offered = isNew && guess.newName == name;
         if (verbose) {
-            std::string start = paragraph.substr(0, 200);
+            std::string start(line.paragraph.substr(0, 200));
             std::replace_if(
                 start.begin(), start.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-            std::printf("%4d\t%s\t%s\t%s\t%s\t%s%s\t%s\n", tally.lines + 1, speaker.name.c_str(),
+            std::printf("%4d\t%s\t%s\t%s\t%s\t%s%s\t%s\n", line.index + 1, name.c_str(),
                         hinted.c_str(), guess.rule, isRight ? "right" : "WRONG",
                         guess.newName.empty() ? "" : "new ", guess.newName.c_str(), start.c_str());
         }
-        const long typed = static_cast<long>(speaker.name.size()) + 1;
+        const long typed = static_cast<long>(name.size()) + 1;
         tally.keys += isNew ? typed : 1;
         tally.keysWithPlaceholder += isNew && !offered ? typed : 1;
         if (isNew) {
             ++tally.newNames;
             tally.newNamesOffered += offered ? 1 : 0;
-            found = std::find(slots.begin(), slots.end(), std::string());
-            if (found == slots.end()) {
-                found = slots.begin() +
-                        (std::min_element(lastUse.begin(), lastUse.end()) - lastUse.begin());
-            }
-            *found = speaker.name;
         }
-        const auto index = static_cast<std::size_t>(found - slots.begin());
-        lastUse[index] = tally.lines;
-        hinter.Confirm(slots, text, begin, end, static_cast<int>(index) + 1);
         ++tally.lines;
+    };
+    return velmora::ReplayNovel(textFile, speakersFile, visit);
+}
+
+// The floors of FLOORS by name; false when the file cannot be read or a line is not a name, a
+// tab and a percentage.
+bool ReadFloors(const std::string& file, std::map<std::string, double>& floors) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return false;
     }
-    if (tally.lines < static_cast<int>(speakers.size())) {
-        std::fprintf(stderr, "the text has only %d lines of dialogue for %zu speakers\n",
-                     tally.lines, speakers.size());
-        return 1;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        const std::size_t tab = line.find('\t');
+        std::istringstream percent(tab == std::string::npos ? "" : line.substr(tab + 1));
+        double floor = 0;
+        if (!(percent >> floor)) {
+            return false;
+        }
+        floors[line.substr(0, tab)] = floor;
     }
-    return 0;
+    return true;
+}
+
+// True when the tally reaches label's floor (or it has none); says so when it does not.
+bool ReachesFloor(const std::string& label, const Tally& t, std::map<std::string, double>& floors) {
+    const auto found = floors.find(label);
+    if (found == floors.end()) {
+        return true;
+    }
+    const double right = 100.0 * Share(t.right, t.lines);
+    const double floor = found->second;
+    floors.erase(found);
+    if (right + 1e-9 >= floor) {
+        return true;
+    }
+    std::fprintf(stderr,
+                 "%s: the hint is right on %.2f%% of the lines, below its floor of %.1f%%\n",
+                 label.c_str(), right, floor);
+    return false;
 }
 
 void PrintRow(const std::string& label, const Tally& t) {
@@ -183,24 +155,22 @@ void PrintRow(const std::string& label, const Tally& t) {
                 Share(static_cast<double>(t.keysWithPlaceholder), t.lines));
 }
 
-int RunFolder(const std::filesystem::path& folder, bool verbose) {
+int RunFolder(const std::filesystem::path& folder, bool verbose, const std::string& floorsFile) {
     constexpr std::string_view kSuffix = ".speakers.txt";
-    std::vector<std::string> novels;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string file = entry.path().filename().string();
-        if (file.size() > kSuffix.size() && file.ends_with(kSuffix)) {
-            novels.push_back(file.substr(0, file.size() - kSuffix.size()));
-        }
+    std::map<std::string, double> floors;
+    if (!floorsFile.empty() && !ReadFloors(floorsFile, floors)) {
+        std::fprintf(stderr, "cannot read the floors in %s\n", floorsFile.c_str());
+        return kUsageError;
     }
-    if (error || novels.empty()) {
+    const std::vector<std::string> novels = velmora::AnnotatedNovels(folder.string());
+    if (novels.empty()) {
         std::fprintf(stderr, "no NAME.speakers.txt in %s\n", folder.string().c_str());
         return kMissingFile;
     }
-    std::sort(novels.begin(), novels.end());
     std::printf("%-20s %6s %7s %7s %8s %8s %9s %9s\n", "novel", "lines", "right%", "given%", "new",
                 "offered", "keys/line", "with new");
     Tally pooled;
+    bool reached = true;
     for (const std::string& novel : novels) {
         Tally tally;
         const int status =
@@ -210,10 +180,17 @@ int RunFolder(const std::filesystem::path& folder, bool verbose) {
             return status;
         }
         PrintRow(novel, tally);
+        reached = ReachesFloor(novel, tally, floors) && reached;
         pooled.Add(tally);
     }
     PrintRow("pooled", pooled);
-    return 0;
+    reached = ReachesFloor("pooled", pooled, floors) && reached;
+    for (const auto& [name, floor] : floors) {
+        std::fprintf(stderr, "%s has a floor of %.1f%% but is not in %s\n", name.c_str(), floor,
+                     folder.string().c_str());
+        reached = false;
+    }
+    return reached ? 0 : 1;
 }
 
 }  // namespace
@@ -224,13 +201,15 @@ int main(int argc, char** argv) {
     if (verbose) {
         args.erase(args.begin());
     }
-    if (args.size() == 2 && args[0] == "--folder") {
-        return RunFolder(std::filesystem::path(args[1]), verbose);
+    if ((args.size() == 2 || (args.size() == 4 && args[2] == "--floors")) &&
+        args[0] == "--folder") {
+        return RunFolder(std::filesystem::path(args[1]), verbose,
+                         args.size() == 4 ? std::string(args[3]) : std::string());
     }
     if (args.size() != 2) {
         std::fprintf(stderr,
                      "usage: hint_accuracy [--verbose] TEXT SPEAKERS\n"
-                     "       hint_accuracy [--verbose] --folder DIR\n");
+                     "       hint_accuracy [--verbose] --folder DIR [--floors FLOORS]\n");
         return kUsageError;
     }
     Tally tally;

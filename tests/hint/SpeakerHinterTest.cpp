@@ -1,4 +1,4 @@
-#include "conversion/SpeakerHinter.h"
+#include "hint/SpeakerHinter.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +52,10 @@ public:
 
     [[nodiscard]] SpeakerGuess GuessLast(const SpeakerHinter& hinter) const {
         return hinter.Guess(names_, text_, spans_.back().begin, spans_.back().end);
+    }
+
+    [[nodiscard]] HintEvidence WeighLast(const SpeakerHinter& hinter) const {
+        return hinter.Weigh(names_, text_, spans_.back().begin, spans_.back().end);
     }
 
     void ConfirmLast(SpeakerHinter& hinter, int slot) const {
@@ -365,6 +369,42 @@ TEST(SpeakerHinter, resolves_pronouns_by_sex_and_narration) {
     }
 }
 
+TEST(SpeakerHinter, resolves_pronouns_in_the_scene) {
+    const auto women = Slots({"MRS. JENNINGS", "MISS STEELE", "MR. PALMER", "COLONEL BRANDON"});
+    const Case cases[] = {
+        // After narration that names no one, "she" is the last speaker going on.
+        {"after narration the last speaker goes on",
+         women,
+         {{"\"Good day,\" said Mrs. Jennings.", 1},
+          {"\"Good day,\" said Miss Steele.", 2},
+          {"She paused, and looked out of the window for a long while.", 0},
+          {"\"It is late,\" she said."}},
+         2},
+        {"straight on, the other party answers",
+         women,
+         {{"\"Good day,\" said Mrs. Jennings.", 1},
+          {"\"Good day,\" said Miss Steele.", 2},
+          {"\"It is late,\" she said."}},
+         1},
+        // Two men talk; the woman the narration named between their lines is in the scene.
+        {"one the narration named between the lines",
+         women,
+         {{"\"Good day,\" said Mrs. Jennings.", 1},
+          {"\"Good day,\" said Mr. Palmer.", 3},
+          {"\"Good day,\" said Colonel Brandon.", 4},
+          {"\"Well,\" said Mr. Palmer.", 3},
+          {"Miss Steele sat by the fire with her work.", 0},
+          {"\"Well,\" said Colonel Brandon.", 4},
+          {"\"Indeed,\" said Mr. Palmer.", 3},
+          {"\"Quite,\" said Colonel Brandon.", 4},
+          {"\"Is it?\" said she."}},
+         2},
+    };
+    for (const Case& c : cases) {
+        Check(c);
+    }
+}
+
 TEST(SpeakerHinter, sets_apart_quoted_phrases_in_narration) {
     const auto names = Slots({"ELINOR", "EDWARD FERRARS", "NARRATOR"});
     const Case cases[] = {
@@ -446,6 +486,15 @@ TEST(SpeakerHinter, learns_from_the_lines_named) {
           {"\"Ned, will you come?\" said Elinor.", 1},
           {"\"Gladly.\""}},
          2},
+        {"a name the user gave a slot, in the narration",
+         {{"\"Good evening,\" said Ned.", 2},
+          {"\"Good night,\" said Ned.", 2},
+          {"\"Good evening,\" said she.", 1}},
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" said the stranger.", 3},
+          {"Ned rose and went to the door.", 0},
+          {"\"Then come,\" he said."}},
+         2},
         {"a form of address only one speaker uses",
          {{"\"Yes, papa.\"", 1}, {"\"No, papa.\"", 1}, {"\"Well, papa!\"", 1}},
          {{"\"Shall we walk?\" said Edward.", 2},
@@ -508,6 +557,46 @@ TEST(SpeakerHinter, offers_again_a_speaker_whose_slot_was_reused) {
         SpeakerHinter untaught;
         untaught.Confirm(after, text, secondBegin, secondBegin + second.size(), 3);
         EXPECT_EQ(untaught.Guess(after, text, lastBegin, text.size()).newName, c.offeredUntaught);
+    }
+}
+
+// Each guess names the evidence that decided it, as the table of evidence calls it.
+TEST(SpeakerHinter, names_the_evidence_that_decided) {
+    const auto names = Slots({"ELINOR", "EDWARD FERRARS", "NARRATOR"});
+    struct Named {
+        std::vector<Paragraph> paragraphs;
+        const char* rule;
+    };
+    const Named cases[] = {
+        {{{"\"Shall we walk?\" said Elinor."}}, "tag"},
+        {{{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 2},
+          {"\"Then let us go now.\""}},
+         "turn"},
+        {{{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward. \"The lane is dry, and the hill", 2},
+          {"\"will give us a view.\""}},
+         "continued"},
+        {{{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 2},
+          {"Their house was a \"cottage\" of eight rooms."}},
+         "quoted"},
+        {{{"\"Come in,\" said Fanny."}}, "new name"},
+    };
+    for (const Named& c : cases) {
+        SCOPED_TRACE(c.rule);
+        const Replay replay(names, c.paragraphs);
+        SpeakerHinter hinter;
+        replay.ConfirmAllButLast(hinter);
+        const SpeakerGuess guess = replay.GuessLast(hinter);
+        EXPECT_STREQ(guess.rule, c.rule);
+        // The evidence behind the guess weighs most for the slot guessed.
+        const HintEvidence weighed = replay.WeighLast(hinter);
+        EXPECT_EQ(weighed.newName, guess.newName);
+        if (guess.slot != 0) {
+            EXPECT_EQ(weighed.slots.Best(names).slot, guess.slot);
+            EXPECT_EQ(KindOf(weighed.slots.Of(guess.slot).Strongest()).name, guess.rule);
+        }
     }
 }
 
