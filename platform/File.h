@@ -137,11 +137,6 @@ private:
 // The identity of the file a name leads to, following links; nothing when there is none.
 [[nodiscard]] std::optional<FileIdentity> IdentityOf(const std::string& name) noexcept;
 
-// Renames from to to, replacing a file already there. False with the system's error number
-// in error.
-[[nodiscard]] bool RenameFile(const std::string& from, const std::string& to, int& error) noexcept;
-
-
 // True when error, from File::RenameWithoutReplacing, says the new name is taken.
 [[nodiscard]] bool IsNameTaken(int error) noexcept;
 

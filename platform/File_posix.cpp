@@ -253,15 +253,6 @@ bool File::RemoveAndClose(int& error) noexcept {
     return removed;
 }
 
-bool RenameFile(const std::string& from, const std::string& to, int& error) noexcept {
-    if (std::rename(from.c_str(), to.c_str()) != 0) {
-        error = errno;
-        return false;
-    }
-    error = 0;
-    return true;
-}
-
 bool IsNameTaken(int error) noexcept { return error == EEXIST; }
 
 void OpenClosedStandardStreams() noexcept {

@@ -280,15 +280,6 @@ bool File::RemoveAndClose(int& error) noexcept {
     return true;
 }
 
-bool RenameFile(const std::string& from, const std::string& to, int& error) noexcept {
-    if (!::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        error = LastErrorNumber();
-        return false;
-    }
-    error = 0;
-    return true;
-}
-
 bool IsNameTaken(int error) noexcept {
     return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
 }

@@ -55,6 +55,7 @@ public:
     void EndWaitCursor() override;
     [[nodiscard]] bool AskYesNo(std::string_view question) override;
     [[nodiscard]] bool AskToContinue(std::string_view question) override;
+    [[nodiscard]] bool AskToStartAnew(std::string_view question) override;
     // Puts the keyboard on the hinted slot's "Generate Line" (as the default button), or,
     // with no hint, on the name edit of the slot used last.
     void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) override;
