@@ -279,5 +279,36 @@ TEST(ContinueOnly, goes_on_in_the_script_format_after_an_editors_line_break) {
     }
 }
 
+// A run stopped before its first line of dialogue left nothing whole to keep: going on
+// writes the script again from its start, through the same file, and gives the script of an
+// unbroken run. An empty script is simply written.
+TEST(ContinueOnly, a_script_stopped_before_its_first_line_is_written_again) {
+    const std::string start = FreshRun({});
+    struct Case {
+        const char* label;
+        std::string script;
+        Lines explanations;
+    };
+    const Case cases[] = {
+        {"cut inside the first narration", start.substr(0, 12),
+         {"Going on with Script.htm after its 0 lines."}},
+        {"empty", "", {}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.label);
+        const test::TempDir dir;
+        dir.Write("novel.txt", kScene);
+        dir.Write("Script.htm", row.script);
+        test::ControllerRun again(dir);
+        again.controller.ContinueOnly();
+        again.OpenAgain();
+        EXPECT_EQ(again.view.explanations, row.explanations);
+        EXPECT_TRUE(again.controller.IsAcceptingCommands());
+        PerformFrom(again, 0, kAll);
+        EXPECT_EQ(again.Script(), FreshRun(kAll));
+        EXPECT_FALSE(fs::exists(dir / "Script.htm.bak"));
+    }
+}
+
 }  // namespace
 }  // namespace velmora
