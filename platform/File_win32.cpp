@@ -224,11 +224,13 @@ bool File::RenameWithoutReplacing(const std::string& to, int& error) noexcept {
             return false;
         }
         // Renamed through the handle itself: no other open could (share mode 0). The new
-        // name is given without a folder, so it stays in the file's own.
+        // name is given in the system's own form of a full path (\??\C:\folder\name), which
+        // every version reads alike; a bare name may be taken from the current folder.
         std::string renamed = ResolveFullPath(to);
-        const std::string leaf = renamed.substr(renamed.find_last_of("\\/") + 1);
-        const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, leaf.data(),
-                                                     static_cast<int>(leaf.size()), nullptr, 0);
+        const bool network = renamed.starts_with("\\\\");
+        const std::string native = network ? "\\??\\UNC\\" + renamed.substr(2) : "\\??\\" + renamed;
+        const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, native.data(),
+                                                     static_cast<int>(native.size()), nullptr, 0);
         if (wideLength <= 0) {
             error = LastErrorNumber();
             return false;
@@ -240,8 +242,8 @@ bool File::RenameWithoutReplacing(const std::string& to, int& error) noexcept {
         info->ReplaceIfExists = FALSE;
         info->RootDirectory = nullptr;
         info->FileNameLength = static_cast<DWORD>(wideLength) * sizeof(WCHAR);
-        ::MultiByteToWideChar(CP_ACP, 0, leaf.data(), static_cast<int>(leaf.size()), info->FileName,
-                              wideLength);
+        ::MultiByteToWideChar(CP_ACP, 0, native.data(), static_cast<int>(native.size()),
+                              info->FileName, wideLength);
         if (!::SetFileInformationByHandle(Native(handle_), FileRenameInfo, info,
                                           static_cast<DWORD>(bytes))) {
             error = LastErrorNumber();
