@@ -286,9 +286,11 @@ std::string ScriptSession::SettleEarlier() noexcept {
     std::string kept = keptNumber_ == 0 ? std::string() : KeptName(keptNumber_);
     try {
         if (earlier_ && !kept.empty()) {
-            std::string older = earlierLength_ == 0 ? std::string() : OlderKeptCopy(keptNumber_);
+            // Measured now: what it holds is what would be lost.
+            const bool holdsNothing = earlier_->Length() == 0;
+            std::string older = holdsNothing ? std::string() : OlderKeptCopy(keptNumber_);
             int error = 0;
-            if ((earlierLength_ == 0 || !older.empty()) && earlier_->RemoveAndClose(error)) {
+            if ((holdsNothing || !older.empty()) && earlier_->RemoveAndClose(error)) {
                 kept = std::move(older);
             }
         }

@@ -290,7 +290,8 @@ TEST(ContinueOnly, a_script_stopped_before_its_first_line_is_written_again) {
         Lines explanations;
     };
     const Case cases[] = {
-        {"cut inside the first narration", start.substr(0, 12),
+        {"cut inside the first narration",
+         start.substr(0, 12),
          {"Going on with Script.htm after its 0 lines."}},
         {"empty", "", {}},
     };
