@@ -45,7 +45,7 @@ std::vector<EarlierRun::Step> GeneratedNames() {
 struct Fixture {
     std::string text;
     std::vector<EarlierRun::Step> steps = GeneratedNames();
-    ScriptSource source;
+    ReplaySource source;
     TitlePage title;
     ExportOptions options;
     fs::path folder = fs::temp_directory_path() / "velmora-export-benchmark";

@@ -3,45 +3,22 @@
 #include "conversion/ConversionView.h"
 #include "conversion/ConversionWalk.h"
 #include "conversion/EarlierRun.h"
+#include "conversion/Explanations.h"
 #include "conversion/ParagraphLog.h"
 #include "conversion/WaitCursor.h"
 #include "platform/FileError.h"
-#include "script/MemoryScript.h"
-#include "script/ScriptFile.h"
+#include "script/CountingScript.h"
+#include "script/ScriptOutput.h"
 #include "script/ScriptWriter.h"
 #include "text/Encoding.h"
 #include "text/TypographicQuotes.h"
 #include "text/UpperCase.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <utility>
 
 namespace velmora {
 namespace {
-
-constexpr std::string_view kTypographicQuotesQuestion =
-    "This text marks dialogue with typographic quotes (\xE2\x80\x9C \xE2\x80\x9D). "
-    "Treat them as double quotes?";
-constexpr std::string_view kHintRule = "**********************************************";
-
-// The status texts, by ConversionController::Status.
-constexpr std::array<std::string_view, 8> kStatusTexts = {
-    "Waiting to load a text file",
-    "Loading text file",
-    "*** Error - Text file failed to load ***",
-    "Text file loaded successfully",
-    "*** Error - Script file failed to open ***",
-    "*** Error - Files are not open ***",
-    "Generating script without characternames",
-    "Script.html successfully generated",
-};
-
-std::string ContinueQuestion(int lines) {
-    return std::string("Script.htm already holds ") + std::to_string(lines) +
-           " lines of this text. Continue where it stopped?";
-}
 
 // The names of the lines, most recent first, each once, as many as there are slots.
 std::vector<std::string> RecentNames(const EarlierRun& run) {
@@ -67,7 +44,7 @@ ConversionController::~ConversionController() = default;
 
 void ConversionController::Show(Status status) {
     status_ = status;
-    view_.SetStatus(kStatusTexts.at(static_cast<std::size_t>(status)));
+    view_.SetStatus(StatusText(status));
 }
 
 bool ConversionController::IsAcceptingCommands() const noexcept {
@@ -82,16 +59,27 @@ bool ConversionController::AcceptCommand() {
     return false;
 }
 
-void ConversionController::Protect(FileIdentity identity, std::string what, std::string renamed) {
-    protected_.push_back({identity, std::move(what), std::move(renamed)});
+ScriptFormat ConversionController::ChosenFormat() {
+    return view_.IsScreenPlaySelected() ? ScriptFormat::ScreenPlay : ScriptFormat::StagePlay;
 }
 
-std::vector<FileIdentity> ConversionController::ProtectedIdentities() const {
-    std::vector<FileIdentity> identities;
-    for (const ProtectedFile& file : protected_) {
-        identities.push_back(file.identity);
+void ConversionController::Protect(FileIdentity identity, std::string what, std::string renamed) {
+    session_.Protect(identity);
+    protected_.push_back({std::move(what), std::move(renamed)});
+}
+
+// --- the commands ----------------------------------------------------------------------------
+
+template <typename Body>
+void ConversionController::RunUndoable(Body&& body) {
+    const Checkpoint checkpoint = TakeCheckpoint();
+    try {
+        body();
+    } catch (...) {
+        RollBack(checkpoint);
+        throw;
     }
-    return identities;
+    history_.Push(checkpoint);
 }
 
 void ConversionController::OpenTextFile() {
@@ -117,311 +105,22 @@ void ConversionController::OpenTextFile() {
     Show(Status::Loaded);
     characterSet_ = DetectCharacterSet(reader_.Text());
     if (reader_.Identity()) {
-        protected_.insert(protected_.begin(), {*reader_.Identity(), "text file", "the text"});
+        Protect(*reader_.Identity(), "text file", "the text");
     }
-    if (!ContinueEarlierScript()) {
-        StartNewScript();
-    }
-}
-
-void ConversionController::ReportScriptOpenFailure(const ScriptOpening& opening) {
-    Show(Status::ScriptOpenFailed);
-    view_.AppendLogLine(" ");
-    view_.AppendLogLine(kHintRule);
-    view_.AppendLogLine("Is '" + std::string(kScriptFileName) + "' open in MS Word?");
-    view_.AppendLogLine(kHintRule);
-    const ProtectedFile* leadsTo = opening.outcome == ScriptOpening::Outcome::IsProtected
-                                       ? &protected_.at(opening.protectedIndex)
-                                       : nullptr;
-    view_.Explain(ScriptOpenProblem(
-        kScriptFileName, opening,
-        leadsTo != nullptr ? ProtectedName{leadsTo->what, leadsTo->renamed} : ProtectedName{}));
-}
-
-void ConversionController::StartNewScript() {
-    const ScriptFormat format =
-        view_.IsScreenPlaySelected() ? ScriptFormat::ScreenPlay : ScriptFormat::StagePlay;
-    auto file = std::make_unique<ScriptFile>();
-    const std::string name(kScriptFileName);
-    const ScriptOpening opening = file->OpenNew(name, ProtectedIdentities());
-    if (!opening.IsOpened()) {
-        ReportScriptOpenFailure(opening);
-        return;
-    }
-    scriptPath_ = file->Path();
-    if (opening.keptBackup) {
-        view_.Explain(KeptBackup(kScriptFileName, ScriptFile::BackupName(name)));
-    }
-    writer_ = MakeScriptWriter(format);
-    walk_ = std::make_unique<ConversionWalk>(reader_, *writer_, characterSet_);
-    try {
-        writer_->Open(std::move(file), characterSet_);
-        OfferTypographicQuotes();
-        if (walk_->Start(&view_)) {
-            ShowPending();
-        } else {
-            FinishScript();  // a text without dialogue, or without paragraphs, is finished too
-        }
-    } catch (...) {
-        // The folder goes back to how it was: the new script gone, the earlier one back.
-        try {
-            writer_->Truncate(0);
-        } catch (...) {
-            // It goes either way below.
-        }
-        writer_->Abandon();
-        int error = 0;
-        if (opening.keptBackup) {
-            (void)RenameFile(ScriptFile::BackupName(name), scriptPath_, error);
-        } else if (opening.created) {
-            std::remove(scriptPath_.c_str());
-        }
-        Show(Status::ScriptOpenFailed);
-        throw;
-    }
-}
-
-// The character set stays the one detected before: it was declared in the script already.
-void ConversionController::OfferTypographicQuotes() {
-    if (HasOnlyTypographicQuotes(reader_.Text(), characterSet_) &&
-        view_.AskYesNo(kTypographicQuotesQuestion)) {
-        reader_.StraightenQuotes(characterSet_);
-    }
-}
-
-bool ConversionController::ContinueEarlierScript() {
-    const std::string name(kScriptFileName);
-    const auto identities = ProtectedIdentities();
-    std::string script;
-    try {
-        File file;
-        if (!file.OpenForReading(name) ||
-            std::find(identities.begin(), identities.end(), file.Identity()) != identities.end()) {
-            return false;
-        }
-        const std::int64_t length = file.Length();
-        if (length <= 0 || length > TextReader::kMaxLength) {
-            return false;
-        }
-        script.resize(static_cast<std::size_t>(length));
-        script.resize(file.Read(script.data(), script.size()));
-    } catch (const FileError&) {
-        return false;  // a script that cannot be read is not offered; it is set aside as usual
-    }
-
-    // A text marked with typographic quotes alone was converted with them straightened:
-    // its dialogue would never have stopped the walk otherwise.
-    std::string straightened;
-    std::string_view text = reader_.Text();
-    const bool straighten = HasOnlyTypographicQuotes(text, characterSet_);
-    if (straighten) {
-        straightened.assign(text);
-        StraightenTypographicQuotes(straightened, characterSet_);
-        text = straightened;
-    }
-    const ScriptFormat format =
-        view_.IsScreenPlaySelected() ? ScriptFormat::ScreenPlay : ScriptFormat::StagePlay;
-    const auto run = RecogniseEarlierRun(text, format, characterSet_, script);
-    if (!run || !view_.AskToContinue(ContinueQuestion(run->lines))) {
-        return false;
-    }
-
-    auto file = std::make_unique<ScriptFile>();
-    const ScriptOpening opening = file->OpenExisting(name, identities);
-    if (!opening.IsOpened()) {
-        ReportScriptOpenFailure(opening);
-        return true;
-    }
-    try {
-        file->Truncate(run->keptLength);  // drops a last command cut short
-    } catch (...) {
-        Show(Status::ScriptOpenFailed);
-        throw;
-    }
-    scriptPath_ = file->Path();
-    if (straighten) {
-        reader_.StraightenQuotes(characterSet_);
-    }
-    ReplayEarlierRun(*run, format);
-    writer_->Continue(std::move(file), characterSet_);
-
-    view_.Explain("Going on with " + name + " after its " + std::to_string(run->lines) + " lines.");
-    if (run->textEnded) {
-        FinishScript();
-    } else {
-        ShowPending();
-    }
-    return true;
-}
-
-// Walks the earlier run again, into memory (the file holds these bytes already): the log,
-// the name slots and everything Undo needs come out as if the user had just done it all.
-void ConversionController::ReplayEarlierRun(const EarlierRun& run, ScriptFormat format) {
-    const std::vector<std::string> names = RecentNames(run);
-    std::vector<std::string> slotNames(static_cast<std::size_t>(ConversionView::kNameSlots));
-    std::transform(names.begin(), names.end(), slotNames.begin(),
-                   [this](const std::string& name) { return TypedToText(name, characterSet_); });
-    writer_ = MakeScriptWriter(format);
-    writer_->Open(std::make_unique<MemoryScript>(), characterSet_);
-    walk_ = std::make_unique<ConversionWalk>(reader_, *writer_, characterSet_);
-    (void)walk_->Start(&view_);
-    for (const EarlierRun::Step& step : run.steps) {
-        history_.push_back(TakeCheckpoint());
-        if (step.isNote) {
-            walk_->WriteNote(step.text, &view_);
-            continue;
-        }
-        const auto found = std::find(names.begin(), names.end(), step.text);
-        const int slot = found == names.end() ? 0 : static_cast<int>(found - names.begin()) + 1;
-        ConfirmSpeaker(slotNames, slot);
-        (void)walk_->WriteLine(step.text, &view_);
-        NameLine(slot);
-    }
-    for (std::size_t slot = 0; slot < names.size(); ++slot) {
-        view_.SetNameField(static_cast<int>(slot) + 1, names[slot]);
-    }
-}
-
-void ConversionController::ShowPending() {
-    view_.SetDialogueField(walk_->Dialogue());
-    ShowSpeakerHint();
-}
-
-std::vector<std::string> ConversionController::SlotNames() {
-    std::vector<std::string> names(static_cast<std::size_t>(ConversionView::kNameSlots));
-    for (int slot = 1; slot <= ConversionView::kNameSlots; ++slot) {
-        names[static_cast<std::size_t>(slot - 1)] =
-            TypedToText(view_.GetNameField(slot), characterSet_);
-    }
-    return names;
-}
-
-void ConversionController::ShowSpeakerHint() {
-    const std::size_t begin = reader_.ParagraphBegin();
-    const SpeakerGuess guess =
-        hinter_.Guess(SlotNames(), reader_.Text(), begin, begin + walk_->Pending().size());
-    view_.ShowSpeakerHint(guess.slot, lastSlot_,
-                          UpperCaseWestern(TextToTyped(guess.newName, characterSet_)));
-}
-
-void ConversionController::ConfirmSpeaker(std::span<const std::string> names, int slot) {
-    if (slot < 1 || slot > static_cast<int>(names.size())) {
-        return;  // a name no slot holds any more teaches the hint nothing
-    }
-    const std::size_t begin = reader_.ParagraphBegin();
-    hinter_.Confirm(names, reader_.Text(), begin, begin + walk_->Pending().size(), slot);
-}
-
-void ConversionController::NameLine(int slot) { lastSlot_ = slot; }
-
-void ConversionController::LogEndOfFile() {
-    view_.AppendLogLine("");
-    view_.AppendLogLine("<END OF FILE>");
-    ScrollLogToEnd(view_);
-}
-
-void ConversionController::CloseScript() {
-    const std::int64_t length = writer_->Length();
-    writer_->Close();
-    finishedLength_ = length + static_cast<std::int64_t>(ScriptWriter::kScriptEnd.size());
-    isFinished_ = true;
-}
-
-void ConversionController::FinishScript() {
-    view_.SetDialogueField("");
-    LogEndOfFile();
-    CloseScript();
-    Show(Status::Finished);
-}
-
-template <typename Body>
-void ConversionController::RunUndoable(Body&& body) {
-    const Checkpoint checkpoint = TakeCheckpoint();
-    try {
-        body();
-    } catch (...) {
-        RollBack(checkpoint);
-        throw;
-    }
-    history_.push_back(checkpoint);
-}
-
-ConversionController::Checkpoint ConversionController::TakeCheckpoint() {
-    Checkpoint checkpoint;
-    checkpoint.scriptLength = writer_->Length();
-    checkpoint.readerPosition = reader_.Position();
-    checkpoint.paragraphBegin = reader_.ParagraphBegin();
-    checkpoint.logLines = view_.LogLineCount();
-    checkpoint.lastSlot = lastSlot_;
-    checkpoint.confirmedSpeakers = hinter_.ConfirmedCount();
-    checkpoint.status = status_;
-    return checkpoint;
-}
-
-void ConversionController::RollBack(const Checkpoint& checkpoint) noexcept {
-    try {
-        if (writer_->IsOpen() || ReopenScript()) {
-            writer_->Truncate(checkpoint.scriptLength);
-            Restore(checkpoint);
-            return;
-        }
-    } catch (...) {
-        // The script cannot be put back; below it is let go of.
-    }
-    // Going on would write after bytes that should not be there: the script is closed as
-    // it stands, and every further command is refused.
-    writer_->Abandon();
-    history_.clear();
-}
-
-bool ConversionController::ReopenScript() {
-    auto file = std::make_unique<ScriptFile>();
-    const ScriptOpening opening = file->OpenExisting(scriptPath_, ProtectedIdentities());
-    if (!opening.IsOpened()) {
-        view_.Explain(ScriptOpenProblem(kScriptFileName, opening, {}));
-        return false;
-    }
-    writer_->Continue(std::move(file), characterSet_);
-    return true;
-}
-
-void ConversionController::Restore(const Checkpoint& checkpoint) {
-    reader_.Rewind(checkpoint.readerPosition, checkpoint.paragraphBegin);
-    walk_->ResumeAtReader();
-    isFinished_ = false;
-    lastSlot_ = checkpoint.lastSlot;
-    while (hinter_.ConfirmedCount() > checkpoint.confirmedSpeakers) {
-        hinter_.Retract();
-    }
-    if (view_.LogLineCount() > checkpoint.logLines) {
-        view_.TruncateLog(checkpoint.logLines);
-        ScrollLogToEnd(view_);
-    }
-    if (status_ != checkpoint.status) {
-        Show(checkpoint.status);
-    }
-    ShowPending();
+    OpenScript();
 }
 
 void ConversionController::Undo() {
-    if (history_.empty()) {
+    if (history_.IsEmpty()) {
         return;
     }
-    if (!writer_->IsOpen()) {
-        // The script was finished: it is opened again, unless it was changed since.
-        if (!isFinished_ || !ReopenScript()) {
-            return;
-        }
-        if (writer_->Length() != finishedLength_) {
-            writer_->Abandon();
-            view_.Explain(std::string(kScriptFileName) +
-                          " was changed after it was finished, so nothing was undone.");
-            return;
-        }
+    // A finished script is opened again, unless it was changed or replaced since.
+    if (!writer_->IsOpen() && (!isFinished_ || !ReopenScript())) {
+        return;
     }
-    const Checkpoint checkpoint = history_.back();
+    const Checkpoint checkpoint = history_.Latest();
     writer_->Truncate(checkpoint.scriptLength);
-    history_.pop_back();
+    history_.DropLatest();
     Restore(checkpoint);
 }
 
@@ -434,7 +133,7 @@ void ConversionController::GenerateLine(int slot) {
     RunUndoable([&] {
         ConfirmSpeaker(names, slot);
         const bool waiting = walk_->WriteLine(name, &view_);
-        NameLine(slot);
+        lastSlot_ = slot;
         if (waiting) {
             ShowPending();
         } else {
@@ -467,6 +166,351 @@ void ConversionController::GenerateWithoutNames() {
         Show(Status::Finished);
         LogEndOfFile();
     });
+}
+
+// --- opening the script ------------------------------------------------------------------
+
+void ConversionController::ReportScriptOpenFailure(const ScriptOpening& opening) {
+    Show(Status::ScriptOpenFailed);
+    for (const std::string_view line : kScriptOpenHint) {
+        view_.AppendLogLine(line);
+    }
+    const ProtectedFile* leadsTo = opening.outcome == ScriptOpening::Outcome::IsProtected
+                                       ? &protected_.at(opening.protectedIndex)
+                                       : nullptr;
+    view_.Explain(ScriptOpenProblem(
+        kScriptFileName, opening,
+        leadsTo != nullptr ? ProtectedName{leadsTo->what, leadsTo->renamed} : ProtectedName{}));
+    ExplainKept(opening.keptName);
+}
+
+// Said where the log shows it with the first line of dialogue.
+void ConversionController::ExplainKept(const std::string& keptName) {
+    if (!keptName.empty()) {
+        view_.Explain(KeptBackup(kScriptFileName, keptName));
+        ScrollLogToEnd(view_);
+    }
+}
+
+void ConversionController::OpenScript() {
+    const ScriptOpening opening = session_.OpenEarlier();
+    if (!opening.IsOpened()) {
+        ReportScriptOpenFailure(opening);
+        return;
+    }
+    if (!session_.HasEarlier()) {
+        if (continueOnly_) {
+            RefuseToGoOn(NothingToGoOnWith(kScriptFileName));
+            return;
+        }
+        StartNewScript();
+        return;
+    }
+    bool straightened = false;
+    EarlierRun run;
+    try {
+        run = RecogniseEarlierScript(straightened);
+    } catch (const FileError& error) {
+        ScriptOpening failed;
+        failed.outcome = ScriptOpening::Outcome::Failed;
+        failed.failure = error.what();
+        session_.Release();
+        ReportScriptOpenFailure(failed);
+        return;
+    }
+    const bool holdsNothing = session_.EarlierLength() == 0;
+    switch (run.verdict) {
+    case EarlierRun::Verdict::Unfinished:
+        if (holdsNothing || continueOnly_ ||
+            view_.AskToContinue(ContinueQuestion(kScriptFileName, run.lines, run.format,
+                                                 run.format == ChosenFormat()))) {
+            GoOnWithEarlierScript(run, straightened);
+            return;
+        }
+        break;
+    case EarlierRun::Verdict::Finished:
+        if (continueOnly_) {
+            RefuseToGoOn(NotGoneOnWith(kScriptFileName, run, reader_.Text()));
+            return;
+        }
+        if (!view_.AskToStartAnew(StartAnewQuestion(kScriptFileName, session_.KeepingName()))) {
+            session_.Release();
+            view_.Explain(FinishedScriptLeft(kScriptFileName));
+            return;
+        }
+        break;
+    case EarlierRun::Verdict::NotAScript:
+    case EarlierRun::Verdict::OtherText:
+    case EarlierRun::Verdict::ChangedText:
+        if (continueOnly_) {
+            RefuseToGoOn(NotGoneOnWith(kScriptFileName, run, reader_.Text()));
+            return;
+        }
+        break;
+    }
+    StartNewScript();
+}
+
+EarlierRun ConversionController::RecogniseEarlierScript(bool& straightened) {
+    // A text marked with typographic quotes alone was converted with them straightened:
+    // its dialogue would never have stopped the walk otherwise.
+    std::string straightText;
+    std::string_view text = reader_.Text();
+    straightened = HasOnlyTypographicQuotes(text, characterSet_);
+    if (straightened) {
+        straightText.assign(text);
+        StraightenTypographicQuotes(straightText, characterSet_);
+        text = straightText;
+    }
+    return RecogniseEarlierRun(text, ChosenFormat(), characterSet_, session_.Earlier());
+}
+
+void ConversionController::RefuseToGoOn(const std::string& reason) {
+    session_.Release();
+    Show(Status::ScriptOpenFailed);
+    view_.Explain(reason);
+}
+
+void ConversionController::StartNewScript() {
+    const ScriptOpening opening = session_.StartNew();
+    if (!opening.IsOpened()) {
+        ReportScriptOpenFailure(opening);
+        return;
+    }
+    bool waiting = false;
+    try {
+        waiting = BeginScript(ChosenFormat());
+    } catch (...) {
+        // The folder goes back to how it was: the new script gone, the earlier one back.
+        if (writer_) {
+            writer_->Abandon();
+        }
+        const std::string kept = session_.GiveBack();
+        Show(Status::ScriptOpenFailed);
+        ExplainKept(kept);
+        throw;
+    }
+    ExplainKept(session_.SettleEarlier());
+    if (waiting) {
+        ShowPending();
+    } else {
+        ShowFinished();
+    }
+}
+
+bool ConversionController::BeginScript(ScriptFormat format) {
+    writer_ = MakeScriptWriter(format);
+    walk_ = std::make_unique<ConversionWalk>(reader_, *writer_, characterSet_);
+    writer_->Open(session_.Output(), characterSet_);
+    OfferTypographicQuotes();
+    const bool waiting = walk_->Start(&view_);
+    if (!waiting) {
+        CloseScript();  // a text without dialogue, or without paragraphs, is finished too
+    }
+    return waiting;
+}
+
+// The character set stays the one detected before: it was declared in the script already.
+void ConversionController::OfferTypographicQuotes() {
+    if (HasOnlyTypographicQuotes(reader_.Text(), characterSet_) &&
+        view_.AskYesNo(kTypographicQuotesQuestion)) {
+        reader_.StraightenQuotes(characterSet_);
+    }
+}
+
+void ConversionController::GoOnWithEarlierScript(const EarlierRun& run, bool straightened) {
+    const bool formatChosen = run.format == ChosenFormat();
+    try {
+        if (!session_.GoOnAt(run.keptLength)) {  // drops a last command cut short
+            RefuseToGoOn(ChangedWhileRead(kScriptFileName));
+            return;
+        }
+        if (run.keptLength == 0) {
+            // Nothing whole before its first line of dialogue: written again from the start.
+            if (session_.EarlierLength() > 0) {
+                view_.Explain(GoingOn(kScriptFileName, 0, run.format, formatChosen));
+            }
+            if (BeginScript(run.format)) {
+                ShowPending();
+            } else {
+                ShowFinished();
+            }
+            return;
+        }
+        if (straightened) {
+            reader_.StraightenQuotes(characterSet_);
+        }
+        ReplayEarlierRun(run);
+        writer_->Continue(session_.Output(), characterSet_);
+    } catch (...) {
+        // Nothing is gone on with: no command may write after this.
+        if (writer_) {
+            writer_->Abandon();
+        }
+        session_.Release();
+        history_.Clear();
+        Show(Status::ScriptOpenFailed);
+        throw;
+    }
+    view_.Explain(GoingOn(kScriptFileName, run.lines, run.format, formatChosen));
+    if (run.textEnded) {
+        FinishScript();
+    } else {
+        ShowPending();
+    }
+}
+
+// Walks the earlier run again without writing (the file holds these bytes already): the log,
+// the name slots and everything Undo needs come out as if the user had just done it all.
+void ConversionController::ReplayEarlierRun(const EarlierRun& run) {
+    const std::vector<std::string> names = RecentNames(run);
+    std::vector<std::string> slotNames(static_cast<std::size_t>(ConversionView::kNameSlots));
+    std::transform(names.begin(), names.end(), slotNames.begin(),
+                   [this](const std::string& name) { return TypedToText(name, characterSet_); });
+    writer_ = MakeScriptWriter(run.format);
+    writer_->Open(std::make_unique<CountingScript>(), characterSet_);
+    walk_ = std::make_unique<ConversionWalk>(reader_, *writer_, characterSet_);
+    (void)walk_->Start(&view_);
+    for (const EarlierRun::Step& step : run.steps) {
+        history_.Push(TakeCheckpoint());
+        if (step.isNote) {
+            walk_->WriteNote(step.text, &view_);
+            continue;
+        }
+        const auto found = std::find(names.begin(), names.end(), step.text);
+        const int slot = found == names.end() ? 0 : static_cast<int>(found - names.begin()) + 1;
+        ConfirmSpeaker(slotNames, slot);
+        (void)walk_->WriteLine(step.text, &view_);
+        lastSlot_ = slot;
+    }
+    for (std::size_t slot = 0; slot < names.size(); ++slot) {
+        view_.SetNameField(static_cast<int>(slot) + 1, names[slot]);
+    }
+}
+
+// --- the walk as the window shows it -------------------------------------------------------
+
+void ConversionController::ShowPending() {
+    view_.SetDialogueField(walk_->Dialogue());
+    ShowSpeakerHint();
+}
+
+void ConversionController::LogEndOfFile() {
+    view_.AppendLogLine("");
+    view_.AppendLogLine(kEndOfFile);
+    ScrollLogToEnd(view_);
+}
+
+void ConversionController::CloseScript() {
+    writer_->Close();
+    isFinished_ = true;
+}
+
+void ConversionController::ShowFinished() {
+    view_.SetDialogueField("");
+    LogEndOfFile();
+    Show(Status::Finished);
+}
+
+void ConversionController::FinishScript() {
+    view_.SetDialogueField("");
+    LogEndOfFile();
+    CloseScript();
+    Show(Status::Finished);
+}
+
+// --- undo ----------------------------------------------------------------------------------
+
+Checkpoint ConversionController::TakeCheckpoint() {
+    Checkpoint checkpoint;
+    checkpoint.scriptLength = writer_->Length();
+    checkpoint.readerPosition = reader_.Position();
+    checkpoint.paragraphBegin = reader_.ParagraphBegin();
+    checkpoint.logLines = view_.LogLineCount();
+    checkpoint.lastSlot = lastSlot_;
+    checkpoint.confirmedSpeakers = ConfirmedSpeakers();
+    checkpoint.status = status_;
+    return checkpoint;
+}
+
+void ConversionController::RollBack(const Checkpoint& checkpoint) noexcept {
+    try {
+        if (writer_->IsOpen() || ReopenScript()) {
+            writer_->Truncate(checkpoint.scriptLength);
+            Restore(checkpoint);
+            return;
+        }
+    } catch (...) {
+        // The script cannot be put back; below it is let go of.
+    }
+    // Going on would write after bytes that should not be there: the script is let go of as
+    // it stands, and every further command is refused.
+    writer_->Abandon();
+    session_.Release();
+    history_.Clear();
+}
+
+bool ConversionController::ReopenScript() {
+    const ScriptOpening opening = session_.Reopen();
+    if (!opening.IsOpened()) {
+        view_.Explain(NotUndone(kScriptFileName, opening));
+        return false;
+    }
+    writer_->Continue(session_.Output(), characterSet_);
+    return true;
+}
+
+void ConversionController::Restore(const Checkpoint& checkpoint) {
+    reader_.Rewind(checkpoint.readerPosition, checkpoint.paragraphBegin);
+    walk_->ResumeAtReader();
+    isFinished_ = false;
+    lastSlot_ = checkpoint.lastSlot;
+    RetractSpeakersTo(checkpoint.confirmedSpeakers);
+    if (view_.LogLineCount() > checkpoint.logLines) {
+        view_.TruncateLog(checkpoint.logLines);
+        ScrollLogToEnd(view_);
+    }
+    if (status_ != checkpoint.status) {
+        Show(checkpoint.status);
+    }
+    ShowPending();
+}
+
+// --- the speaker hint ----------------------------------------------------------------------
+
+std::vector<std::string> ConversionController::SlotNames() {
+    std::vector<std::string> names(static_cast<std::size_t>(ConversionView::kNameSlots));
+    for (int slot = 1; slot <= ConversionView::kNameSlots; ++slot) {
+        names[static_cast<std::size_t>(slot - 1)] =
+            TypedToText(view_.GetNameField(slot), characterSet_);
+    }
+    return names;
+}
+
+void ConversionController::ShowSpeakerHint() {
+    const std::size_t begin = reader_.ParagraphBegin();
+    const SpeakerGuess guess =
+        hinter_.Guess(SlotNames(), reader_.Text(), begin, begin + walk_->Pending().size());
+    view_.ShowSpeakerHint(guess.slot, lastSlot_,
+                          UpperCaseWestern(TextToTyped(guess.newName, characterSet_)));
+}
+
+void ConversionController::ConfirmSpeaker(std::span<const std::string> names, int slot) {
+    if (slot < 1 || slot > static_cast<int>(names.size())) {
+        return;  // a name no slot holds any more teaches the hint nothing
+    }
+    const std::size_t begin = reader_.ParagraphBegin();
+    hinter_.Confirm(names, reader_.Text(), begin, begin + walk_->Pending().size(), slot);
+}
+
+std::size_t ConversionController::ConfirmedSpeakers() const noexcept {
+    return hinter_.ConfirmedCount();
+}
+
+void ConversionController::RetractSpeakersTo(std::size_t count) {
+    while (hinter_.ConfirmedCount() > count) {
+        hinter_.Retract();
+    }
 }
 
 }  // namespace velmora

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "conversion/Explanations.h"
+#include "conversion/StatusTexts.h"
+#include "conversion/UndoHistory.h"
 #include "hint/SpeakerHinter.h"
 #include "platform/File.h"
 #include "script/ScriptFormat.h"
+#include "script/ScriptSession.h"
 #include "text/CharacterSet.h"
 #include "text/TextReader.h"
 
-#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora {
@@ -19,7 +21,6 @@ class ConversionView;
 class ConversionWalk;
 class ScriptWriter;
 struct EarlierRun;
-struct ScriptOpening;
 
 // The logic behind the main window's commands: one conversion of one text per run.
 // It walks the text, writes narration as it goes, and stops at each paragraph with
@@ -28,7 +29,8 @@ struct ScriptOpening;
 // A command that fails (FileError, std::bad_alloc) leaves everything as it was before the
 // command began, the script's bytes included, and the error propagates; so the same
 // command can simply be tried again. Every command that wrote into the script can be taken
-// back with Undo, back to the first line of dialogue.
+// back with Undo, back to the first line of dialogue. Which file is the script, and that no
+// earlier script is ever lost, is the session's affair (ScriptSession).
 class ConversionController {
 public:
     // The script's name, in the text's folder.
@@ -49,11 +51,15 @@ public:
     // log, the dialogue field and the status line are as they were before it.
     // @throws FileError when the script cannot be cut back; nothing is taken back then.
     void Undo();
-    [[nodiscard]] bool CanUndo() const noexcept { return !history_.empty(); }
+    [[nodiscard]] bool CanUndo() const noexcept { return !history_.IsEmpty(); }
 
     // A file besides the text that the script must never be written over (the names file
     // of velmora-convert), and how to speak of it. Call before OpenTextFile.
     void Protect(FileIdentity identity, std::string what, std::string renamed);
+
+    // Goes on only with an unfinished script of the text: any other script, or none, is
+    // refused with a reason and left as it is. Call before OpenTextFile.
+    void ContinueOnly() noexcept { continueOnly_ = true; }
 
     // The character set of the loaded text.
     [[nodiscard]] CharacterSet TextCharacterSet() const noexcept { return characterSet_; }
@@ -64,28 +70,8 @@ public:
     [[nodiscard]] bool IsScriptFinished() const noexcept { return isFinished_; }
 
 private:
-    enum class Status {
-        Waiting,
-        Loading,
-        LoadFailed,
-        Loaded,
-        ScriptOpenFailed,
-        NotOpen,
-        GeneratingWithoutNames,
-        Finished,
-    };
-    // Everything a command changes, in a few numbers: enough to put it all back.
-    struct Checkpoint {
-        std::int64_t scriptLength = 0;
-        std::size_t readerPosition = 0;
-        std::size_t paragraphBegin = 0;
-        int logLines = 0;
-        int lastSlot = 0;
-        std::size_t confirmedSpeakers = 0;
-        Status status = Status::Loaded;
-    };
+    // How to speak of a protected file.
     struct ProtectedFile {
-        FileIdentity identity;
         std::string what;
         std::string renamed;
     };
@@ -93,14 +79,23 @@ private:
     void Show(Status status);
     // Refuses the command on the status line when commands are not accepted.
     [[nodiscard]] bool AcceptCommand();
-    [[nodiscard]] std::vector<FileIdentity> ProtectedIdentities() const;
+    [[nodiscard]] ScriptFormat ChosenFormat();
     void ReportScriptOpenFailure(const ScriptOpening& opening);
-    // Opens a new script and walks to the first line of dialogue.
+    void ExplainKept(const std::string& keptName);
+
+    // After the text loaded: goes on with the script there, or starts a new one.
+    void OpenScript();
+    // Whether the script there is one of this text, read with typographic quotes straightened
+    // when the text has no other kind (straightened says so).
+    [[nodiscard]] EarlierRun RecogniseEarlierScript(bool& straightened);
+    void RefuseToGoOn(const std::string& reason);
+    // Sets the earlier script aside and walks a new one to the first line of dialogue.
     void StartNewScript();
-    // Offers to go on with an unfinished script of this text; true when that was taken up
-    // (or refused for a reason the user is shown).
-    [[nodiscard]] bool ContinueEarlierScript();
-    void ReplayEarlierRun(const EarlierRun& run, ScriptFormat format);
+    // Writes the script's opening in the held file and walks to the first line of dialogue;
+    // true when one waits.
+    [[nodiscard]] bool BeginScript(ScriptFormat format);
+    void GoOnWithEarlierScript(const EarlierRun& run, bool straightened);
+    void ReplayEarlierRun(const EarlierRun& run);
     // Offers to read typographic quotes as double quotes when the text has no other kind.
     void OfferTypographicQuotes();
 
@@ -111,34 +106,38 @@ private:
     [[nodiscard]] Checkpoint TakeCheckpoint();
     void RollBack(const Checkpoint& checkpoint) noexcept;
     void Restore(const Checkpoint& checkpoint);
-    // Opens the script again after it was closed, to take back what finished it.
+    // Opens the script again after it was finished, to take back what finished it.
     [[nodiscard]] bool ReopenScript();
 
     void ShowPending();
+    void LogEndOfFile();
+    void CloseScript();
+    void ShowFinished();
+    // The end of the text after a named line: the dialogue field cleared, the end logged,
+    // the script closed.
+    void FinishScript();
+
+    // The speaker hint, all in one place.
     void ShowSpeakerHint();
     // The name slots as the hint compares them: in the text's bytes.
     [[nodiscard]] std::vector<std::string> SlotNames();
     // Tells the hint who speaks the pending line, before the walk moves on.
     void ConfirmSpeaker(std::span<const std::string> names, int slot);
-    void NameLine(int slot);
-    void LogEndOfFile();
-    void CloseScript();
-    // The end of the text after a named line: the dialogue field cleared, the end logged,
-    // the script closed.
-    void FinishScript();
+    [[nodiscard]] std::size_t ConfirmedSpeakers() const noexcept;
+    void RetractSpeakersTo(std::size_t count);
 
     ConversionView& view_;
     TextReader reader_;
+    ScriptSession session_{std::string(kScriptFileName)};
+    std::vector<ProtectedFile> protected_;  // in the session's protected order
     std::unique_ptr<ScriptWriter> writer_;
     std::unique_ptr<ConversionWalk> walk_;
     CharacterSet characterSet_ = CharacterSet::Ascii;
-    std::vector<ProtectedFile> protected_;
-    std::string scriptPath_;           // the script's full path, once opened
-    std::int64_t finishedLength_ = 0;  // the script's length when it was finished
     Status status_ = Status::Waiting;
+    bool continueOnly_ = false;
     bool isFinished_ = false;
     int lastSlot_ = 0;  // slot that named the last line, 0 before the first
-    std::vector<Checkpoint> history_;
+    UndoHistory history_;
     SpeakerHinter hinter_;
 };
 

@@ -51,6 +51,9 @@ public:
     [[nodiscard]] virtual bool AskYesNo(std::string_view question) = 0;
     // Asks whether to go on with an unfinished script (UTF-8 question, default yes).
     [[nodiscard]] virtual bool AskToContinue(std::string_view question) = 0;
+    // Asks whether to start a new script where a finished one of the same text is; the
+    // finished one is kept either way (UTF-8 question, default yes).
+    [[nodiscard]] virtual bool AskToStartAnew(std::string_view question) = 0;
 
     // A new line of dialogue is shown: slot (1..kNameSlots) most likely speaks it, 0 when
     // there is no guess; lastSlot named the previous line (0 for none yet). newName (UTF-8)

@@ -12,8 +12,23 @@ ConversionWalk::ConversionWalk(TextReader& reader, ScriptElementSink& writer, Ch
     : reader_(reader), writer_(writer), set_(set) {}
 
 void ConversionWalk::SplitPending() {
-    narration_ = ExtractNarration(pending_);
-    dialogue_ = ExtractDialogue(pending_);
+    if (pending_.data() == split_.data() && pending_.size() == split_.size()) {
+        return;  // split already
+    }
+    // The earlier parts go first: a paragraph may be nearly the whole text.
+    split_ = {};
+    narration_ = {};
+    std::string().swap(narrationText_);
+    std::string().swap(dialogue_);
+    // Without a double quote the paragraph is all narration, as it stands.
+    if (pending_.find('"') == std::string_view::npos) {
+        narration_ = pending_;
+    } else {
+        narrationText_ = ExtractNarration(pending_);
+        narration_ = narrationText_;
+        dialogue_ = ExtractDialogue(pending_);
+    }
+    split_ = pending_;
 }
 
 bool ConversionWalk::Start(ConversionView* log) {
@@ -69,7 +84,7 @@ void ConversionWalk::WriteRestWithoutNames() {
 void ConversionWalk::ResumeAtReader() {
     const std::string_view text = reader_.Text();
     const std::size_t begin = reader_.ParagraphBegin();
-    pending_.assign(text.substr(begin, reader_.Position() - begin));
+    pending_ = text.substr(begin, reader_.Position() - begin);
     SplitPending();
 }
 

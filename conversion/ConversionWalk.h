@@ -42,7 +42,7 @@ public:
     // Takes the pending paragraph from where the reader stands again, after it was rewound.
     void ResumeAtReader();
 
-    // The pending paragraph and the dialogue it holds.
+    // The pending paragraph (a part of the reader's text) and the dialogue it holds.
     [[nodiscard]] std::string_view Pending() const noexcept { return pending_; }
     [[nodiscard]] std::string_view Dialogue() const noexcept { return dialogue_; }
 
@@ -58,8 +58,11 @@ private:
     TextReader& reader_;
     ScriptElementSink& writer_;
     CharacterSet set_;
-    std::string pending_;
-    std::string narration_;
+    // Views into the text where they can be: a paragraph may be nearly the whole text.
+    std::string_view pending_;
+    std::string_view split_;      // the paragraph narration_ and dialogue_ are of
+    std::string_view narration_;  // the pending paragraph itself, or narrationText_
+    std::string narrationText_;
     std::string dialogue_;
 };
 

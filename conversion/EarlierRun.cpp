@@ -1,42 +1,74 @@
 #include "conversion/EarlierRun.h"
 
 #include "conversion/ConversionWalk.h"
-#include "script/MemoryScript.h"
+#include "script/ScriptOutput.h"
+#include "script/ScriptSource.h"
 #include "script/ScriptWriter.h"
 #include "text/TextReader.h"
 
+#include <algorithm>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace velmora {
 namespace {
 
+constexpr std::string_view kScriptStart = "<HTML>";
 constexpr std::string_view kScriptEnd = ScriptWriter::kScriptEnd;
 // A stage play trims the note's line: "NOTE: " alone becomes "NOTE".
 constexpr std::string_view kTrimmedNotePrefix = "NOTE";
+// What an editor may add after the last whole command.
+constexpr std::string_view kBlank = " \t\r\n";
+// Bytes compared, and looked ahead, at a time.
+constexpr std::size_t kPiece = std::size_t{1} << 16U;
+constexpr std::size_t kLookahead = 4096;
+// The longest opening markup of a name or a note; typed text never holds "<", so a name or
+// note has ended by the first "<" past it.
+constexpr std::size_t kLongestOpening = 16;
 
-// Compares what the replay wrote with the script as it goes, each byte once.
-class ReplayCheck {
+// Thrown out of the replay once the script can tell nothing more: it parted, or it ended.
+struct ReplayStopped {};
+
+// Where the replay writes: compares each byte with the script as it comes, reading the
+// script no further than the replay has written.
+class ComparingScript final : public ScriptOutput {
 public:
-    enum class Result { Same, ScriptEnded, Differs };
+    enum class State { Same, ScriptEnded, Differs };
 
-    ReplayCheck(const MemoryScript& replay, std::string_view script)
-        : replay_(replay), script_(script) {}
+    ComparingScript(ScriptSource& script, const TextReader& reader)
+        : script_(script), reader_(reader) {}
 
-    Result Check() {
-        const std::string_view written = replay_.Bytes();
-        const std::size_t end = std::min(written.size(), script_.size());
-        if (written.substr(compared_, end - compared_) !=
-            script_.substr(compared_, end - compared_)) {
-            return Result::Differs;
+    [[nodiscard]] bool IsOpen() const noexcept override { return true; }
+    void Write(std::string_view bytes) override {
+        for (; !bytes.empty(); bytes.remove_prefix(std::min(bytes.size(), kPiece))) {
+            const std::string_view piece = bytes.substr(0, kPiece);
+            const std::string_view held = script_.From(written_, piece.size());
+            if (held != piece.substr(0, held.size())) {
+                state_ = State::Differs;
+                partsAt_ = reader_.ParagraphBegin();
+                throw ReplayStopped{};
+            }
+            if (held.size() < piece.size()) {
+                state_ = State::ScriptEnded;
+                throw ReplayStopped{};
+            }
+            written_ += static_cast<std::int64_t>(piece.size());
         }
-        compared_ = end;
-        return written.size() > script_.size() ? Result::ScriptEnded : Result::Same;
     }
+    [[nodiscard]] std::int64_t Length() override { return written_; }
+    void Truncate(std::int64_t length) override { written_ = length; }
+    void Close() override {}
+
+    [[nodiscard]] State GetState() const noexcept { return state_; }
+    [[nodiscard]] std::size_t PartsAt() const noexcept { return partsAt_; }
 
 private:
-    const MemoryScript& replay_;
-    std::string_view script_;
-    std::size_t compared_ = 0;
+    ScriptSource& script_;
+    const TextReader& reader_;
+    std::int64_t written_ = 0;  // bytes written and found the same
+    State state_ = State::Same;
+    std::size_t partsAt_ = 0;
 };
 
 // The note a note's text holds, when it is one: the text after the prefix.
@@ -50,63 +82,173 @@ std::optional<std::string> NoteOf(std::string_view text) {
     return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<EarlierRun> RecogniseEarlierRun(std::string_view text, ScriptFormat format,
-                                              CharacterSet set, std::string_view script) {
-    if (script.ends_with(kScriptEnd)) {
-        return std::nullopt;
+// True when the script holds nothing but blanks from offset to its end.
+bool IsBlankToEnd(ScriptSource& script, std::int64_t offset) {
+    for (;;) {
+        const std::string_view piece = script.From(offset, kPiece);
+        if (piece.find_first_not_of(kBlank) != std::string_view::npos) {
+            return false;
+        }
+        if (piece.size() < kPiece) {
+            return true;
+        }
+        offset += static_cast<std::int64_t>(piece.size());
     }
+}
+
+// The name or note the script holds at offset; nothing when there is none there, and
+// cutShort when the script ends inside what could be one.
+struct NextStep {
+    std::optional<EarlierRun::Step> step;
+    bool cutShort = false;
+};
+
+NextStep ReadStep(const ScriptWriter& writer, ScriptSource& script, std::int64_t offset) {
+    for (std::size_t count = kLookahead;; count *= 2) {
+        const std::string_view markup = script.From(offset, count);
+        const auto note = writer.ReadNote(markup);
+        if (auto text = note ? NoteOf(note->text) : std::nullopt) {
+            return {EarlierRun::Step{true, std::move(*text)}};
+        }
+        if (auto name = writer.ReadCharacterName(markup)) {
+            return {EarlierRun::Step{false, std::move(name->text)}};
+        }
+        const bool couldBeOne = writer.CouldStartNameOrNote(markup);
+        if (markup.size() < count) {
+            return {std::nullopt, couldBeOne};  // the script ends here
+        }
+        if (!couldBeOne || markup.find('<', kLongestOpening) != std::string_view::npos) {
+            return {};  // no name or note starts so, or it would have ended by now
+        }
+    }
+}
+
+EarlierRun Parted(EarlierRun run, std::string_view text, std::size_t partsAt) {
+    const std::size_t firstParagraph = std::min(text.find_first_not_of("\r\n "), text.size());
+    run.verdict = partsAt > firstParagraph ? EarlierRun::Verdict::ChangedText
+                                           : EarlierRun::Verdict::OtherText;
+    run.partsAt = partsAt;
+    return run;
+}
+
+EarlierRun Unfinished(EarlierRun run, bool textEnded) {
+    run.verdict = EarlierRun::Verdict::Unfinished;
+    run.textEnded = textEnded;
+    return run;
+}
+
+// The text has ended where the script holds end bytes on: only the closing tag, whole or
+// in part, and blanks after it may follow.
+EarlierRun AtTextEnd(EarlierRun run, std::string_view text, ScriptSource& script, std::int64_t end,
+                     std::size_t lastParagraph) {
+    const std::string_view rest = script.From(end, kScriptEnd.size());
+    const auto afterEnd = end + static_cast<std::int64_t>(kScriptEnd.size());
+    if (rest == kScriptEnd && IsBlankToEnd(script, afterEnd)) {
+        run.verdict = EarlierRun::Verdict::Finished;
+        run.keptLength = afterEnd;
+        return run;
+    }
+    if ((rest.size() < kScriptEnd.size() && kScriptEnd.starts_with(rest)) ||
+        IsBlankToEnd(script, end)) {
+        return Unfinished(std::move(run), true);
+    }
+    return Parted(std::move(run), text, lastParagraph);
+}
+
+EarlierRun RecogniseAs(std::string_view text, ScriptFormat format, CharacterSet set,
+                       ScriptSource& script) {
     TextReader reader;
-    reader.Assign(std::string(text));
+    reader.View(text);
     const auto writer = MakeScriptWriter(format);
-    auto memory = std::make_unique<MemoryScript>();
-    const MemoryScript& replay = *memory;
-    writer->Open(std::move(memory), set);
+    auto comparing = std::make_unique<ComparingScript>(script, reader);
+    const ComparingScript& check = *comparing;
     ConversionWalk walk(reader, *writer, set);
-    ReplayCheck check(replay, script);
 
     EarlierRun run;
-    bool waiting = walk.Start(nullptr);
-    if (check.Check() != ReplayCheck::Result::Same) {
-        return std::nullopt;  // not this text, or cut before its first line of dialogue
+    run.format = format;
+    bool waiting = false;
+    try {
+        writer->Open(std::move(comparing), set);
+        waiting = walk.Start(nullptr);
+    } catch (const ReplayStopped&) {
+        if (check.GetState() == ComparingScript::State::Differs) {
+            return Parted(std::move(run), text, check.PartsAt());
+        }
+        // It stops before its first line of dialogue: nothing in it to keep.
+        return Unfinished(std::move(run), false);
     }
-    const auto length = [&replay] { return static_cast<std::int64_t>(replay.Bytes().size()); };
     for (;;) {
-        run.keptLength = length();
-        const std::string_view rest = script.substr(replay.Bytes().size());
+        const std::int64_t end = writer->Length();
+        run.keptLength = end;
         if (!waiting) {
-            // Only the closing tag, or part of it, may follow the end of the text.
-            run.textEnded = true;
-            return kScriptEnd.starts_with(rest) ? std::optional(run) : std::nullopt;
+            return AtTextEnd(std::move(run), text, script, end, reader.ParagraphBegin());
         }
-        if (rest.empty()) {
-            return run;
+        const std::string_view following = script.From(end, 1);
+        if (following.empty() || (kBlank.find(following.front()) != std::string_view::npos &&
+                                  IsBlankToEnd(script, end))) {
+            return Unfinished(std::move(run), false);
         }
-        EarlierRun::Step step;
-        const auto note = writer->ReadNote(rest);
-        const auto noteText = note ? NoteOf(note->text) : std::nullopt;
-        if (noteText) {
-            step = {true, *noteText};
-            walk.WriteNote(step.text, nullptr);
-        } else if (const auto name = writer->ReadCharacterName(rest)) {
-            step = {false, name->text};
-            waiting = walk.WriteLine(step.text, nullptr);
-        } else {
-            // A command cut short ends the script; anything else is not ours.
-            return writer->CouldStartNameOrNote(rest) ? std::optional(run) : std::nullopt;
+        NextStep next = ReadStep(*writer, script, end);
+        if (!next.step) {
+            // A command cut short ends the script; anything else parts from the text here.
+            return next.cutShort ? Unfinished(std::move(run), false)
+                                 : Parted(std::move(run), text, reader.ParagraphBegin());
         }
-        switch (check.Check()) {
-        case ReplayCheck::Result::Differs:
-            return std::nullopt;
-        case ReplayCheck::Result::ScriptEnded:
-            return run;  // the last command was cut short: the script goes back to before it
-        case ReplayCheck::Result::Same:
-            break;
+        try {
+            if (next.step->isNote) {
+                walk.WriteNote(next.step->text, nullptr);
+            } else {
+                waiting = walk.WriteLine(next.step->text, nullptr);
+            }
+        } catch (const ReplayStopped&) {
+            if (check.GetState() == ComparingScript::State::Differs) {
+                return Parted(std::move(run), text, check.PartsAt());
+            }
+            return Unfinished(std::move(run), false);  // the last command was cut short
         }
-        run.lines += step.isNote ? 0 : 1;
-        run.steps.push_back(std::move(step));
+        run.lines += next.step->isNote ? 0 : 1;
+        run.steps.push_back(std::move(*next.step));
     }
+}
+
+}  // namespace
+
+EarlierRun RecogniseEarlierRun(std::string_view text, ScriptFormat preferred, CharacterSet set,
+                               ScriptSource& script) {
+    const std::string_view head = script.From(0, kScriptStart.size());
+    if (head != kScriptStart.substr(0, head.size())) {
+        EarlierRun run;
+        run.format = preferred;
+        return run;
+    }
+    EarlierRun first = RecogniseAs(text, preferred, set, script);
+    if (first.IsOfThisText()) {
+        return first;
+    }
+    const ScriptFormat other =
+        preferred == ScriptFormat::ScreenPlay ? ScriptFormat::StagePlay : ScriptFormat::ScreenPlay;
+    EarlierRun second = RecogniseAs(text, other, set, script);
+    if (second.IsOfThisText() || second.partsAt > first.partsAt) {
+        return second;
+    }
+    return first;
+}
+
+EarlierRun RecogniseEarlierRun(std::string_view text, ScriptFormat preferred, CharacterSet set,
+                               std::string_view script) {
+    ScriptBytes bytes(script);
+    return RecogniseEarlierRun(text, preferred, set, bytes);
+}
+
+int LineNumberAt(std::string_view text, std::size_t offset) noexcept {
+    int line = 1;
+    const std::size_t end = std::min(offset, text.size());
+    for (std::size_t i = 0; i < end; ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+            ++line;
+        }
+    }
+    return line;
 }
 
 }  // namespace velmora

@@ -3,36 +3,62 @@
 #include "script/ScriptFormat.h"
 #include "text/CharacterSet.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace velmora {
 
-// What an unfinished script says of the run that wrote it: every name and note the user
-// gave, in order, read back out of its markup.
+class ScriptSource;
+
+// What an earlier script says of the run that wrote it: whether it is a script of this text,
+// finished or not (and if not, why not), and every name and note the user gave, in order,
+// read back out of its markup.
 struct EarlierRun {
+    enum class Verdict {
+        Unfinished,   // an unfinished script of this text: it can be gone on with
+        Finished,     // a finished script of this text
+        NotAScript,   // it does not begin as a script does
+        OtherText,    // a script, but of another text: it parts from this one at once
+        ChangedText,  // a script of this text as it was before a change: they part later on
+    };
     struct Step {
         bool isNote = false;
         std::string text;  // the name or the note, as typed (UTF-8)
 
         friend bool operator==(const Step&, const Step&) = default;
     };
-    std::vector<Step> steps;
-    int lines = 0;                // named lines among the steps
-    std::int64_t keptLength = 0;  // the script up to the end of its last whole command
-    bool textEnded = false;       // the walk is at the end of the text: only "</HTML>" is missing
+
+    Verdict verdict = Verdict::NotAScript;
+    ScriptFormat format = ScriptFormat::ScreenPlay;  // the format the script is written in
+    std::vector<Step> steps;                         // of a script of this text, finished or not
+    int lines = 0;                                   // named lines among the steps
+    // Unfinished: the script up to the end of its last whole command. 0 when it stops before
+    // its first line of dialogue: then it is written again from its beginning.
+    std::int64_t keptLength = 0;
+    bool textEnded = false;   // Unfinished: the walk is at the end of the text
+    std::size_t partsAt = 0;  // ChangedText: where in the text the paragraph they part at begins
+
+    [[nodiscard]] bool IsOfThisText() const noexcept {
+        return verdict == Verdict::Unfinished || verdict == Verdict::Finished;
+    }
 };
 
-// Recognises script as an unfinished script of text in format and set: replays the
-// conversion in memory with the names and notes the script holds, and accepts only when
-// the bytes the replay writes are the script's own, byte for byte (a last command cut short
-// is dropped). Nothing for a finished script, one of another text or format, or one
-// changed by hand.
-[[nodiscard]] std::optional<EarlierRun> RecogniseEarlierRun(std::string_view text,
-                                                            ScriptFormat format, CharacterSet set,
-                                                            std::string_view script);
+// Recognises script as a script of text in set, in the format it is written in (preferred
+// first): replays the conversion with the names and notes the script holds, comparing the
+// bytes the replay writes with the script's own as they are written, and stops where they
+// part. A last command cut short is dropped; spaces and line breaks an editor added after
+// the last whole command (or after "</HTML>") are let be. The script is read only as far as
+// the replay needs, a piece at a time.
+// @throws FileError when the script cannot be read.
+[[nodiscard]] EarlierRun RecogniseEarlierRun(std::string_view text, ScriptFormat preferred,
+                                             CharacterSet set, ScriptSource& script);
+[[nodiscard]] EarlierRun RecogniseEarlierRun(std::string_view text, ScriptFormat preferred,
+                                             CharacterSet set, std::string_view script);
+
+// The number (from 1) of the line of text that offset is on; CR LF, CR and LF each end one.
+[[nodiscard]] int LineNumberAt(std::string_view text, std::size_t offset) noexcept;
 
 }  // namespace velmora

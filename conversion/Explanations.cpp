@@ -1,6 +1,8 @@
 #include "conversion/Explanations.h"
 
-#include "script/ScriptFile.h"
+#include "conversion/EarlierRun.h"
+#include "conversion/StatusTexts.h"
+#include "script/ScriptSession.h"
 
 namespace velmora {
 namespace {
@@ -46,18 +48,18 @@ std::string TextLoadProblem(std::string_view name, const OpenRefusal& refusal, b
 std::string ScriptOpenProblem(std::string_view name, const ScriptOpening& opening,
                               const ProtectedName& protectedName) {
     switch (opening.outcome) {
-    case ScriptOpening::Outcome::IsProtected: {
-        const std::string shown =
-            opening.backupName ? ScriptFile::BackupName(std::string(name)) : std::string(name);
-        return Joined({"The ", protectedName.what, " itself is ", shown, "; rename ",
+    case ScriptOpening::Outcome::IsProtected:
+        return Joined({"The ", protectedName.what, " itself is ", name, "; rename ",
                        protectedName.renamed, " or move it to another folder."});
-    }
     case ScriptOpening::Outcome::BackupFailed:
-        return Joined({"The earlier ", name, " could not be kept as ",
-                       ScriptFile::BackupName(std::string(name)), ": ", SystemReason(opening.error),
-                       "."});
+        return Joined({"The earlier ", name, " could not be kept as ", opening.backupName, ": ",
+                       SystemReason(opening.error), "."});
     case ScriptOpening::Outcome::Refused:
         return RefusalReason(name, opening.refusal, "written");
+    case ScriptOpening::Outcome::Failed:
+        return opening.failure;
+    case ScriptOpening::Outcome::Replaced:
+    case ScriptOpening::Outcome::Changed:
     case ScriptOpening::Outcome::Opened:
         break;
     }
@@ -66,6 +68,61 @@ std::string ScriptOpenProblem(std::string_view name, const ScriptOpening& openin
 
 std::string KeptBackup(std::string_view name, std::string_view backupName) {
     return Joined({"The earlier ", name, " was kept as ", backupName, "."});
+}
+
+std::string NotGoneOnWith(std::string_view name, const EarlierRun& run, std::string_view text) {
+    std::string reason;
+    switch (run.verdict) {
+    case EarlierRun::Verdict::NotAScript:
+        reason = "it is not a script";
+        break;
+    case EarlierRun::Verdict::OtherText:
+        reason = "it is a script of another text";
+        break;
+    case EarlierRun::Verdict::ChangedText:
+        reason = "it is a script of this text as it was before a change (they part at line " +
+                 std::to_string(LineNumberAt(text, run.partsAt)) + " of the text)";
+        break;
+    case EarlierRun::Verdict::Finished:
+        reason = "it holds a finished script of this text";
+        break;
+    case EarlierRun::Verdict::Unfinished:
+        reason = "it was not asked to";
+        break;
+    }
+    return Joined({name, " was left as it is: ", reason, "."});
+}
+
+std::string NothingToGoOnWith(std::string_view name) {
+    return Joined({"There is no ", name, " beside the text to go on with."});
+}
+
+std::string ChangedWhileRead(std::string_view name) {
+    return Joined({name, " was left as it is: another program wrote it while Velmora read it."});
+}
+
+std::string GoingOn(std::string_view name, int lines, ScriptFormat format, bool formatChosen) {
+    const std::string count = std::to_string(lines);
+    if (formatChosen) {
+        return Joined({"Going on with ", name, " after its ", count, " lines."});
+    }
+    return Joined(
+        {"Going on with ", name, " after its ", count, " lines, as ", FormatName(format), "."});
+}
+
+std::string FinishedScriptLeft(std::string_view name) {
+    return Joined({name, " keeps its finished script; nothing was written."});
+}
+
+std::string NotUndone(std::string_view name, const ScriptOpening& opening) {
+    switch (opening.outcome) {
+    case ScriptOpening::Outcome::Changed:
+        return Joined({name, " was changed after it was finished, so nothing was undone."});
+    case ScriptOpening::Outcome::Replaced:
+        return Joined({name, " is no longer the file Velmora finished, so nothing was undone."});
+    default:
+        return ScriptOpenProblem(name, opening, {}) + " Nothing was undone.";
+    }
 }
 
 }  // namespace velmora

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "platform/File.h"
+#include "script/ScriptFormat.h"
 
 #include <string>
 #include <string_view>
 
 namespace velmora {
 
+struct EarlierRun;
 struct ScriptOpening;
 
 // The plain lines that say why a file was refused or what became of it, one sentence each,
@@ -30,5 +32,24 @@ struct ProtectedName {
 
 // An earlier script was set aside as backupName.
 [[nodiscard]] std::string KeptBackup(std::string_view name, std::string_view backupName);
+
+// Why an earlier script was not gone on with, as asked: run says what it is (of text).
+[[nodiscard]] std::string NotGoneOnWith(std::string_view name, const EarlierRun& run,
+                                        std::string_view text);
+// There was no script to go on with.
+[[nodiscard]] std::string NothingToGoOnWith(std::string_view name);
+// Another program wrote the script while it was being recognised.
+[[nodiscard]] std::string ChangedWhileRead(std::string_view name);
+
+// The earlier script is gone on with after its lines; format is said when it is not the one
+// chosen.
+[[nodiscard]] std::string GoingOn(std::string_view name, int lines, ScriptFormat format,
+                                  bool formatChosen);
+
+// The user kept the finished script rather than start a new one.
+[[nodiscard]] std::string FinishedScriptLeft(std::string_view name);
+
+// Why Undo could not open the finished script again.
+[[nodiscard]] std::string NotUndone(std::string_view name, const ScriptOpening& opening);
 
 }  // namespace velmora

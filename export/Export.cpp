@@ -48,7 +48,7 @@ std::optional<ExportFormat> ExportFormatNamed(std::string_view name) noexcept {
     return std::nullopt;
 }
 
-ExportScript MakeExportScript(const ScriptSource& source, const SpeechTagTest& isOnlySpeechTag) {
+ExportScript MakeExportScript(const ReplaySource& source, const SpeechTagTest& isOnlySpeechTag) {
     return PrepareForExport(ReplayElements(source), source.format, isOnlySpeechTag);
 }
 

@@ -13,7 +13,7 @@
 
 namespace velmora {
 
-struct ScriptSource;
+struct ReplaySource;
 struct TitlePage;
 
 enum class ExportFormat { Fountain, Fdx, Pdf };
@@ -32,7 +32,7 @@ struct ExportOptions {
 
 // The script a source makes, as the exports write it: replayed, then prepared.
 // isOnlySpeechTag may be empty: then no parenthetical is taken for a tag.
-[[nodiscard]] ExportScript MakeExportScript(const ScriptSource& source,
+[[nodiscard]] ExportScript MakeExportScript(const ReplaySource& source,
                                             const SpeechTagTest& isOnlySpeechTag);
 
 // The bytes of the export of script in format.

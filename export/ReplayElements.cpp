@@ -10,7 +10,7 @@
 
 namespace velmora {
 
-std::vector<ScriptElement> ReplayElements(const ScriptSource& source) {
+std::vector<ScriptElement> ReplayElements(const ReplaySource& source) {
     std::string text(source.text);
     if (source.quotesStraightened) {
         StraightenTypographicQuotes(text, source.set);

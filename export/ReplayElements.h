@@ -12,7 +12,7 @@
 namespace velmora {
 
 // What a script was made from and what it holds, enough to make it again.
-struct ScriptSource {
+struct ReplaySource {
     std::string_view text;  // the text's bytes, as in its file
     CharacterSet set = CharacterSet::Ascii;
     ScriptFormat format = ScriptFormat::ScreenPlay;
@@ -28,6 +28,6 @@ struct ScriptSource {
 // The script's elements, in order: the conversion walked again over the text with the
 // script's names and notes, exactly as it writes Script.htm, into a recorder instead.
 // Steps past the end of the text are ignored. @throws std::bad_alloc.
-[[nodiscard]] std::vector<ScriptElement> ReplayElements(const ScriptSource& source);
+[[nodiscard]] std::vector<ScriptElement> ReplayElements(const ReplaySource& source);
 
 }  // namespace velmora

@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string text = input.ConsumeRemainingBytesAsString();
 
-    velmora::ScriptSource source;
+    velmora::ReplaySource source;
     source.text = text;
     source.set = set;
     source.format = format;

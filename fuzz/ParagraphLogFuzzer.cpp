@@ -40,6 +40,7 @@ public:
     void EndWaitCursor() override { Unexpected(); }
     bool AskYesNo(std::string_view /*question*/) override { Unexpected(); }
     bool AskToContinue(std::string_view /*question*/) override { Unexpected(); }
+    bool AskToStartAnew(std::string_view /*question*/) override { Unexpected(); }
     void ShowSpeakerHint(int /*slot*/, int /*lastSlot*/, std::string_view /*newName*/) override {
         Unexpected();
     }

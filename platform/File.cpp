@@ -25,6 +25,10 @@ bool File::OpenForWriting(const std::string& name) noexcept { return Open(name, 
 
 bool File::OpenForAppending(const std::string& name) noexcept { return Open(name, Access::Append); }
 
+bool File::OpenForUpdating(const std::string& name) noexcept { return Open(name, Access::Update); }
+
+bool File::CreateNew(const std::string& name) noexcept { return Open(name, Access::CreateNew); }
+
 bool File::Open(const std::string& name, Access access) noexcept {
     CloseQuietly();
     lastRefusal_ = {};

@@ -57,6 +57,15 @@ public:
     // end. False as for OpenForWriting, and when the file is missing.
     [[nodiscard]] bool OpenForAppending(const std::string& name) noexcept;
 
+    // Opens an existing regular file to read and write, keeping what it holds; reading
+    // starts at its beginning. False as for OpenForAppending, and for anything but a
+    // regular file (a device, a pipe, a folder: NotAFile).
+    [[nodiscard]] bool OpenForUpdating(const std::string& name) noexcept;
+
+    // Creates a new, empty regular file to read and write. False when anything by that name
+    // is there already (a file, a folder, a link), so nothing is ever opened in its place.
+    [[nodiscard]] bool CreateNew(const std::string& name) noexcept;
+
     [[nodiscard]] bool IsOpen() const noexcept;
 
     // Why the last open failed; OpenFailure::None after one that succeeded.
@@ -82,8 +91,13 @@ public:
     // @throws FileError (with the full path) on a failed or short write.
     void Write(std::string_view bytes);
 
+    // Reading and writing go on from offset. @throws FileError when the system refuses.
+    void Seek(std::int64_t offset);
+
     // Cuts a regular file back to length bytes and goes on writing from there; a device is
-    // left alone. @throws FileError (with the full path) when the system refuses.
+    // left alone. Never lengthens a file: a length past its end throws FileError
+    // (EndOfFile), and the file is left as it was.
+    // @throws FileError (with the full path) when the system refuses.
     void Truncate(std::int64_t length);
 
     // Puts what was written on stable storage (a device has none to flush).
@@ -93,8 +107,18 @@ public:
     // @throws FileError when the system reports the close failed; the file is closed anyway.
     void Close();
 
+    // Gives the open file the name to, in the same folder, without replacing anything that
+    // name holds; the file stays open and held. Only while the name it was opened by still
+    // leads to it. False with the system's error number in error (see IsNameTaken).
+    [[nodiscard]] bool RenameWithoutReplacing(const std::string& to, int& error) noexcept;
+
+    // Removes the name the file was opened by, if it still leads to this file, and closes
+    // it; another name of the same file keeps it. False (the name left as it is) with the
+    // system's error number in error, 0 when the name leads elsewhere now.
+    [[nodiscard]] bool RemoveAndClose(int& error) noexcept;
+
 private:
-    enum class Access { Read, Create, Append };
+    enum class Access { Read, Create, Append, Update, CreateNew };
 
     // The system-specific half: opens name with access and holds it, or records why not.
     [[nodiscard]] bool OpenNative(const std::string& name, Access access);
@@ -113,9 +137,13 @@ private:
 // The identity of the file a name leads to, following links; nothing when there is none.
 [[nodiscard]] std::optional<FileIdentity> IdentityOf(const std::string& name) noexcept;
 
-// Renames from to to, replacing a file already there. False with the system's error number
-// in error.
-[[nodiscard]] bool RenameFile(const std::string& from, const std::string& to, int& error) noexcept;
+// True when error, from File::RenameWithoutReplacing, says the new name is taken.
+[[nodiscard]] bool IsNameTaken(int error) noexcept;
+
+// A standard stream (input, output, error) that the program was started without is opened
+// on the null device, so that no file opened later takes its place and receives what is
+// written to it. Call first thing, before any file is opened.
+void OpenClosedStandardStreams() noexcept;
 
 // The operating system's own words for one of its error numbers ("Permission denied").
 [[nodiscard]] std::string SystemErrorText(int error);

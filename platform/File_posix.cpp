@@ -7,8 +7,11 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <new>
+#include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -36,16 +39,30 @@ bool File::IsOpen() const noexcept { return handle_ >= 0; }
 
 bool File::OpenNative(const std::string& name, Access access) {
     // Not O_TRUNC: a file another program holds must not be emptied before we know.
-    const int flags = access == Access::Read     ? O_RDONLY
-                      : access == Access::Create ? O_WRONLY | O_CREAT
-                                                 : O_WRONLY;
+    int flags = O_WRONLY;
+    switch (access) {
+    case Access::Read:
+        flags = O_RDONLY;
+        break;
+    case Access::Create:
+        flags = O_WRONLY | O_CREAT;
+        break;
+    case Access::Append:
+        break;
+    case Access::Update:
+        flags = O_RDWR;
+        break;
+    case Access::CreateNew:
+        flags = O_RDWR | O_CREAT | O_EXCL;
+        break;
+    }
+    const bool mayBeMissing = access == Access::Append || access == Access::Update;
     const int fd = ::open(name.c_str(), OpenFlags(flags), 0666);
     if (fd < 0) {
         const int error = errno;
-        const OpenFailure failure = error == EISDIR ? OpenFailure::NotAFile
-                                    : error == ENOENT && access == Access::Append
-                                        ? OpenFailure::Missing
-                                        : OpenFailure::System;
+        const OpenFailure failure = error == EISDIR                   ? OpenFailure::NotAFile
+                                    : error == ENOENT && mayBeMissing ? OpenFailure::Missing
+                                                                      : OpenFailure::System;
         return Refuse(failure, error);
     }
     struct stat info {};
@@ -57,7 +74,8 @@ bool File::OpenNative(const std::string& name, Access access) {
     const bool isRegular = S_ISREG(info.st_mode);
     // Only regular files are held, emptied and read: a device such as /dev/null is shared by
     // every program, and locking it would only make them wait for each other.
-    if (access == Access::Read ? !isRegular : S_ISDIR(info.st_mode)) {
+    const bool regularOnly = access == Access::Read || access == Access::Update;
+    if (regularOnly ? !isRegular : S_ISDIR(info.st_mode)) {
         ::close(fd);
         return Refuse(OpenFailure::NotAFile, EISDIR);
     }
@@ -135,9 +153,18 @@ void File::Write(std::string_view bytes) {
     }
 }
 
+void File::Seek(std::int64_t offset) {
+    if (::lseek(Descriptor(handle_), static_cast<off_t>(offset), SEEK_SET) < 0) {
+        ThrowFromErrno(errno, path_);
+    }
+}
+
 void File::Truncate(std::int64_t length) {
     if (!isRegular_) {
         return;
+    }
+    if (length > Length()) {
+        throw FileError(FileErrorCause::EndOfFile, path_);
     }
     const int fd = Descriptor(handle_);
     if (::ftruncate(fd, static_cast<off_t>(length)) != 0 ||
@@ -179,13 +206,68 @@ std::optional<FileIdentity> IdentityOf(const std::string& name) noexcept {
                         static_cast<std::uint64_t>(info.st_ino)};
 }
 
-bool RenameFile(const std::string& from, const std::string& to, int& error) noexcept {
-    if (std::rename(from.c_str(), to.c_str()) != 0) {
-        error = errno;
+bool File::RenameWithoutReplacing(const std::string& to, int& error) noexcept {
+    try {
+        if (IdentityOf(path_) != std::optional(Identity())) {
+            error = ENOENT;
+            return false;
+        }
+        std::string renamed = ResolveFullPath(to);
+        // Atomic where the file system can; elsewhere a second name then the first removed,
+        // which fails the same way when to is taken.
+        if (::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+            if (errno != EINVAL && errno != ENOSYS) {
+                error = errno;
+                return false;
+            }
+            if (::link(path_.c_str(), to.c_str()) != 0) {
+                error = errno;
+                return false;
+            }
+            ::unlink(path_.c_str());
+        }
+        path_ = std::move(renamed);
+    } catch (const FileError&) {
+        error = EIO;
+        return false;
+    } catch (const std::bad_alloc&) {
+        error = ENOMEM;
         return false;
     }
     error = 0;
     return true;
+}
+
+bool File::RemoveAndClose(int& error) noexcept {
+    error = 0;
+    bool removed = false;
+    try {
+        if (IdentityOf(path_) == std::optional(Identity())) {
+            removed = ::unlink(path_.c_str()) == 0;
+            error = removed ? 0 : errno;
+        }
+    } catch (const FileError&) {
+        error = EIO;
+    }
+    CloseQuietly();
+    return removed;
+}
+
+bool IsNameTaken(int error) noexcept { return error == EEXIST; }
+
+void OpenClosedStandardStreams() noexcept {
+    // Lowest first: each open of the null device takes the lowest free number, the stream's.
+    for (int stream = STDIN_FILENO; stream <= STDERR_FILENO; ++stream) {
+        if (::fcntl(stream, F_GETFD) == -1 && errno == EBADF) {
+            const int opened = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+            if (opened >= 0 && opened != stream) {
+                ::dup2(opened, stream);
+                ::close(opened);
+            } else if (opened == stream) {
+                ::fcntl(stream, F_SETFD, 0);  // inherited by what the program starts, as it was
+            }
+        }
+    }
 }
 
 std::string SystemErrorText(int error) { return std::generic_category().message(error); }

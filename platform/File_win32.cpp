@@ -5,7 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <new>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -27,9 +32,28 @@ bool File::IsOpen() const noexcept { return handle_ != -1; }
 
 bool File::OpenNative(const std::string& name, Access access) {
     // Share mode 0: nobody else may open the file while we hold it. Not CREATE_ALWAYS: a
-    // file another program holds must not be emptied before we know.
-    const DWORD rights = access == Access::Read ? GENERIC_READ : GENERIC_WRITE;
-    const DWORD disposition = access == Access::Create ? OPEN_ALWAYS : OPEN_EXISTING;
+    // file another program holds must not be emptied before we know. DELETE for the files
+    // read and written in place, so that they can be renamed while held.
+    DWORD rights = GENERIC_WRITE;
+    DWORD disposition = OPEN_EXISTING;
+    switch (access) {
+    case Access::Read:
+        rights = GENERIC_READ;
+        break;
+    case Access::Create:
+        disposition = OPEN_ALWAYS;
+        break;
+    case Access::Append:
+        break;
+    case Access::Update:
+        rights = GENERIC_READ | GENERIC_WRITE | DELETE;
+        break;
+    case Access::CreateNew:
+        rights = GENERIC_READ | GENERIC_WRITE | DELETE;
+        disposition = CREATE_NEW;
+        break;
+    }
+    const bool mayBeMissing = access == Access::Append || access == Access::Update;
     HANDLE handle = ::CreateFileA(name.c_str(), rights, 0, nullptr, disposition,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -43,13 +67,12 @@ bool File::OpenNative(const std::string& name, Access access) {
             return Refuse(OpenFailure::NotAFile, static_cast<int>(error));
         }
         const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        return Refuse(
-            missing && access == Access::Append ? OpenFailure::Missing : OpenFailure::System,
-            static_cast<int>(error));
+        return Refuse(missing && mayBeMissing ? OpenFailure::Missing : OpenFailure::System,
+                      static_cast<int>(error));
     }
     const DWORD type = ::GetFileType(handle);
     const bool isRegular = type == FILE_TYPE_DISK;
-    if (access == Access::Read && !isRegular) {
+    if ((access == Access::Read || access == Access::Update) && !isRegular) {
         ::CloseHandle(handle);
         return Refuse(OpenFailure::NotAFile, ERROR_ACCESS_DENIED);
     }
@@ -128,9 +151,20 @@ void File::Write(std::string_view bytes) {
     }
 }
 
+void File::Seek(std::int64_t offset) {
+    LARGE_INTEGER position{};
+    position.QuadPart = offset;
+    if (!::SetFilePointerEx(Native(handle_), position, nullptr, FILE_BEGIN)) {
+        ThrowLastError(path_);
+    }
+}
+
 void File::Truncate(std::int64_t length) {
     if (!isRegular_) {
         return;
+    }
+    if (length > Length()) {
+        throw FileError(FileErrorCause::EndOfFile, path_);
     }
     LARGE_INTEGER position{};
     position.QuadPart = length;
@@ -183,13 +217,87 @@ std::optional<FileIdentity> IdentityOf(const std::string& name) noexcept {
         (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32U) | info.nFileIndexLow};
 }
 
-bool RenameFile(const std::string& from, const std::string& to, int& error) noexcept {
-    if (!::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        error = LastErrorNumber();
+bool File::RenameWithoutReplacing(const std::string& to, int& error) noexcept {
+    try {
+        if (IdentityOf(path_) != std::optional(Identity())) {
+            error = ERROR_FILE_NOT_FOUND;
+            return false;
+        }
+        // Renamed through the handle itself: no other open could (share mode 0). The new
+        // name is given in the system's own form of a full path (\??\C:\folder\name), which
+        // every version reads alike; a bare name may be taken from the current folder.
+        std::string renamed = ResolveFullPath(to);
+        const bool network = renamed.starts_with("\\\\");
+        const std::string native = network ? "\\??\\UNC\\" + renamed.substr(2) : "\\??\\" + renamed;
+        const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, native.data(),
+                                                     static_cast<int>(native.size()), nullptr, 0);
+        if (wideLength <= 0) {
+            error = LastErrorNumber();
+            return false;
+        }
+        const std::size_t bytes =
+            sizeof(FILE_RENAME_INFO) + static_cast<std::size_t>(wideLength) * sizeof(WCHAR);
+        std::vector<std::byte> buffer(bytes);
+        auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+        info->ReplaceIfExists = FALSE;
+        info->RootDirectory = nullptr;
+        info->FileNameLength = static_cast<DWORD>(wideLength) * sizeof(WCHAR);
+        ::MultiByteToWideChar(CP_ACP, 0, native.data(), static_cast<int>(native.size()),
+                              info->FileName, wideLength);
+        if (!::SetFileInformationByHandle(Native(handle_), FileRenameInfo, info,
+                                          static_cast<DWORD>(bytes))) {
+            error = LastErrorNumber();
+            return false;
+        }
+        path_ = std::move(renamed);
+    } catch (const FileError&) {
+        error = ERROR_READ_FAULT;
+        return false;
+    } catch (const std::bad_alloc&) {
+        error = ERROR_NOT_ENOUGH_MEMORY;
         return false;
     }
     error = 0;
     return true;
+}
+
+bool File::RemoveAndClose(int& error) noexcept {
+    error = 0;
+    // Removed by name once let go of: removing through the handle would remove what a
+    // link leads to rather than the link.
+    std::optional<FileIdentity> identity;
+    try {
+        identity = Identity();
+    } catch (const FileError&) {
+        error = ERROR_READ_FAULT;
+    }
+    CloseQuietly();
+    if (!identity || IdentityOf(path_) != identity) {
+        return false;
+    }
+    if (!::DeleteFileA(path_.c_str())) {
+        error = LastErrorNumber();
+        return false;
+    }
+    return true;
+}
+
+bool IsNameTaken(int error) noexcept {
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+}
+
+void OpenClosedStandardStreams() noexcept {
+    for (const DWORD stream : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
+        HANDLE handle = ::GetStdHandle(stream);
+        if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+            HANDLE null = ::CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr);
+            if (null != INVALID_HANDLE_VALUE) {
+                ::SetStdHandle(stream, null);
+            }
+        }
+    }
 }
 
 std::string SystemErrorText(int error) {

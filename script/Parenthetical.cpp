@@ -17,7 +17,7 @@ void TrimTrailing(std::string_view& text, char byte) {
 
 }  // namespace
 
-std::string NormaliseParenthetical(std::string_view text) {
+std::string_view NormaliseParenthetical(std::string_view text) {
     TrimLeading(text, ' ');
     TrimLeading(text, '\r');
     TrimLeading(text, '\n');
@@ -27,7 +27,7 @@ std::string NormaliseParenthetical(std::string_view text) {
             TrimTrailing(text, byte);
         }
     }
-    return std::string(text);
+    return text;
 }
 
 }  // namespace velmora

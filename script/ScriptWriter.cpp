@@ -4,6 +4,7 @@
 #include "script/Parenthetical.h"
 #include "script/ScriptOutput.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace velmora {
@@ -60,7 +61,7 @@ void ScriptWriter::WriteCharacterName(std::string_view typedName) {
 }
 
 void ScriptWriter::WriteParenthetical(std::string_view text) {
-    const std::string trimmed = NormaliseParenthetical(text);
+    const std::string_view trimmed = NormaliseParenthetical(text);
     if (trimmed.empty()) {
         return;
     }
@@ -85,7 +86,7 @@ void ScriptWriter::WriteNarrationElement(std::string_view text, bool typed) {
     const FormatMarkup& markup = Markup();
     WriteTags(markup.narrationOpen);
     if (markup.narrationAsParenthetical) {
-        const std::string trimmed = NormaliseParenthetical(text);
+        const std::string_view trimmed = NormaliseParenthetical(text);
         if (!trimmed.empty()) {
             WriteTags(markup.parentheticalOpen);
             typed ? WriteTyped(trimmed) : WriteText(trimmed);
@@ -107,13 +108,17 @@ void ScriptWriter::WriteTags(const Tags& tags) {
 }
 
 void ScriptWriter::WriteText(std::string_view text) {
-    if (text.empty()) {
+    if (!NeedsHtmlEscape(text)) {
+        if (!text.empty()) {
+            output_->Write(text);
+        }
         return;
     }
-    if (NeedsHtmlEscape(text)) {
-        output_->Write(EscapeHtml(text));
-    } else {
-        output_->Write(text);
+    // Escaped a piece at a time: a paragraph may be nearly the whole text, and a copy of it
+    // would double what a conversion holds.
+    constexpr std::size_t kPiece = std::size_t{1} << 16U;
+    for (; !text.empty(); text.remove_prefix(std::min(text.size(), kPiece))) {
+        output_->Write(EscapeHtml(text.substr(0, kPiece)));
     }
 }
 

@@ -4,8 +4,13 @@
 # fastest of several runs. The corpus stays untouched: each text is linked into a scratch
 # folder, where its Script.htm is written.
 #
+# Then the same for large texts made of the corpus (LARGE_MB megabytes each, 0 for none):
+# War and Peace repeated with its paragraphs (CR LF), and with LF line ends only (one
+# paragraph of the whole text), each converted fresh and again beside the script of the
+# first run; peak memory is given as a multiple of the text's size too.
+#
 #   scripts/bench-convert.sh            builds a release velmora-convert in build/bench
-#   VELMORA_CONVERT=path/to/velmora-convert RUNS=5 scripts/bench-convert.sh
+#   VELMORA_CONVERT=path/to/velmora-convert RUNS=5 LARGE_MB=2000 scripts/bench-convert.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +26,7 @@ fi
 program=$(realpath "$program")
 corpus=$(realpath ../shared/corpus)
 runs=${RUNS:-3}
+large_mb=${LARGE_MB:-512}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -53,4 +59,31 @@ for text in "$corpus"/*.txt; do
     printf '%-30s %-12s %10s %12.2f %11.1f %5s\n' "$name" "$mode" "$(stat -L -c %s "$text")" \
       "$best_wall" "$(awk -v k="$best_peak" 'BEGIN { print k / 1024 }')" "$status"
   done
+done
+
+[ "$large_mb" -gt 0 ] || exit 0
+echo
+printf '%-30s %-12s %10s %12s %11s %7s %5s\n' "large text" run "bytes" "wall (s)" "peak (MiB)" \
+  "x text" exit
+for layout in crlf lf; do
+  name=large-$layout.txt
+  source=$corpus/war-and-peace-$layout.txt
+  rm -f "$work"/Script.htm*
+  while [ "$(stat -c %s "$work/$name" 2>/dev/null || echo 0)" -lt $((large_mb << 20)) ]; do
+    cat "$source" >>"$work/$name"
+  done
+  bytes=$(stat -c %s "$work/$name")
+  for run in fresh again; do
+    status=0
+    (cd "$work" && /usr/bin/time -v -o time "$program" "$name" >/dev/null 2>&1) || status=$?
+    wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {
+             n = split($2, part, ":"); s = 0
+             for (i = 1; i <= n; i++) s = s * 60 + part[i]
+             print s }' "$work/time")
+    peak=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/time")
+    printf '%-30s %-12s %10s %12.2f %11.1f %7.2f %5s\n' "$name" "$run" "$bytes" "$wall" \
+      "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')" \
+      "$(awk -v k="$peak" -v b="$bytes" 'BEGIN { print k * 1024 / b }')" "$status"
+  done
+  rm -f "$work/$name" "$work"/Script.htm*
 done

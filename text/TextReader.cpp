@@ -19,6 +19,7 @@ void TextReader::Load(const std::string& name) {
     position_ = 0;
     paragraphBegin_ = 0;
     buffer_.clear();
+    text_ = {};
     failure_ = {};
     identity_.reset();
 
@@ -42,12 +43,18 @@ void TextReader::Load(const std::string& name) {
     file.Close();
 
     buffer_ = std::move(buffer);
+    text_ = buffer_;
     identity_ = identity;
     isLoaded_ = true;
 }
 
 void TextReader::Assign(std::string text) {
     buffer_ = std::move(text);
+    View(buffer_);
+}
+
+void TextReader::View(std::string_view text) {
+    text_ = text;
     position_ = 0;
     paragraphBegin_ = 0;
     failure_ = {};
@@ -62,6 +69,7 @@ void TextReader::Assign(std::string text, FileIdentity document) {
 
 void TextReader::RewriteParagraphs(ParagraphLayout layout) {
     velmora::RewriteParagraphs(buffer_, layout);
+    text_ = buffer_;
     position_ = std::min(position_, buffer_.size());
     paragraphBegin_ = std::min(paragraphBegin_, position_);
 }
@@ -71,33 +79,44 @@ void TextReader::KeepOnly(std::size_t begin, std::size_t end) noexcept {
     begin = std::min(begin, end);
     buffer_.erase(end);
     buffer_.erase(0, begin);
+    text_ = buffer_;
     position_ = 0;
     paragraphBegin_ = 0;
 }
 
 void TextReader::StraightenQuotes(CharacterSet set) noexcept {
     StraightenTypographicQuotes(buffer_, set);
+    text_ = buffer_;
 }
 
 void TextReader::Rewind(std::size_t position, std::size_t paragraphBegin) noexcept {
-    position_ = std::min(position, buffer_.size());
+    position_ = std::min(position, text_.size());
     paragraphBegin_ = std::min(paragraphBegin, position_);
     isLoaded_ = true;
 }
 
 bool TextReader::ReadParagraph(std::string& paragraph) {
-    while (position_ < buffer_.size() && IsSeparator(buffer_[position_])) {
+    std::string_view next;
+    if (!ReadParagraph(next)) {
+        return false;
+    }
+    paragraph.assign(next);
+    return true;
+}
+
+bool TextReader::ReadParagraph(std::string_view& paragraph) {
+    while (position_ < text_.size() && IsSeparator(text_[position_])) {
         ++position_;
     }
-    if (position_ >= buffer_.size()) {
+    if (position_ >= text_.size()) {
         isLoaded_ = false;
         return false;
     }
     // The break itself and any separators after it are skipped by the next call.
     const std::size_t start = position_;
     paragraphBegin_ = start;
-    position_ = std::min(buffer_.find(kParagraphBreak, start), buffer_.size());
-    paragraph.assign(buffer_, start, position_ - start);
+    position_ = std::min(text_.find(kParagraphBreak, start), text_.size());
+    paragraph = text_.substr(start, position_ - start);
     return true;
 }
 

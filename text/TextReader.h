@@ -30,6 +30,8 @@ public:
 
     // Holds text as if it had been loaded from a file that nothing else names.
     void Assign(std::string text);
+    // Reads text kept elsewhere, without a copy of it; text must outlive the reading.
+    void View(std::string_view text);
 
     // Holds the text imported from a document, keeping the document's identity so that
     // nothing is ever written over it.
@@ -44,6 +46,8 @@ public:
     // On true, paragraph holds the next paragraph. On false (text exhausted) paragraph is
     // unchanged and the reader is unloaded.
     bool ReadParagraph(std::string& paragraph);
+    // The same, with paragraph a view into Text(): no copy of a paragraph of any length.
+    bool ReadParagraph(std::string_view& paragraph);
 
     // Where in Text() the paragraph ReadParagraph gave last begins; 0 before the first.
     [[nodiscard]] std::size_t ParagraphBegin() const noexcept { return paragraphBegin_; }
@@ -55,18 +59,21 @@ public:
     void Rewind(std::size_t position, std::size_t paragraphBegin) noexcept;
 
     // The loaded bytes, exactly as in the file unless straightened below.
-    [[nodiscard]] std::string_view Text() const noexcept { return buffer_; }
+    [[nodiscard]] std::string_view Text() const noexcept { return text_; }
 
     // Turns each typographic double quote of the loaded text into an ASCII double quote,
-    // in memory only; the file is never touched. Call before the first paragraph is read.
+    // in memory only; the file is never touched. Call before the first paragraph is read,
+    // on a text loaded or assigned (not viewed).
     void StraightenQuotes(CharacterSet set) noexcept;
 
     // Reads the loaded text as the layout says its paragraphs are marked (see
-    // RewriteParagraphs), in memory only. Call before the first paragraph is read.
+    // RewriteParagraphs), in memory only. Call before the first paragraph is read, on a text
+    // loaded or assigned (not viewed).
     void RewriteParagraphs(ParagraphLayout layout);
 
     // Keeps only the bytes from begin to end of the loaded text (the book without the
-    // matter around it), in memory only. Call before the first paragraph is read.
+    // matter around it), in memory only. Call before the first paragraph is read, on a text
+    // loaded or assigned (not viewed).
     void KeepOnly(std::size_t begin, std::size_t end) noexcept;
 
     // Largest text accepted: sizes and positions of a text stay within 32 bits.
@@ -76,7 +83,8 @@ private:
     bool isLoaded_ = false;
     std::size_t position_ = 0;  // next byte not yet handed out
     std::size_t paragraphBegin_ = 0;
-    std::string buffer_;
+    std::string buffer_;     // the text, unless it is viewed
+    std::string_view text_;  // the text read: buffer_, or the one viewed
     LoadFailure failure_;
     std::optional<FileIdentity> identity_;
 };

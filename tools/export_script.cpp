@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     for (NameScriptStep& step : ParseNameScript(*names)) {
         steps.push_back({step.isNote, std::move(step.text)});
     }
-    ScriptSource source;
+    ReplaySource source;
     source.text = *text;
     source.set = DetectCharacterSet(*text);
     source.format = arguments.stage ? ScriptFormat::StagePlay : ScriptFormat::ScreenPlay;

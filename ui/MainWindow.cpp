@@ -355,6 +355,8 @@ bool MainWindow::AskYesNo(std::string_view question) {
 
 bool MainWindow::AskToContinue(std::string_view question) { return AskYesNo(question); }
 
+bool MainWindow::AskToStartAnew(std::string_view question) { return AskYesNo(question); }
+
 void MainWindow::ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) {
     hint_->Clear();
     if (slot >= 1 && slot <= kNameSlots) {

@@ -57,6 +57,7 @@ public:
     void EndWaitCursor() override;
     [[nodiscard]] bool AskYesNo(std::string_view question) override;
     [[nodiscard]] bool AskToContinue(std::string_view question) override;
+    [[nodiscard]] bool AskToStartAnew(std::string_view question) override;
     // Marks the hinted slot's name field and puts the keyboard on its "Generate Line" (as
     // the default button); or offers a speaker in no slot in the first empty field, with the
     // keyboard there; or, with neither, puts the keyboard on the name edit of the slot used

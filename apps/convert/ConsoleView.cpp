@@ -73,6 +73,8 @@ bool ConsoleView::AskYesNo(std::string_view question) { return asker_ ? asker_(q
 
 bool ConsoleView::AskToContinue(std::string_view /*question*/) { return continue_; }
 
+bool ConsoleView::AskToStartAnew(std::string_view /*question*/) { return true; }
+
 void ConsoleView::ShowSpeakerHint(int /*slot*/, int /*lastSlot*/, std::string_view /*newName*/) {}
 
 }  // namespace velmora

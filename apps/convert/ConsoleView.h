@@ -49,6 +49,8 @@ public:
     void EndWaitCursor() override;
     [[nodiscard]] bool AskYesNo(std::string_view question) override;
     [[nodiscard]] bool AskToContinue(std::string_view question) override;
+    // The console keeps a finished script and starts a new one without asking.
+    [[nodiscard]] bool AskToStartAnew(std::string_view question) override;
     // Nobody at the console picks buttons: the hint has nowhere to go.
     void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) override;
 

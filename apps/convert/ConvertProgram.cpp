@@ -85,6 +85,9 @@ int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
         return askUser ? askUser(question) : true;
     });
     ConversionController controller(view);
+    if (options.continueScript) {
+        controller.ContinueOnly();
+    }
     if (namesIdentity) {
         controller.Protect(*namesIdentity, "names file", "the names file");
     }

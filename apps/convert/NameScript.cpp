@@ -49,7 +49,8 @@ int FirstLineNotUtf8(std::string_view content) {
     int invalid = 0;
     ForEachLine(content, [&](std::string_view line) {
         ++number;
-        if (invalid == 0 && !IsValidUtf8(line)) {
+        // A NUL byte is UTF-8, but no name holds one: it is how UTF-16 looks byte by byte.
+        if (invalid == 0 && (!IsValidUtf8(line) || line.find('\0') != std::string_view::npos)) {
             invalid = number;
         }
     });

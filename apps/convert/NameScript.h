@@ -20,8 +20,8 @@ struct NameScriptStep {
 // Every other line is a name as written; an empty line is an empty name.
 [[nodiscard]] std::vector<NameScriptStep> ParseNameScript(std::string_view content);
 
-// The number (from 1) of the first line of a names file that is not valid UTF-8; 0 when
-// every line is.
+// The number (from 1) of the first line of a names file that is not valid UTF-8, or holds a
+// NUL byte (a file in UTF-16); 0 when every line is good.
 [[nodiscard]] int FirstLineNotUtf8(std::string_view content);
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 
 #include "apps/convert/CommandLine.h"
 #include "apps/convert/ConvertProgram.h"
+#include "platform/File.h"
 
 #include <csignal>
 #include <iostream>
@@ -34,6 +35,8 @@ bool AskAtTerminal(std::string_view question) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before anything opens a file: a closed stream's number must not go to the script.
+    velmora::OpenClosedStandardStreams();
     std::ios::sync_with_stdio(false);  // the log of a long text is many lines
 #ifdef SIGPIPE
     // A reader of the log that goes away ("--log | head") must not end the conversion: the

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::test {
 
@@ -71,5 +72,58 @@ protected:
     RecordingView view_;
     ConversionController controller_{view_};
 };
+
+// Five lines of dialogue between narration.
+inline constexpr std::string_view kScene =
+    "It was late.\r\n\r\n"
+    "\"Who is there?\" asked Tom.\r\n\r\n"
+    "\"Only me,\" said Ann.\r\n\r\n"
+    "The door opened.\r\n\r\n"
+    "\"Come in,\" said Tom.\r\n\r\n"
+    "\"Thank you.\"\r\n\r\n"
+    "\"Sit down.\"\r\n\r\n"
+    "They sat.";
+
+// What a command does, in a run: a name for the pending line, or a note.
+struct Step {
+    enum Kind { Line, Note, Rest } kind = Line;
+    std::string text;  // the name (typed into slot 1) or the note
+};
+
+inline void Perform(RecordingView& view, ConversionController& controller, const Step& step) {
+    switch (step.kind) {
+    case Step::Line:
+        view.names[0] = step.text;
+        controller.GenerateLine(1);
+        break;
+    case Step::Note:
+        view.note = step.text;
+        controller.GenerateNote();
+        break;
+    case Step::Rest:
+        controller.GenerateWithoutNames();
+        break;
+    }
+}
+
+// A run that stops after the given steps, as when the window is closed, leaving its script
+// unfinished in dir.
+inline void StoppedRun(const TempDir& dir, const std::vector<Step>& steps,
+                       std::string_view text = kScene, bool screenPlay = true) {
+    ControllerRun run(dir);
+    run.view.screenPlay = screenPlay;
+    run.Open(text);
+    for (const auto& step : steps) {
+        Perform(run.view, run.controller, step);
+    }
+}
+
+// The script of a fresh run of text with the given steps, in a folder of its own.
+inline std::string FreshRun(const std::vector<Step>& steps, std::string_view text = kScene,
+                            bool screenPlay = true) {
+    const TempDir dir;
+    StoppedRun(dir, steps, text, screenPlay);
+    return ReadAll(dir / "Script.htm");  // once let go of: Windows reads no held file
+}
 
 }  // namespace velmora::test

@@ -510,41 +510,51 @@ TEST(ConversionControllerFailures, a_command_that_fails_leaves_everything_as_it_
     }
 }
 
-TEST_F(ConversionControllerTest, script_on_a_full_device_fails_while_opening) {
+// Script.htm must be a regular file or nothing: a device would store nothing, or fail.
+TEST_F(ConversionControllerTest, a_device_is_never_taken_for_the_script) {
     VELMORA_NEEDS_A_FULL_DISK();
-    fs::create_symlink("/dev/full", dir_ / "Script.htm");
-    dir_.Write("novel.txt", kWorkedText);
-    view_.choice = "novel.txt";
-    EXPECT_THROW(controller_.OpenTextFile(), FileError);
-    EXPECT_EQ(view_.status, "*** Error - Script file failed to open ***");
-    EXPECT_TRUE(view_.log.empty());
-    EXPECT_TRUE(fs::is_symlink(dir_ / "Script.htm"));
-    for (const auto& command : kGenerateCommands) {
-        command.run(controller_);
-        EXPECT_EQ(view_.calls.back(), kNotOpen) << command.label;
+    for (const char* device : {"/dev/full", "/dev/null"}) {
+        SCOPED_TRACE(device);
+        test::ControllerRun run;
+        fs::create_symlink(device, run / "Script.htm");
+        run.Open(kWorkedText);
+        EXPECT_EQ(run.view.status, "*** Error - Script file failed to open ***");
+        EXPECT_EQ(run.view.explanations, Calls{"Script.htm is a folder or a device, not a file."});
+        EXPECT_TRUE(fs::is_symlink(run / "Script.htm"));
+        for (const auto& command : kGenerateCommands) {
+            command.run(run.controller);
+            EXPECT_EQ(run.view.calls.back(), kNotOpen) << command.label;
+        }
     }
 }
 
-TEST_F(ConversionControllerTest, an_earlier_script_is_kept_and_given_back_when_opening_fails) {
+// A new script that cannot even be started puts the earlier one back in its place and
+// leaves the older kept ones alone, and says nothing of keeping what it gave back.
+TEST_F(ConversionControllerTest, an_earlier_script_is_given_back_when_opening_fails) {
     VELMORA_NEEDS_A_FULL_DISK();
-    dir_.Write("Script.htm", "<HTML><BR>An earlier, finished script.<BR></HTML>");
+    const std::string earlier = "<HTML><BR>An earlier, finished script.<BR></HTML>";
+    dir_.Write("Script.htm", earlier);
+    dir_.Write("Script.htm.bak", "the oldest script");
     dir_.Write("novel.txt", kWorkedText);
     view_.choice = "novel.txt";
     {
         const FileSizeLimit full(3);  // not even "<HTML>" fits
         EXPECT_THROW(controller_.OpenTextFile(), FileError);
     }
-    EXPECT_EQ(Script(), "<HTML><BR>An earlier, finished script.<BR></HTML>");
-    EXPECT_FALSE(fs::exists(dir_ / "Script.htm.bak"));
+    EXPECT_EQ(Script(), earlier);
+    EXPECT_EQ(test::ReadAll(dir_ / "Script.htm.bak"), "the oldest script");
+    EXPECT_FALSE(fs::exists(dir_ / "Script.htm.bak2"));
+    EXPECT_TRUE(view_.explanations.empty());
+    EXPECT_EQ(view_.status, "*** Error - Script file failed to open ***");
 
     test::RecordingView view;
     ConversionController controller(view);
     view.choice = "novel.txt";
     controller.OpenTextFile();
-    EXPECT_EQ(test::ReadAll(dir_ / "Script.htm.bak"),
-              "<HTML><BR>An earlier, finished script.<BR></HTML>");
+    EXPECT_EQ(test::ReadAll(dir_ / "Script.htm.bak2"), earlier);
+    EXPECT_EQ(test::ReadAll(dir_ / "Script.htm.bak"), "the oldest script");
     EXPECT_EQ(Script(), kWorkedScriptAfterOpen);
-    EXPECT_EQ(view.explanations, Calls{"The earlier Script.htm was kept as Script.htm.bak."});
+    EXPECT_EQ(view.explanations, Calls{"The earlier Script.htm was kept as Script.htm.bak2."});
 }
 
 TEST_F(ConversionControllerTest, the_script_is_never_the_text_itself) {

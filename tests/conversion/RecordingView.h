@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,10 +29,16 @@ public:
     // with a folder moves the current directory there, as the dialog does.
     std::optional<std::filesystem::path> choice;
 
+    // Run while the offer to go on is open, in place of continueAnswer (what another
+    // program does meanwhile, then the answer).
+    std::function<bool(std::string_view question)> onAskToContinue;
+
     // The answer to a yes/no question: yes, as the question's default.
     bool answer = true;
     // The answer to the offer to go on with an unfinished script.
     bool continueAnswer = true;
+    // The answer to whether to start anew over a finished script.
+    bool startAnewAnswer = true;
 
     // What the window shows.
     std::string status;
@@ -131,7 +138,11 @@ public:
     }
     bool AskToContinue(std::string_view question) override {
         Record("AskToContinue", question);
-        return continueAnswer;
+        return onAskToContinue ? onAskToContinue(question) : continueAnswer;
+    }
+    bool AskToStartAnew(std::string_view question) override {
+        Record("AskToStartAnew", question);
+        return startAnewAnswer;
     }
     void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) override {
         std::string hint = std::to_string(slot) + "," + std::to_string(lastSlot);

@@ -24,38 +24,11 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-// Five lines of dialogue between narration.
-constexpr std::string_view kScene =
-    "It was late.\r\n\r\n"
-    "\"Who is there?\" asked Tom.\r\n\r\n"
-    "\"Only me,\" said Ann.\r\n\r\n"
-    "The door opened.\r\n\r\n"
-    "\"Come in,\" said Tom.\r\n\r\n"
-    "\"Thank you.\"\r\n\r\n"
-    "\"Sit down.\"\r\n\r\n"
-    "They sat.";
-
-// What a command does, in a run: a name for the pending line, or a note.
-struct Step {
-    enum Kind { Line, Note, Rest } kind = Line;
-    std::string text;  // the name (typed into slot 1) or the note
-};
-
-void Perform(test::RecordingView& view, ConversionController& controller, const Step& step) {
-    switch (step.kind) {
-    case Step::Line:
-        view.names[0] = step.text;
-        controller.GenerateLine(1);
-        break;
-    case Step::Note:
-        view.note = step.text;
-        controller.GenerateNote();
-        break;
-    case Step::Rest:
-        controller.GenerateWithoutNames();
-        break;
-    }
-}
+using test::FreshRun;
+using test::kScene;
+using test::Perform;
+using test::Step;
+using test::StoppedRun;
 
 // Everything the user sees of a run, to compare before and after Undo.
 struct Seen {
@@ -74,30 +47,11 @@ void PrintTo(const Seen& seen, std::ostream* out) {
          << seen.status;
 }
 
-// A run that stops after the given steps, as when the window is closed, leaving its script
-// unfinished in dir.
-void StoppedRun(const test::TempDir& dir, const std::vector<Step>& steps,
-                std::string_view text = kScene, bool screenPlay = true) {
-    test::ControllerRun run(dir);
-    run.view.screenPlay = screenPlay;
-    run.Open(text);
-    for (const auto& step : steps) {
-        Perform(run.view, run.controller, step);
-    }
-}
-
 // The script in dir with its first `from` changed to `to`, as by hand in an editor.
 void EditScript(const test::TempDir& dir, std::string_view from, std::string_view to) {
     std::string script = test::ReadAll(dir / "Script.htm");
     script.replace(script.find(from), from.size(), to);
     dir.Write("Script.htm", script);
-}
-
-// A fresh run of kScene (or another text) with the given steps, in its own folder.
-std::string FreshRun(const std::vector<Step>& steps, std::string_view text = kScene) {
-    const test::TempDir dir;
-    StoppedRun(dir, steps, text);
-    return test::ReadAll(dir / "Script.htm");  // once let go of: Windows reads no held file
 }
 
 class UndoTest : public test::ControllerFixture {
@@ -233,17 +187,47 @@ TEST_F(UndoTest, a_failed_command_is_not_an_undo_step) {
     EXPECT_FALSE(controller_.CanUndo());
 }
 
-TEST_F(UndoTest, a_finished_script_changed_since_is_left_alone) {
-    Open(kScene);
-    Perform(view_, controller_, {Step::Rest, ""});
-    ASSERT_TRUE(controller_.IsScriptFinished());
-    dir_.Write("Script.htm", Script() + "<P>edited in a word processor</P>");
-    const std::string edited = Script();
-    controller_.Undo();
-    EXPECT_EQ(Script(), edited);
-    EXPECT_TRUE(controller_.IsScriptFinished());
-    EXPECT_EQ(view_.explanations,
-              Lines{"Script.htm was changed after it was finished, so nothing was undone."});
+// Undo opens the finished script again only when its name still leads to the file finished
+// and it holds the bytes it was finished with: a hand edit that keeps the length counts too.
+TEST(UndoAfterFinishing, a_finished_script_changed_or_replaced_since_is_left_alone) {
+    struct Case {
+        const char* label;
+        void (*change)(const test::ControllerRun& run, const std::string& finished);
+        const char* explanation;
+    };
+    const Case cases[] = {
+        {"edited in a word processor",
+         [](const test::ControllerRun& run, const std::string& finished) {
+             run.Write("Script.htm", finished + "<P>edited in a word processor</P>");
+         },
+         "Script.htm was changed after it was finished, so nothing was undone."},
+        {"one letter edited, the length kept",
+         [](const test::ControllerRun& run, const std::string& finished) {
+             std::string edited = finished;
+             edited[edited.find("late")] = 'L';
+             run.Write("Script.htm", edited);
+         },
+         "Script.htm was changed after it was finished, so nothing was undone."},
+        {"replaced by a copy of itself",
+         [](const test::ControllerRun& run, const std::string& finished) {
+             fs::rename(run / "Script.htm", run / "moved.htm");
+             run.Write("Script.htm", finished);
+         },
+         "Script.htm is no longer the file Velmora finished, so nothing was undone."},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.label);
+        test::ControllerRun run;
+        run.Open(kScene);
+        Perform(run.view, run.controller, {Step::Rest, ""});
+        ASSERT_TRUE(run.controller.IsScriptFinished());
+        row.change(run, run.Script());
+        const std::string changed = run.Script();
+        run.controller.Undo();
+        EXPECT_EQ(run.Script(), changed);
+        EXPECT_TRUE(run.controller.IsScriptFinished());
+        EXPECT_EQ(run.view.explanations, Lines{row.explanation});
+    }
 }
 
 // --- going on with an unfinished script ----------------------------------------------------
@@ -312,39 +296,32 @@ TEST(Resume, a_last_command_cut_short_is_dropped) {
               FreshRun({{Step::Line, "TOM"}, {Step::Line, "ANN"}, {Step::Rest, ""}}));
 }
 
-TEST(Resume, only_an_unfinished_script_of_this_text_in_this_format_is_offered) {
+TEST(Resume, only_an_unfinished_script_of_this_text_is_offered) {
     struct Case {
         const char* label;
         std::function<void(const test::TempDir&)> make;
-        bool screenPlay;
     };
     const std::vector<Step> twoLines = {{Step::Line, "TOM"}, {Step::Line, "ANN"}};
     const Case cases[] = {
         {"a finished script",
          [&](const test::TempDir& dir) {
              StoppedRun(dir, {{Step::Line, "TOM"}, {Step::Rest, ""}});
-         },
-         true},
+         }},
         {"a script of another text",
          [&](const test::TempDir& dir) {
              StoppedRun(dir, twoLines, "It was early.\r\n\r\n\"Who?\" asked Tom.\r\n\r\n\"Me.\"");
              dir.Write("novel.txt", kScene);
-         },
-         true},
-        {"a script of the other format",
-         [&](const test::TempDir& dir) { StoppedRun(dir, twoLines); }, false},
+         }},
         {"a script edited by hand",
          [&](const test::TempDir& dir) {
              StoppedRun(dir, twoLines);
              EditScript(dir, "It was late", "It was LATE");
-         },
-         true},
+         }},
         {"a script whose dialogue was changed by hand",
          [&](const test::TempDir& dir) {
              StoppedRun(dir, twoLines);
              EditScript(dir, "Only me", "Only I");
-         },
-         true},
+         }},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.label);
@@ -352,15 +329,12 @@ TEST(Resume, only_an_unfinished_script_of_this_text_in_this_format_is_offered) {
         row.make(dir);
         const std::string earlier = test::ReadAll(dir / "Script.htm");
         test::ControllerRun again(dir);
-        again.view.screenPlay = row.screenPlay;
         again.OpenAgain();
         for (const auto& call : again.view.calls) {
             EXPECT_FALSE(call.starts_with("AskToContinue")) << call;
         }
         EXPECT_EQ(test::ReadAll(dir / "Script.htm.bak"), earlier) << "set aside, not emptied";
-        EXPECT_EQ(test::ReadAll(dir / "Script.htm"),
-                  row.screenPlay ? "<HTML><BR>It was late.<BR>"
-                                 : "<HTML><BR><DD><I>(It was late)</I></DD>");
+        EXPECT_EQ(again.Script(), "<HTML><BR>It was late.<BR>");
     }
 }
 

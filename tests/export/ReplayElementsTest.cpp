@@ -16,7 +16,7 @@ using Steps = std::vector<EarlierRun::Step>;
 std::vector<ScriptElement> Replay(std::string_view text, const Steps& steps, bool finished,
                                   ScriptFormat format = ScriptFormat::ScreenPlay,
                                   CharacterSet set = CharacterSet::Ascii) {
-    ScriptSource source;
+    ReplaySource source;
     source.text = text;
     source.set = set;
     source.format = format;
@@ -83,7 +83,7 @@ TEST(ReplayElements, a_stage_play_trims_its_narration_like_a_direction) {
 }
 
 TEST(ReplayElements, typographic_quotes_read_as_the_run_read_them) {
-    ScriptSource source;
+    ReplaySource source;
     const std::string text = "\xE2\x80\x9CHi,\xE2\x80\x9D said Zo\xC3\xAB.";
     source.text = text;
     source.set = CharacterSet::Utf8;

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# End-to-end faults for velmora-convert: full disks, held and misplaced files, hostile texts
-# and awkward file names. Each case checks the exact status and error lines, the exit status
-# (0 finished, 1 refused or not started, 2 file or memory error), that the text's bytes are
-# unchanged, and what the script holds afterwards: exactly what it held before the command
-# that failed, so that running again gives the script an unbroken run gives.
+# End-to-end faults for velmora-convert: full disks, held and misplaced files, earlier scripts,
+# hostile texts and awkward file names. Each case checks the exact status and error lines,
+# the exit status (0 finished, 1 refused or not started, 2 file or memory error), that the
+# text's bytes are unchanged, and what the script and every kept earlier script hold
+# afterwards: no script that holds a named line or a note is ever deleted, cut or written
+# over, and after a failure the script holds exactly what it held before the command that
+# failed, so that running again gives the script an unbroken run gives.
 #
 #   faults.sh VELMORA_CONVERT CASE     run one case (CTest runs each as its own test)
 #   faults.sh VELMORA_CONVERT all      run every case
@@ -13,11 +15,14 @@
 set -u
 
 wanted=$2
-cases=(disk_full_dev_full disk_full_tmpfs disk_full_size_limit script_held_by_velmora
+cases=(script_is_a_device disk_full_tmpfs disk_full_size_limit script_held_by_velmora
        script_flocked script_word_processor_lock script_is_directory text_missing
        text_is_directory text_locked text_3gb_sparse nul_bytes invalid_utf8 long_line
        unmatched_quotes only_line_breaks awkward_file_name script_is_the_text
-       script_is_the_names_file earlier_script_kept log_reader_gone read_only_folder
+       script_is_the_names_file earlier_script_kept script_linked_to_its_backup
+       continue_holds_its_script another_run_holds_the_script continue_refused
+       continue_in_the_script_format runs_that_do_not_continue_keep_every_script
+       large_earlier_script closed_standard_streams log_reader_gone read_only_folder
        out_of_inodes names_file_line_ends names_file_not_utf8 names_left_over
        typed_characters_the_text_cannot_hold)
 if [ "$wanted" == "list" ]; then
@@ -100,6 +105,21 @@ expected:
 $expected"
 }
 
+# The sha256 of every file in the current folder (but the case's own dot files), sorted.
+snapshot() {
+    find . -maxdepth 1 -type f ! -name '.*' -print0 | sort -z | xargs -0 -r sha256sum
+}
+
+# expect_snapshot SNAPSHOT: every file is still there with the same bytes, and no other.
+expect_snapshot() {
+    local now
+    now=$(snapshot)
+    [ "$now" == "$1" ] || fail "the files changed:
+$now
+instead of:
+$1"
+}
+
 expect_unchanged() {  # FILE HASH
     [ -f "$1" ] || fail "$1 is gone"
     [ "$(hash_of "$1")" == "$2" ] || fail "$1 was changed"
@@ -126,12 +146,50 @@ report() {
     echo "PASS [$case_name]: exit $status; stderr: $(tr '\n' '|' <"${shown_err:-$err}")"
 }
 
+# start_held ARG...: starts velmora-convert --log ARG... in the background with its log going
+# into a pipe that is read up to its first line only. A conversion holds its script before it
+# logs anything, so from then on it holds it; and it stops at the full pipe (its log must be
+# far more than a pipe holds) until release_held reads the rest. The first line is the
+# signal: nothing here waits by the clock.
+start_held() {
+    mkfifo "$work/.log.fifo" || fail "mkfifo"
+    "$convert" --log "$@" >"$work/.log.fifo" 2>"$work/.held.err" &
+    held_pid=$!
+    held_pids+=("$held_pid")
+    exec 6<"$work/.log.fifo"
+    local first
+    IFS= read -r first <&6 || fail "the holding conversion wrote no log"
+}
+
+# release_held: reads the rest of the log and waits for the holding conversion to end; sets
+# held_status and held_err.
+release_held() {
+    cat <&6 >/dev/null
+    exec 6<&-
+    wait "$held_pid"
+    held_status=$?
+    held_err="$work/.held.err"
+    rm -f "$work/.log.fifo"
+}
+
+# expect_lines FILE LINE...: FILE holds exactly these lines.
+expect_lines() {
+    local file=$1 expected
+    shift
+    expected=$(printf '%s\n' "$@")
+    [ "$(cat "$file")" == "$expected" ] || fail "$file was:
+$(cat "$file")
+expected:
+$expected"
+}
+
 finished=("Loading text file" "Text file loaded successfully"
           "Generating script without characternames" "Script.html successfully generated")
 narration_only=("Loading text file" "Text file loaded successfully"
                 "Script.html successfully generated")
 load_failed=("Loading text file" "*** Error - Text file failed to load ***")
 kept_backup="The earlier Script.htm was kept as Script.htm.bak."
+kept_as() { echo "The earlier Script.htm was kept as $1."; }
 script_failed=("Loading text file" "Text file loaded successfully"
                "*** Error - Script file failed to open ***")
 
@@ -153,15 +211,17 @@ dialogue_text() {  # LINES TEXT
     } >"$2"
 }
 
-dialogue_script() {  # LINES SCRIPT
+# dialogue_script LINES SCRIPT [WRITTEN]: the script of dialogue_text LINES without names, or
+# of a run stopped after its first WRITTEN lines.
+dialogue_script() {
     local i
     {
         printf '<HTML><BR>Opening.<BR>'
-        for ((i = 1; i <= $1; i++)); do
+        for ((i = 1; i <= ${3:-$1}; i++)); do
             printf '<BR><CENTER>CHARACTERNAME</CENTER><DD>(he said)</DD><DD>Line %05d.</DD><BR>' \
                 "$i"
         done
-        printf '</HTML>'
+        [ -n "${3:-}" ] || printf '</HTML>'
     } >"$2"
 }
 
@@ -178,18 +238,24 @@ narration_script() {  # PARAGRAPHS SCRIPT
 
 # --- disk full ---------------------------------------------------------------------------
 
-case_disk_full_dev_full() {
-    fresh
-    cd "$dir" || fail "cd"
-    narration_text 3 novel.txt
-    local before
-    before=$(hash_of novel.txt)
-    ln -s /dev/full Script.htm
-    run novel.txt
-    expect_status 2
-    expect_err "${script_failed[@]}" "Disk full while accessing $dir/Script.htm."
-    expect_unchanged novel.txt "$before"
-    [ -L Script.htm ] || fail "the link to /dev/full was replaced"
+# Script.htm must be a regular file or nothing: a device stores nothing (/dev/null) or fails
+# every write (/dev/full). The disk-full cases below use real file systems instead.
+case_script_is_a_device() {
+    local device
+    for device in /dev/full /dev/null; do
+        fresh
+        cd "$dir" || fail "cd"
+        narration_text 3 novel.txt
+        local before
+        before=$(hash_of novel.txt)
+        ln -s "$device" Script.htm
+        run novel.txt
+        expect_status 1
+        expect_err "${script_failed[@]}" "Script.htm is a folder or a device, not a file."
+        expect_unchanged novel.txt "$before"
+        [ "$(readlink Script.htm)" == "$device" ] || fail "the link to $device was replaced"
+        [ ! -e Script.htm.bak ] || fail "a device was set aside"
+    done
 }
 
 # A real file system that fills up part way through the rest of the text: the script is cut
@@ -226,16 +292,19 @@ case_disk_full_tmpfs() {
 }
 
 # The file size limit makes the same fault while the script is opened (a text of narration
-# only is written whole by the opening): the earlier script is given back as it was.
+# only is written whole by the opening): the earlier script is given back as it was, nothing
+# is said of keeping it, and the older kept script is left alone.
 case_disk_full_size_limit() {
     fresh
     cd "$dir" || fail "cd"
     narration_text 600 novel.txt
     narration_script 600 expected.htm
     printf '<HTML><BR>An earlier script.<BR></HTML>' >Script.htm
-    local before script
+    printf '<HTML><BR>An older script.<BR></HTML>' >Script.htm.bak
+    local before script files
     before=$(hash_of novel.txt)
     script=$(hash_of Script.htm)
+    files=$(snapshot)
     (
         trap '' XFSZ  # report the write as failed instead of killing the program
         ulimit -f 16  # 16 KiB
@@ -245,20 +314,19 @@ case_disk_full_size_limit() {
     status=$?
     err="$work/.err"
     expect_status 2
-    expect_err "Loading text file" "Text file loaded successfully" "$kept_backup" \
+    expect_err "Loading text file" "Text file loaded successfully" \
         "*** Error - Script file failed to open ***" "Disk full while accessing $dir/Script.htm."
-    expect_unchanged novel.txt "$before"
-    expect_unchanged Script.htm "$script"
-    [ ! -e Script.htm.bak ] || fail "the earlier script was not put back in its place"
+    expect_snapshot "$files"
     cp "$err" "$work/.shown"
     shown_err="$work/.shown"
 
     run novel.txt  # with room again
     expect_status 0
-    expect_err "Loading text file" "Text file loaded successfully" "$kept_backup" \
+    expect_err "Loading text file" "Text file loaded successfully" "$(kept_as Script.htm.bak2)" \
         "Script.html successfully generated"
     expect_script Script.htm expected.htm
-    expect_unchanged Script.htm.bak "$script"
+    expect_unchanged Script.htm.bak2 "$script"
+    expect_unchanged novel.txt "$before"
 }
 
 # --- the script file held or misplaced ---------------------------------------------------
@@ -274,34 +342,14 @@ case_script_held_by_velmora() {
     printf '"Hello," said Ann.' >novel.txt
     local before
     before=$(hash_of novel.txt)
-    # The first conversion prints its log into a pipe nobody reads yet, so it stops there
-    # while it holds its script.
-    mkfifo log.fifo
-    exec 7<>log.fifo
-    "$convert" --log big.txt >log.fifo 2>first.err 7<&- &
-    local first=$!
-    held_pids+=("$first")
-    local waited
-    for ((waited = 0; waited < 200; waited++)); do
-        [ "$(stat -c %s Script.htm 2>/dev/null || echo 0)" -ge 6 ] && break
-        sleep 0.05
-    done
-    kill -0 "$first" 2>/dev/null || fail "the first conversion did not stay open"
+    start_held big.txt
     run novel.txt
     expect_status 1
     expect_err "${script_failed[@]}" "Script.htm is in use by another program."
     expect_unchanged novel.txt "$before"
     # Let the first one finish: its script must be whole, not emptied by the second.
-    # Swap the pipe's read-write end for a reader that drains it, never leaving it without
-    # a reader (the writer would die of SIGPIPE) nor keeping a writer (no end of file).
-    exec 6<log.fifo
-    exec 7<&-
-    cat <&6 >/dev/null 6<&- &
-    held_pids+=($!)
-    exec 6<&-
-    wait "$first"
-    local first_status=$?
-    [ "$first_status" -eq 0 ] || fail "the first conversion ended with $first_status"
+    release_held
+    [ "$held_status" -eq 0 ] || fail "the first conversion ended with $held_status"
     expect_script Script.htm big-expected.htm
     report
     echo "      the holding conversion then finished with exit 0 and a whole script"
@@ -608,7 +656,8 @@ case_script_is_the_names_file() {
     done
 }
 
-# An earlier script is set aside as Script.htm.bak (one level), never emptied.
+# Every earlier script is kept under a name of its own, never over an older one; a copy of
+# one already kept, or an empty script, is not kept twice.
 case_earlier_script_kept() {
     fresh
     cd "$dir" || fail "cd"
@@ -616,20 +665,276 @@ case_earlier_script_kept() {
     dialogue_script 3 expected.htm
     printf 'the oldest script' >Script.htm.bak
     printf '<HTML><BR>An earlier script.<BR></HTML>' >Script.htm
-    local earlier
+    local oldest earlier whole
+    oldest=$(hash_of Script.htm.bak)
     earlier=$(hash_of Script.htm)
-    run novel.txt
-    expect_status 0
-    expect_err "Loading text file" "Text file loaded successfully" "$kept_backup" \
-        "Generating script without characternames" "Script.html successfully generated"
-    expect_script Script.htm expected.htm
-    expect_unchanged Script.htm.bak "$earlier"
+    whole=$(hash_of expected.htm)
+    local kept
+    for kept in Script.htm.bak2 Script.htm.bak3 Script.htm.bak3; do
+        run novel.txt
+        expect_status 0
+        expect_err "Loading text file" "Text file loaded successfully" "$(kept_as "$kept")" \
+            "Generating script without characternames" "Script.html successfully generated"
+        expect_script Script.htm expected.htm
+    done
+    expect_unchanged Script.htm.bak "$oldest"
+    expect_unchanged Script.htm.bak2 "$earlier"
+    expect_unchanged Script.htm.bak3 "$whole"
     # An empty script holds nothing worth keeping.
     : >Script.htm
     run novel.txt
     expect_status 0
     expect_err "${finished[@]}"
-    expect_unchanged Script.htm.bak "$earlier"
+    [ ! -e Script.htm.bak4 ] || fail "a copy was kept twice, or an empty script kept"
+}
+
+# Setting aside never targets the earlier script itself, whatever link joins it to a kept
+# name: the line says where its bytes are, and they are there.
+case_script_linked_to_its_backup() {
+    local way
+    for way in hardlink symlink; do
+        fresh
+        cd "$dir" || fail "cd"
+        dialogue_text 3 novel.txt
+        dialogue_script 3 expected.htm
+        printf '<HTML><BR>Opening.<BR><BR><CENTER>TOM</CENTER>' >Script.htm.bak
+        local kept
+        kept=$(hash_of Script.htm.bak)
+        case $way in
+        hardlink) ln Script.htm.bak Script.htm ;;
+        symlink) ln -s Script.htm.bak Script.htm ;;
+        esac
+        run novel.txt
+        expect_status 0
+        expect_err "Loading text file" "Text file loaded successfully" "$kept_backup" \
+            "Generating script without characternames" "Script.html successfully generated"
+        expect_unchanged Script.htm.bak "$kept"
+        expect_script Script.htm expected.htm
+        [ ! -L Script.htm ] || fail "$way: the new script is still the link"
+        [ ! -e Script.htm.bak2 ] && [ ! -L Script.htm.bak2 ] || fail "$way: kept twice"
+    done
+}
+
+# The script recognised is the script gone on with: held from the first look on, so another
+# conversion in the folder meanwhile is refused rather than written over.
+case_continue_holds_its_script() {
+    fresh
+    cd "$dir" || fail "cd"
+    dialogue_text 20000 big.txt  # its replayed log is far more than a pipe holds
+    dialogue_script 20000 expected.htm
+    dialogue_script 20000 Script.htm 15000  # a run stopped after 15,000 lines
+    printf '"Hi," she said.' >small.txt
+    local big small
+    big=$(hash_of big.txt)
+    small=$(hash_of small.txt)
+    start_held --continue big.txt
+    run small.txt
+    expect_status 1
+    expect_err "${script_failed[@]}" "Script.htm is in use by another program."
+    release_held
+    [ "$held_status" -eq 0 ] || fail "the conversion going on ended with $held_status"
+    expect_lines "$held_err" "Loading text file" "Text file loaded successfully" \
+        "Going on with Script.htm after its 15000 lines." \
+        "Generating script without characternames" "Script.html successfully generated"
+    expect_script Script.htm expected.htm
+    expect_unchanged big.txt "$big"
+    expect_unchanged small.txt "$small"
+    [ ! -e Script.htm.bak ] || fail "something was set aside"
+    echo "      the conversion going on finished its own script, byte for byte"
+}
+
+# The other way round: a conversion holds the script, and going on is refused meanwhile. The
+# unfinished script it set aside is kept, and going on with what it left is refused too.
+case_another_run_holds_the_script() {
+    fresh
+    cd "$dir" || fail "cd"
+    narration_text 20000 small.txt  # its log is far more than a pipe holds
+    narration_script 20000 small-expected.htm
+    dialogue_text 50 big.txt
+    dialogue_script 50 Script.htm 30
+    local unfinished
+    unfinished=$(hash_of Script.htm)
+    start_held small.txt
+    run --continue big.txt
+    expect_status 1
+    expect_err "${script_failed[@]}" "Script.htm is in use by another program."
+    cp "$err" "$work/.shown"
+    shown_err="$work/.shown"
+    release_held
+    [ "$held_status" -eq 0 ] || fail "the holding conversion ended with $held_status"
+    expect_lines "$held_err" "Loading text file" "Text file loaded successfully" "$kept_backup" \
+        "Script.html successfully generated"
+    expect_script Script.htm small-expected.htm
+    expect_unchanged Script.htm.bak "$unfinished"
+    local files
+    files=$(snapshot)
+    run --continue big.txt
+    expect_status 1
+    expect_err "${script_failed[@]}" "Script.htm was left as it is: it is a script of another text."
+    expect_snapshot "$files"
+}
+
+# --continue goes on only with an unfinished script of the text: anything else is refused with
+# the check that failed, and every file stays as it was.
+case_continue_refused() {
+    local kind reason
+    for kind in none not_a_script other_text changed_text finished; do
+        fresh
+        cd "$dir" || fail "cd"
+        dialogue_text 5 novel.txt
+        printf 'TOM\nANN\n' >cast.txt
+        case $kind in
+        none)
+            reason="There is no Script.htm beside the text to go on with." ;;
+        not_a_script)
+            printf 'PK\3\4 not a script' >Script.htm
+            reason="Script.htm was left as it is: it is not a script." ;;
+        other_text)
+            narration_script 3 Script.htm
+            reason="Script.htm was left as it is: it is a script of another text." ;;
+        changed_text)
+            dialogue_script 5 Script.htm 4
+            sed -i 's/Line 00003/Line 0000X/' novel.txt  # one byte, early on
+            reason="Script.htm was left as it is: it is a script of this text as it was before a change (they part at line 7 of the text)." ;;
+        finished)
+            dialogue_script 5 Script.htm
+            reason="Script.htm was left as it is: it holds a finished script of this text." ;;
+        esac
+        local files
+        files=$(snapshot)
+        run --continue --names cast.txt novel.txt
+        expect_status 1
+        expect_err "${script_failed[@]}" "$reason"
+        expect_snapshot "$files"
+    done
+}
+
+# stage_script_stopped_after NAMES: in the current folder, the stage play of novel.txt named
+# from NAMES, cut before its next name as if the run had been killed there.
+stage_script_stopped_after() {
+    "$convert" --stage --names "$1" novel.txt 2>/dev/null || fail "the first run failed"
+    local names cut
+    names=$(wc -l <"$1")
+    cut=$(grep -bo '<BR><B><CENTER>' Script.htm | sed -n "$((names + 1))p" | cut -d: -f1)
+    [ -n "$cut" ] || fail "no line after the names"
+    head -c "$cut" Script.htm >Script.cut && mv Script.cut Script.htm
+}
+
+# The format is taken from the script (a forgotten --stage does not start afresh), and an
+# editor's line break or spaces after the last command do not stop it being recognised.
+case_continue_in_the_script_format() {
+    local ending
+    for ending in none lf spaces_crlf; do
+        fresh
+        cd "$dir" || fail "cd"
+        dialogue_text 6 novel.txt
+        printf 'TOM\nANN\nBOB\n' >first.txt
+        printf 'EVE\nMAX\nSUE\n' >rest.txt
+        mkdir whole && cp novel.txt whole/ && cat first.txt rest.txt >whole/all.txt
+        (cd whole && "$convert" --stage --names all.txt novel.txt 2>/dev/null) ||
+            fail "the whole run failed"
+        stage_script_stopped_after first.txt
+        case $ending in
+        lf) printf '\n' >>Script.htm ;;
+        spaces_crlf) printf '  \r\n' >>Script.htm ;;
+        esac
+        run --continue --names rest.txt novel.txt
+        expect_status 0
+        expect_err "Loading text file" "Text file loaded successfully" \
+            "Going on with Script.htm after its 3 lines, as a stage play." \
+            "Script.html successfully generated"
+        expect_script Script.htm whole/Script.htm
+        [ ! -e Script.htm.bak ] || fail "$ending: set aside"
+    done
+}
+
+# Runs that do not go on keep what they find: a run with --continue forgotten, then one that
+# starts anew, leave both earlier scripts beside the new one.
+case_runs_that_do_not_continue_keep_every_script() {
+    fresh
+    cd "$dir" || fail "cd"
+    dialogue_text 6 novel.txt
+    printf 'TOM\nANN\nBOB\n' >first.txt
+    printf 'EVE\nMAX\nSUE\n' >rest.txt
+    stage_script_stopped_after first.txt
+    local unfinished wrong
+    unfinished=$(hash_of Script.htm)
+    run --names rest.txt novel.txt  # --continue forgotten
+    expect_status 0
+    expect_err "Loading text file" "Text file loaded successfully" "$kept_backup" \
+        "Generating script without characternames" "Script.html successfully generated"
+    expect_unchanged Script.htm.bak "$unfinished"
+    wrong=$(hash_of Script.htm)
+    run --continue --names rest.txt novel.txt
+    expect_status 1
+    expect_err "${script_failed[@]}" \
+        "Script.htm was left as it is: it holds a finished script of this text."
+    run --stage --names rest.txt novel.txt
+    expect_status 0
+    expect_err "Loading text file" "Text file loaded successfully" "$(kept_as Script.htm.bak2)" \
+        "Generating script without characternames" "Script.html successfully generated"
+    expect_unchanged Script.htm.bak "$unfinished"
+    expect_unchanged Script.htm.bak2 "$wrong"
+}
+
+# An earlier Script.htm of nearly 2 GB (as large as a script of a text may be) is read only as
+# far as it matches the text, and set aside without a copy.
+case_large_earlier_script() {
+    fresh
+    cd "$dir" || fail "cd"
+    [ -x /usr/bin/time ] || skip "GNU time is not installed"
+    dialogue_text 3 novel.txt
+    dialogue_script 3 expected.htm
+    local start='<HTML><BR>Opening.<BR>' size=2097152000
+    printf '%s' "$start" >Script.htm
+    truncate -s "$size" Script.htm || skip "no sparse files here"
+    local before peak
+    before=$(hash_of novel.txt)
+    timeout "$limit" /usr/bin/time -f '%M' -o peak.kb "$convert" novel.txt >"$work/.out" \
+        2>"$work/.err"
+    status=$?
+    err="$work/.err"
+    expect_status 0
+    expect_err "Loading text file" "Text file loaded successfully" "$kept_backup" \
+        "Generating script without characternames" "Script.html successfully generated"
+    expect_unchanged novel.txt "$before"
+    expect_script Script.htm expected.htm
+    # Compared byte for byte with what it was (a hash of 2 GB takes far longer).
+    [ "$(stat -c %s Script.htm.bak)" -eq "$size" ] &&
+        cmp -s -n "${#start}" Script.htm.bak <(printf '%s' "$start") &&
+        cmp -s -i "${#start}:0" -n "$((size - ${#start}))" Script.htm.bak /dev/zero ||
+        fail "the earlier script was not kept as it was"
+    peak=$(tail -n 1 peak.kb)
+    # Far below the script's size even under AddressSanitizer.
+    [ "$peak" -lt 262144 ] || fail "peak memory $peak KiB"
+    echo "      peak memory $peak KiB"
+}
+
+# A standard stream the program is started without is opened on the null device before any
+# file: neither the status lines nor the log land in the script.
+case_closed_standard_streams() {
+    fresh
+    cd "$dir" || fail "cd"
+    dialogue_text 3 novel.txt
+    dialogue_script 3 expected.htm
+    local before how
+    before=$(hash_of novel.txt)
+    for how in no_stderr log_without_stdout none; do
+        rm -f Script.htm
+        : >"$work/.err"
+        case $how in
+        no_stderr) timeout "$limit" "$convert" novel.txt 2>&- ;;
+        log_without_stdout) timeout "$limit" "$convert" --log novel.txt >&- 2>"$work/.err" ;;
+        none) timeout "$limit" "$convert" --log novel.txt <&- >&- 2>&- ;;
+        esac
+        status=$?
+        err="$work/.err"
+        expect_status 0
+        [ "$how" != log_without_stdout ] || expect_err "${finished[@]}"
+        expect_script Script.htm expected.htm
+        expect_unchanged novel.txt "$before"
+        [ ! -e Script.htm.bak ] || fail "$how: a script was set aside"
+    done
 }
 
 # A reader of the log that goes away stops the log, not the conversion.
@@ -659,16 +964,26 @@ case_read_only_folder() {
     [ ! -e Script.htm ] || fail "a script was written"
 }
 
+# With no inode left the new script cannot be created: an earlier script is back in its place,
+# not left unannounced under a kept name.
 case_out_of_inodes() {
-    fresh
-    scratch_mount full size=1m,nr_inodes=2
-    cd "$dir/full" || fail "cd"
-    dialogue_text 3 novel.txt
-    : >filler 2>/dev/null  # take whatever inode is left
-    run novel.txt
-    expect_status 1
-    expect_err "${script_failed[@]}" "Script.htm could not be written: No space left on device."
-    [ ! -e Script.htm ] || fail "a script was written"
+    local earlier
+    for earlier in none script; do
+        fresh
+        scratch_mount full size=1m,nr_inodes=3  # the folder, the text and one more
+        cd "$dir/full" || fail "cd"
+        dialogue_text 3 novel.txt
+        [ "$earlier" == none ] || printf '<HTML><BR>An earlier script.<BR></HTML>' >Script.htm
+        { : >filler; } 2>/dev/null  # take whatever inode is left
+        local files
+        files=$(snapshot)
+        run novel.txt
+        expect_status 1
+        expect_err "${script_failed[@]}" "Script.htm could not be written: No space left on device."
+        expect_snapshot "$files"
+        [ "$earlier" == script ] || [ ! -e Script.htm ] || fail "a script was written"
+        cd / && umount "$mounted" && mounted="" || fail "cannot unmount"
+    done
 }
 
 # --- names files --------------------------------------------------------------------------
@@ -696,19 +1011,27 @@ case_names_file_line_ends() {
     done
 }
 
+# Refused before anything is opened: names that are not UTF-8 (or UTF-16, which is full of
+# NUL bytes) would reach the script as mojibake.
 case_names_file_not_utf8() {
-    fresh
-    cd "$dir" || fail "cd"
-    names_text novel.txt
-    printf 'TOM\nJOS\xc9\nBOB\n' >cast.txt
-    printf 'an earlier script' >Script.htm
-    local script
-    script=$(hash_of Script.htm)
-    run --names cast.txt novel.txt
-    expect_status 1
-    expect_err "velmora-convert: the names file 'cast.txt' is not UTF-8 at line 2"
-    expect_unchanged Script.htm "$script"
-    [ ! -e Script.htm.bak ] || fail "the script was set aside"
+    local encoding line
+    for encoding in latin1 utf16 utf16_bom; do
+        fresh
+        cd "$dir" || fail "cd"
+        names_text novel.txt
+        case $encoding in
+        latin1) printf 'TOM\nJOS\xc9\nBOB\n' >cast.txt && line=2 ;;
+        utf16) printf 'T\0O\0M\0\n\0A\0N\0N\0\n\0' >cast.txt && line=1 ;;
+        utf16_bom) printf '\xff\xfeT\0O\0M\0\n\0' >cast.txt && line=1 ;;
+        esac
+        printf 'an earlier script' >Script.htm
+        local files
+        files=$(snapshot)
+        run --names cast.txt novel.txt
+        expect_status 1
+        expect_err "velmora-convert: the names file 'cast.txt' is not UTF-8 at line $line"
+        expect_snapshot "$files"
+    done
 }
 
 case_names_left_over() {

@@ -298,16 +298,49 @@ TEST_F(MainWindowTest, AFailureInTheBulkCompletionEndsTheBusyCursorToo) {
 }
 
 TEST_F(MainWindowTest, AScriptThatCannotBeWrittenAtAllIsReportedWhileOpening) {
-    std::filesystem::create_symlink("/dev/full", folder_ / "Script.htm");
     const auto text = WriteText("short.txt", kShortNovel);
     const wxString message =
         wxString::FromUTF8("Disk full while accessing " + (folder_ / "Script.htm").string() + ".");
-    wxTEST_DIALOG(Press(*window_, IDC_OPEN_TEXT_FILE),
-                  wxExpectModal<wxFileDialog>(wxString::FromUTF8(text.string())),
-                  ExpectMessage(message, wxICON_ERROR, window_));
+    {
+        const FileSizeLimit full(3);  // not even "<HTML>" fits
+        wxTEST_DIALOG(Press(*window_, IDC_OPEN_TEXT_FILE),
+                      wxExpectModal<wxFileDialog>(wxString::FromUTF8(text.string())),
+                      ExpectMessage(message, wxICON_ERROR, window_));
+    }
     EXPECT_EQ(Status(), "*** Error - Script file failed to open ***");
     EXPECT_TRUE(Log().empty());
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "Script.htm")) << "the new script removed";
+}
+
+// Script.htm must be a regular file or nothing: a device is refused, in the log, not a box.
+TEST_F(MainWindowTest, ADeviceNamedScriptIsRefusedWhileOpening) {
+    std::filesystem::create_symlink("/dev/full", folder_ / "Script.htm");
+    const auto text = WriteText("short.txt", kShortNovel);
+    wxTEST_DIALOG(Press(*window_, IDC_OPEN_TEXT_FILE),
+                  wxExpectModal<wxFileDialog>(wxString::FromUTF8(text.string())));
+    EXPECT_EQ(Status(), "*** Error - Script file failed to open ***");
+    ASSERT_FALSE(Log().empty());
+    EXPECT_EQ(Log().back(), "Script.htm is a folder or a device, not a file.");
     EXPECT_TRUE(std::filesystem::is_symlink(folder_ / "Script.htm"));
+}
+
+// The line that says where the earlier script went is in view when the first line of
+// dialogue waits, however many paragraphs came before it.
+TEST_F(MainWindowTest, TheKeptScriptLineIsInViewWithTheFirstLineOfDialogue) {
+    std::filesystem::create_directory(folder_ / "texts");
+    test::TempDir::WriteIn(folder_ / "texts", "Script.htm", "an earlier script");
+    std::string novel;
+    for (int paragraph = 1; paragraph <= 200; ++paragraph) {
+        novel += "Paragraph " + std::to_string(paragraph) + " of the opening.\r\n\r\n";
+    }
+    OpenText(WriteText("texts/long.txt", novel + "\"Hi,\" he said."));
+    const std::string kept = "The earlier Script.htm was kept as Script.htm.bak.";
+    ASSERT_EQ(Log().back(), kept);
+    auto& log = Get<LineList>(IDC_LOG);
+    const long line = log.GetItemCount() - 1;
+    EXPECT_GE(line, log.GetTopItem());
+    EXPECT_LT(line, log.GetTopItem() + log.GetCountPerPage());
+    EXPECT_EQ(Dialogue(), "Hi.");
 }
 
 TEST_F(MainWindowTest, TheLogKeepsWholeLinesButDrawsAtMostAFewThousandCharacters) {
