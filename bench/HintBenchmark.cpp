@@ -2,6 +2,7 @@
 // that is one paragraph of megabytes.
 
 #include "hint/SpeakerHinter.h"
+#include "text/NameSlots.h"
 #include "text/QuoteSplitter.h"
 #include "text/TextReader.h"
 
@@ -79,7 +80,7 @@ void BM_GuessAndConfirmEachLine(benchmark::State& state, const std::string& nove
             *slot = lines[n].speaker;
             const auto index = static_cast<std::size_t>(slot - slots.begin());
             lastUse[index] = n + 1;
-            hinter.Confirm(slots, text, lines[n].begin, lines[n].end, static_cast<int>(index) + 1);
+            hinter.Confirm(slots, text, lines[n].begin, lines[n].end, SlotNumber(index));
         }
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(lines.size()));

@@ -378,7 +378,8 @@ void ConversionController::ReplayEarlierRun(const EarlierRun& run) {
             continue;
         }
         const auto found = std::find(names.begin(), names.end(), step.text);
-        const int slot = found == names.end() ? 0 : static_cast<int>(found - names.begin()) + 1;
+        const int slot =
+            found == names.end() ? 0 : SlotNumber(static_cast<std::size_t>(found - names.begin()));
         ConfirmSpeaker(slotNames, slot);
         (void)walk_->WriteLine(step.text, &view_);
         lastSlot_ = slot;
@@ -481,8 +482,7 @@ void ConversionController::Restore(const Checkpoint& checkpoint) {
 std::vector<std::string> ConversionController::SlotNames() {
     std::vector<std::string> names(static_cast<std::size_t>(ConversionView::kNameSlots));
     for (int slot = 1; slot <= ConversionView::kNameSlots; ++slot) {
-        names[static_cast<std::size_t>(slot - 1)] =
-            TypedToText(view_.GetNameField(slot), characterSet_);
+        names[SlotIndex(slot)] = TypedToText(view_.GetNameField(slot), characterSet_);
     }
     return names;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/NameSlots.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,7 +14,7 @@ namespace velmora {
 // passes as UTF-8.
 class ConversionView {
 public:
-    static constexpr int kNameSlots = 12;
+    static constexpr int kNameSlots = velmora::kNameSlots;
 
     virtual ~ConversionView() = default;
 

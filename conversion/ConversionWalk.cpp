@@ -1,6 +1,7 @@
 #include "conversion/ConversionWalk.h"
 
 #include "conversion/ParagraphLog.h"
+#include "script/NoteLine.h"
 #include "script/ScriptElementSink.h"
 #include "text/Encoding.h"
 #include "text/QuoteSplitter.h"
@@ -60,8 +61,7 @@ bool ConversionWalk::WriteLine(std::string_view typedName, ConversionView* log) 
 }
 
 void ConversionWalk::WriteNote(std::string_view typedNote, ConversionView* log) {
-    std::string line(kNotePrefix);
-    line += typedNote;
+    const std::string line = NoteLine(typedNote);
     writer_.WriteNote(line);
     if (log != nullptr) {
         LogParagraph(*log, TypedToText(line, set_));

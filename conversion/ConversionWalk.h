@@ -46,7 +46,6 @@ public:
     [[nodiscard]] std::string_view Pending() const noexcept { return pending_; }
     [[nodiscard]] std::string_view Dialogue() const noexcept { return dialogue_; }
 
-    static constexpr std::string_view kNotePrefix = "NOTE: ";
     static constexpr std::string_view kPlaceholderName = "CHARACTERNAME";
 
 private:

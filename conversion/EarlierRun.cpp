@@ -1,6 +1,7 @@
 #include "conversion/EarlierRun.h"
 
 #include "conversion/ConversionWalk.h"
+#include "script/NoteLine.h"
 #include "script/ScriptOutput.h"
 #include "script/ScriptSource.h"
 #include "script/ScriptWriter.h"
@@ -16,8 +17,6 @@ namespace {
 
 constexpr std::string_view kScriptStart = "<HTML>";
 constexpr std::string_view kScriptEnd = ScriptWriter::kScriptEnd;
-// A stage play trims the note's line: "NOTE: " alone becomes "NOTE".
-constexpr std::string_view kTrimmedNotePrefix = "NOTE";
 // What an editor may add after the last whole command.
 constexpr std::string_view kBlank = " \t\r\n";
 // Bytes compared, and looked ahead, at a time.
@@ -70,17 +69,6 @@ private:
     State state_ = State::Same;
     std::size_t partsAt_ = 0;
 };
-
-// The note a note's text holds, when it is one: the text after the prefix.
-std::optional<std::string> NoteOf(std::string_view text) {
-    if (text.starts_with(ConversionWalk::kNotePrefix)) {
-        return std::string(text.substr(ConversionWalk::kNotePrefix.size()));
-    }
-    if (text == kTrimmedNotePrefix) {
-        return std::string();
-    }
-    return std::nullopt;
-}
 
 // True when the script holds nothing but blanks from offset to its end.
 bool IsBlankToEnd(ScriptSource& script, std::int64_t offset) {

@@ -6,6 +6,7 @@
 #include "document/OdtReader.h"
 #include "document/ParagraphText.h"
 #include "document/ZipArchive.h"
+#include "platform/WholeFile.h"
 
 #include <algorithm>
 #include <utility>
@@ -109,24 +110,20 @@ DocumentText ReadDocument(std::string bytes, DocumentKind kind, const DocumentLi
 DocumentImport ImportDocument(const std::string& name, DocumentKind kind,
                               const DocumentLimits& limits) {
     DocumentImport result;
-    File file;
-    if (!file.OpenForReading(name)) {
-        result.openRefusal = file.LastRefusal();
+    WholeFile file = ReadWholeFile(name, limits.maxFileBytes);
+    result.identity = file.identity;
+    if (!file.identity) {
+        result.openRefusal = file.refusal;
         return result;
     }
-    result.identity = file.Identity();
-    const std::int64_t length = file.Length();
-    if (length < 0 || length > limits.maxFileBytes) {
+    if (file.tooLarge) {
         result.outcome = DocumentImport::Outcome::Refused;
         result.reason = "This " + std::string(DocumentKindName(kind)) +
                         " document is larger than Velmora reads.";
         return result;
     }
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    bytes.resize(file.Read(bytes.data(), bytes.size()));
-    file.Close();
 
-    DocumentText read = ReadDocument(std::move(bytes), kind, limits);
+    DocumentText read = ReadDocument(std::move(file.bytes), kind, limits);
     if (!read.refusal.empty()) {
         result.outcome = DocumentImport::Outcome::Refused;
         result.reason = std::move(read.refusal);

@@ -1,7 +1,7 @@
 #include "export/ElementRecorder.h"
 
-#include "conversion/ConversionWalk.h"
 #include "export/DisplayText.h"
+#include "script/NoteLine.h"
 #include "script/Parenthetical.h"
 
 #include <utility>
@@ -35,8 +35,8 @@ void ElementRecorder::WriteNarration(std::string_view text) {
 }
 
 void ElementRecorder::WriteNote(std::string_view typedText) {
-    if (typedText.starts_with(ConversionWalk::kNotePrefix)) {
-        typedText.remove_prefix(ConversionWalk::kNotePrefix.size());
+    if (typedText.starts_with(kNotePrefix)) {
+        typedText.remove_prefix(kNotePrefix.size());
     }
     Add(ElementKind::Note, DisplayText(typedText, CharacterSet::Utf8), true);
 }

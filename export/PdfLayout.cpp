@@ -4,6 +4,7 @@
 #include "export/ExportScript.h"
 #include "export/TitlePage.h"
 #include "export/WordWrap.h"
+#include "script/NoteLine.h"
 #include "script/ScriptFormat.h"
 
 #include <algorithm>
@@ -17,7 +18,6 @@ namespace {
 
 constexpr std::string_view kMore = "(MORE)";
 constexpr std::string_view kContinued = " (CONT'D)";
-constexpr std::string_view kNotePrefix = "NOTE: ";
 constexpr double kTopMargin = 1.0 * kPointsPerInch;
 constexpr double kPageNumberTop = 0.5 * kPointsPerInch;
 constexpr double kSideMargin = 1.0 * kPointsPerInch;

@@ -10,6 +10,7 @@
 #include "hint/SpeakerHinter.h"
 #include "hint/SpeechTag.h"
 #include "text/Marks.h"
+#include "text/NameSlots.h"
 #include "text/QuoteSplitter.h"
 
 #include <cstddef>
@@ -38,7 +39,7 @@ velmora::SpeakerGuess CheckedGuess(const velmora::SpeakerHinter& hinter,
     VELMORA_FUZZ_CHECK(guess.rule != nullptr);
     VELMORA_FUZZ_CHECK(guess.slot >= 0 && static_cast<std::size_t>(guess.slot) <= names.size());
     if (guess.slot != 0) {
-        VELMORA_FUZZ_CHECK(!Blank(names[static_cast<std::size_t>(guess.slot - 1)]));
+        VELMORA_FUZZ_CHECK(!Blank(names[SlotIndex(guess.slot)]));
         VELMORA_FUZZ_CHECK(*guess.rule != '\0');
     }
     if (!guess.newName.empty()) {

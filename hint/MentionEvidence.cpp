@@ -3,6 +3,7 @@
 #include "hint/Phrase.h"
 #include "hint/Words.h"
 #include "text/Marks.h"
+#include "text/NameSlots.h"
 
 namespace velmora {
 namespace {
@@ -62,7 +63,7 @@ void MentionReader::Read(const std::vector<Token>& words, Evidence kind) {
                 continue;
             }
         }
-        if (slot != 0 && !IsNarrator(slots[static_cast<std::size_t>(slot - 1)].upper)) {
+        if (slot != 0 && !IsNarrator(slots[SlotIndex(slot)].upper)) {
             evidence_.Mark(slot, kind);
             if (kind == Evidence::kGapMention || words[i].segment == 0) {
                 named_.push_back({slot, sentence_, subject, TitleSex(words[i].word),

@@ -1,6 +1,7 @@
 #include "hint/PronounEvidence.h"
 
 #include "hint/Words.h"
+#include "text/NameSlots.h"
 
 #include <algorithm>
 #include <iterator>
@@ -17,9 +18,7 @@ int ResolvePronoun(const Situation& situation, Sex wanted, const std::vector<Nam
                    const std::vector<int>& addressed) {
     const Conversation& talk = situation.conversation;
     const std::vector<SlotName>& slots = situation.slots;
-    const auto sexOf = [&](int slot) {
-        return situation.counts.SexOf(slots[static_cast<std::size_t>(slot - 1)]);
-    };
+    const auto sexOf = [&](int slot) { return situation.counts.SexOf(slots[SlotIndex(slot)]); };
     // The person of that sex the narration named last.
     for (auto it = named.rbegin(); it != named.rend(); ++it) {
         const int slot = it->slot;
@@ -68,8 +67,7 @@ int ResolvePronoun(const Situation& situation, Sex wanted, const std::vector<Nam
     for (std::size_t n = 0; n < history.size() && n < kPronounLines; ++n) {
         const int slot = SlotOf(slots, history[history.size() - 1 - n].speaker);
         if (slot != 0 && slot != talk.lastParty && sexOf(slot) == wanted &&
-            !IsNarrator(slots[static_cast<std::size_t>(slot - 1)].upper) &&
-            !Contains(addressed, slot)) {
+            !IsNarrator(slots[SlotIndex(slot)].upper) && !Contains(addressed, slot)) {
             return slot;
         }
     }

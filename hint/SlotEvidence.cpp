@@ -1,6 +1,7 @@
 #include "hint/SlotEvidence.h"
 
 #include "hint/Tokenizer.h"
+#include "text/NameSlots.h"
 
 #include <algorithm>
 
@@ -8,7 +9,7 @@ namespace velmora {
 
 void SlotEvidence::Mark(int slot, Evidence kind) {
     if (slot >= 1 && static_cast<std::size_t>(slot) <= rows_.size()) {
-        rows_[static_cast<std::size_t>(slot - 1)].Add(kind);
+        rows_[SlotIndex(slot)].Add(kind);
     }
 }
 
@@ -23,9 +24,7 @@ bool SlotEvidence::Any(const EvidenceSet& kinds) const {
                        [&kinds](const EvidenceSet& row) { return row.Meets(kinds); });
 }
 
-const EvidenceSet& SlotEvidence::Of(int slot) const {
-    return rows_.at(static_cast<std::size_t>(slot - 1));
-}
+const EvidenceSet& SlotEvidence::Of(int slot) const { return rows_.at(SlotIndex(slot)); }
 
 SlotEvidence::Choice SlotEvidence::Best(std::span<const std::string> names) const {
     Choice best;

@@ -10,6 +10,7 @@
 #include "hint/SpeechTagEvidence.h"
 #include "hint/SpeechTagReader.h"
 #include "hint/Words.h"
+#include "text/NameSlots.h"
 #include "text/UpperCase.h"
 
 #include <utility>
@@ -78,7 +79,7 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
     ConfirmedLine line;
     const bool valid = slot >= 1 && static_cast<std::size_t>(slot) <= names.size();
     if (valid) {
-        line.speaker = UpperCaseAscii(Trim(names[static_cast<std::size_t>(slot - 1)]));
+        line.speaker = UpperCaseAscii(Trim(names[SlotIndex(slot)]));
     }
     line.begin = begin;
     line.end = end;
@@ -116,7 +117,7 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
         }
     }
     if (listener != 0 && listener != slot) {
-        line.listener = slots[static_cast<std::size_t>(listener - 1)].upper;
+        line.listener = slots[SlotIndex(listener)].upper;
     }
     lines_.push_back(std::move(line));
 }

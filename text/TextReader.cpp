@@ -1,6 +1,6 @@
 #include "text/TextReader.h"
 
-#include "platform/File.h"
+#include "platform/WholeFile.h"
 #include "text/Marks.h"
 #include "text/TypographicQuotes.h"
 
@@ -23,28 +23,16 @@ void TextReader::Load(const std::string& name) {
     failure_ = {};
     identity_.reset();
 
-    File file;
-    if (!file.OpenForReading(name)) {
-        failure_.refusal = file.LastRefusal();
-        return;
-    }
-    const std::int64_t length = file.Length();
-    if (length < 0 || length > kMaxLength) {
-        failure_.tooLarge = true;
-        return;
-    }
-    const FileIdentity identity = file.Identity();
     // Room to spare, so that reading the paragraphs another way rewrites the text where it is.
-    const auto size = static_cast<std::size_t>(length);
-    std::string buffer;
-    buffer.reserve(size + size / kRewriteRoomDivisor + 100);
-    buffer.resize(size);
-    buffer.resize(file.Read(buffer.data(), buffer.size()));
-    file.Close();
-
-    buffer_ = std::move(buffer);
+    WholeFile file = ReadWholeFile(name, kMaxLength, kRewriteRoomDivisor);
+    if (!file.IsRead()) {
+        failure_.refusal = file.refusal;
+        failure_.tooLarge = file.tooLarge;
+        return;
+    }
+    buffer_ = std::move(file.bytes);
     text_ = buffer_;
-    identity_ = identity;
+    identity_ = file.identity;
     isLoaded_ = true;
 }
 

@@ -93,7 +93,7 @@ int ReplayNovel(const std::string& textFile, const std::string& speakersFile,
         }
         const auto index = static_cast<std::size_t>(found - slots.begin());
         lastUse[index] = lines;
-        hinter.Confirm(slots, text, line.begin, line.end, static_cast<int>(index) + 1);
+        hinter.Confirm(slots, text, line.begin, line.end, SlotNumber(index));
         ++lines;
     }
     if (lines < static_cast<int>(speakers.size())) {

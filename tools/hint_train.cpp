@@ -19,6 +19,7 @@
 
 #include "hint/Evidence.h"
 #include "hint/SpeakerHinter.h"
+#include "text/NameSlots.h"
 #include "tools/HintReplay.h"
 
 #include <algorithm>
@@ -63,11 +64,11 @@ Novel Collect(const std::string& folder, const std::string& name, int& status) {
             }
             std::vector<std::uint8_t> kinds;
             for (const velmora::EvidenceKind& kind : kEvidence) {
-                if (weighed.slots.Of(static_cast<int>(k) + 1).Has(kind.id)) {
+                if (weighed.slots.Of(velmora::SlotNumber(k)).Has(kind.id)) {
                     kinds.push_back(static_cast<std::uint8_t>(kind.id));
                 }
             }
-            if (line.truth == -1 && replayed.slot == static_cast<int>(k) + 1) {
+            if (line.truth == -1 && replayed.slot == velmora::SlotNumber(k)) {
                 line.truth = static_cast<int>(line.slots.size());
             }
             line.slots.push_back(std::move(kinds));

@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "text/NameSlots.h"
 #include "ui/AboutWindow.h"
 #include "ui/DesktopServices.h"
 #include "ui/DialogTemplate.h"
@@ -99,8 +100,7 @@ void MainWindow::BindControls() {
     stagePlay_ = Bound<wxRadioButton>(*this, IDC_STAGE_PLAY);
     screenPlay_ = Bound<wxRadioButton>(*this, IDC_SCREEN_PLAY);
     for (const NameSlot& slot : kNameSlotTable) {
-        nameEdits_.at(static_cast<std::size_t>(slot.slot - 1)) =
-            Bound<wxTextCtrl>(*this, slot.editId);
+        nameEdits_.at(SlotIndex(slot.slot)) = Bound<wxTextCtrl>(*this, slot.editId);
     }
     note_ = Bound<wxTextCtrl>(*this, IDC_NOTE);
     status_ = Bound<wxStaticText>(*this, IDC_STATUS);
@@ -112,7 +112,7 @@ void MainWindow::BindControls() {
 
 void MainWindow::BindNameSlots() {
     for (const NameSlot& slot : kNameSlotTable) {
-        wxTextCtrl* edit = nameEdits_.at(static_cast<std::size_t>(slot.slot - 1));
+        wxTextCtrl* edit = nameEdits_.at(SlotIndex(slot.slot));
         edit->Bind(wxEVT_TEXT,
                    [this, number = slot.slot](wxCommandEvent&) { hint_->UserTyped(number); });
         const std::array<wxWindow*, 2> row = {edit, GenerateLineButton(slot.slot)};
@@ -227,7 +227,7 @@ void MainWindow::ReturnKeyboard() {
 }
 
 wxButton* MainWindow::GenerateLineButton(int slot) {
-    return Bound<wxButton>(*this, kNameSlotTable.at(static_cast<std::size_t>(slot - 1)).buttonId);
+    return Bound<wxButton>(*this, kNameSlotTable.at(SlotIndex(slot)).buttonId);
 }
 
 void MainWindow::OnContextMenu(wxContextMenuEvent& event) {
@@ -287,13 +287,12 @@ std::string MainWindow::GetNameField(int slot) {
     if (hint_->IsUntakenOffer(slot)) {
         return {};  // only offered: nobody typed it
     }
-    return TypedText(nameEdits_.at(static_cast<std::size_t>(slot - 1))->GetValue());
+    return TypedText(nameEdits_.at(SlotIndex(slot))->GetValue());
 }
 
 void MainWindow::SetNameField(int slot, std::string_view name) {
     hint_->Take(slot);
-    nameEdits_.at(static_cast<std::size_t>(slot - 1))
-        ->ChangeValue(wxString::FromUTF8(name.data(), name.size()));
+    nameEdits_.at(SlotIndex(slot))->ChangeValue(wxString::FromUTF8(name.data(), name.size()));
 }
 
 std::string MainWindow::GetNoteField() { return TypedText(note_->GetValue()); }

@@ -1,4 +1,5 @@
 #include "ui/SpeakerHintDisplay.h"
+#include "text/NameSlots.h"
 
 #include <wx/settings.h>
 #include <wx/textctrl.h>
@@ -23,9 +24,7 @@ wxColour SpeakerHintDisplay::MarkColour(const wxColour& background, const wxColo
             third(background.Blue(), selection.Blue())};
 }
 
-wxTextCtrl* SpeakerHintDisplay::Edit(int slot) const {
-    return edits_.at(static_cast<std::size_t>(slot - 1));
-}
+wxTextCtrl* SpeakerHintDisplay::Edit(int slot) const { return edits_.at(SlotIndex(slot)); }
 
 void SpeakerHintDisplay::Mark(int slot) {
     if (slot < 0 || static_cast<std::size_t>(slot) > edits_.size()) {
@@ -42,7 +41,7 @@ void SpeakerHintDisplay::Mark(int slot) {
 
 void SpeakerHintDisplay::ShowMark(int slot, bool marked) {
     wxTextCtrl* edit = Edit(slot);
-    const wxFont& plain = plainFonts_.at(static_cast<std::size_t>(slot - 1));
+    const wxFont& plain = plainFonts_.at(SlotIndex(slot));
     if (marked) {
         // The colours of the field as the theme draws it, read each time: the user may
         // switch between a light and a dark theme while Velmora runs.

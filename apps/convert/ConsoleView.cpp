@@ -1,4 +1,5 @@
 #include "apps/convert/ConsoleView.h"
+#include "text/NameSlots.h"
 
 #include <filesystem>
 #include <ostream>
@@ -12,7 +13,7 @@ ConsoleView::ConsoleView(std::string textFile, bool screenPlay, std::ostream& st
     : textFile_(std::move(textFile)), screenPlay_(screenPlay), status_(status), log_(log) {}
 
 void ConsoleView::SetNameField(int slot, std::string_view name) {
-    names_.at(static_cast<std::size_t>(slot - 1)) = name;
+    names_.at(SlotIndex(slot)) = name;
 }
 
 void ConsoleView::SetStatus(std::string_view text) { status_ << text << std::endl; }
@@ -20,9 +21,7 @@ void ConsoleView::SetStatus(std::string_view text) { status_ << text << std::end
 // The console has no dialogue field; the log shows the whole paragraph.
 void ConsoleView::SetDialogueField(std::string_view /*text*/) {}
 
-std::string ConsoleView::GetNameField(int slot) {
-    return names_.at(static_cast<std::size_t>(slot - 1));
-}
+std::string ConsoleView::GetNameField(int slot) { return names_.at(SlotIndex(slot)); }
 
 std::string ConsoleView::GetNoteField() { return note_; }
 

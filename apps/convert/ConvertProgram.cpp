@@ -6,6 +6,7 @@
 #include "conversion/ConversionController.h"
 #include "platform/File.h"
 #include "platform/FileError.h"
+#include "platform/WholeFile.h"
 #include "text/TextReader.h"
 
 #include <new>
@@ -27,12 +28,11 @@ struct NamesFile {
 // The names file, or nothing when it cannot be opened.
 // @throws FileError when the opened file cannot be read.
 std::optional<NamesFile> ReadNamesFile(const std::string& name) {
-    TextReader reader;
-    reader.Load(name);
-    if (!reader.IsLoaded()) {
+    WholeFile file = ReadWholeFile(name, TextReader::kMaxLength);
+    if (!file.IsRead()) {
         return std::nullopt;
     }
-    return NamesFile{std::string(reader.Text()), reader.Identity()};
+    return NamesFile{std::move(file.bytes), file.identity};
 }
 
 // "3 names were not used", "1 name and 2 notes were not used".

@@ -1,18 +1,18 @@
 #include "apps/convert/NameScript.h"
 
+#include "script/NoteLine.h"
 #include "text/CharacterSet.h"
 
 namespace velmora {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kNotePrefix = "NOTE:";
 
 NameScriptStep StepOf(std::string_view line) {
-    if (!line.starts_with(kNotePrefix)) {
+    if (!line.starts_with(kNoteMark)) {
         return {false, std::string(line)};
     }
-    line.remove_prefix(kNotePrefix.size());
+    line.remove_prefix(kNoteMark.size());
     if (line.starts_with(' ')) {
         line.remove_prefix(1);
     }

@@ -7,6 +7,7 @@
 #include "tests/support/FileLock.h"
 #include "tests/support/FullDisk.h"
 #include "tests/support/TempDir.h"
+#include "text/NameSlots.h"
 
 #include <gtest/gtest.h>
 
@@ -364,7 +365,7 @@ TEST_F(ConversionControllerTest, each_slot_writes_its_own_name) {
         text += "\"Line " + std::to_string(line) + ",\" said someone.\r\n\r\n";
     }
     for (int slot = 1; slot <= ConversionView::kNameSlots; ++slot) {
-        view_.names.at(static_cast<std::size_t>(slot - 1)) = "NAME " + std::to_string(slot);
+        view_.names.at(SlotIndex(slot)) = "NAME " + std::to_string(slot);
     }
     Open(text);
 

@@ -71,11 +71,11 @@ public:
     }
     std::string GetNameField(int slot) override {
         queries.push_back("GetNameField:" + std::to_string(slot));
-        return names.at(static_cast<std::size_t>(slot - 1));
+        return names.at(SlotIndex(slot));
     }
     void SetNameField(int slot, std::string_view name) override {
         Record("SetNameField", std::to_string(slot) + "," + std::string(name));
-        names.at(static_cast<std::size_t>(slot - 1)) = name;
+        names.at(SlotIndex(slot)) = name;
     }
     std::string GetNoteField() override {
         queries.emplace_back("GetNoteField");

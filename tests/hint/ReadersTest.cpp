@@ -3,6 +3,7 @@
 #include "hint/SlotNames.h"
 #include "hint/SpeechTagReader.h"
 #include "hint/Tokenizer.h"
+#include "text/NameSlots.h"
 
 #include <gtest/gtest.h>
 
@@ -66,8 +67,7 @@ TEST(SlotNames, score_how_well_words_name_a_slot) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.words);
         const std::vector<Token> tokens = Tokenize(c.words);
-        EXPECT_EQ(NameScore(slots[static_cast<std::size_t>(c.slot - 1)], tokens, 0, tokens.size()),
-                  c.score);
+        EXPECT_EQ(NameScore(slots[SlotIndex(c.slot)], tokens, 0, tokens.size()), c.score);
     }
     // Of two names as good, the one in the conversation.
     const std::vector<SlotName> twins = ReadSlotNames(std::vector<std::string>{"JOHN", "JOHN"});

@@ -3,6 +3,7 @@
 // typographic quotes.
 #include "tests/ui/MainWindowFixture.h"
 #include "tests/ui/RecordingDesktopServices.h"
+#include "text/NameSlots.h"
 #include "ui/Resources.h"
 #include "ui/SpeakerHintDisplay.h"
 
@@ -27,12 +28,11 @@ constexpr std::string_view kExchange =
     "The end.";
 
 wxWindow* Button(MainWindow& window, int slot) {
-    return window.FindWindow(kNameSlotTable.at(static_cast<std::size_t>(slot - 1)).buttonId);
+    return window.FindWindow(kNameSlotTable.at(SlotIndex(slot)).buttonId);
 }
 
 wxTextCtrl* Edit(MainWindow& window, int slot) {
-    return dynamic_cast<wxTextCtrl*>(
-        window.FindWindow(kNameSlotTable.at(static_cast<std::size_t>(slot - 1)).editId));
+    return dynamic_cast<wxTextCtrl*>(window.FindWindow(kNameSlotTable.at(SlotIndex(slot)).editId));
 }
 
 // The slot whose name field is drawn marked (tinted and bold), 0 for none; fails the test
@@ -189,7 +189,7 @@ TEST_P(OfferTest, AnOfferIsTakenOnlyByItsRowAndGoesWithItsLineUnlessEdited) {
 }
 
 void PressSlot(MainWindow& window, int slot) {
-    Press(window, kNameSlotTable.at(static_cast<std::size_t>(slot - 1)).buttonId);
+    Press(window, kNameSlotTable.at(SlotIndex(slot)).buttonId);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,5 +1,6 @@
 #include "tests/ui/MainWindowFixture.h"
 
+#include "text/NameSlots.h"
 #include "ui/LineList.h"
 #include "ui/Resources.h"
 #include "ui/ScriptApp.h"
@@ -44,13 +45,11 @@ std::vector<std::string> MainWindowFixture::Log() {
 }
 
 std::string MainWindowFixture::NameEditText(int slot) {
-    return Get<wxTextCtrl>(kNameSlotTable.at(static_cast<std::size_t>(slot - 1)).editId)
-        .GetValue()
-        .utf8_string();
+    return Get<wxTextCtrl>(kNameSlotTable.at(SlotIndex(slot)).editId).GetValue().utf8_string();
 }
 
 void MainWindowFixture::TypeName(int slot, const wxString& name) {
-    Get<wxTextCtrl>(kNameSlotTable.at(static_cast<std::size_t>(slot - 1)).editId).SetValue(name);
+    Get<wxTextCtrl>(kNameSlotTable.at(SlotIndex(slot)).editId).SetValue(name);
 }
 
 std::filesystem::path MainWindowFixture::WriteText(std::string_view relativePath,

@@ -2,6 +2,7 @@
 // message boxes answered by the tests.
 #include "tests/support/FileLock.h"
 #include "tests/ui/MainWindowFixture.h"
+#include "text/NameSlots.h"
 #include "ui/LineList.h"
 #include "ui/Resources.h"
 
@@ -185,7 +186,7 @@ TEST_F(MainWindowTest, EachGenerateLineButtonUsesTheNameOnItsOwnRow) {
 
     const std::array<int, 12> pressOrder = {4, 12, 1, 7, 5, 9, 2, 11, 3, 6, 10, 8};
     for (const int slot : pressOrder) {
-        Press(*window_, kNameSlotTable.at(static_cast<std::size_t>(slot - 1)).buttonId);
+        Press(*window_, kNameSlotTable.at(SlotIndex(slot)).buttonId);
     }
 
     // Who said which line, from "<CENTER>name</CENTER><DD>Line n.</DD>".
