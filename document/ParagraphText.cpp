@@ -1,6 +1,7 @@
 #include "document/ParagraphText.h"
 
 #include "document/ImportRefusal.h"
+#include "text/Marks.h"
 #include "text/Utf8.h"
 
 #include <utility>
@@ -8,8 +9,6 @@
 namespace velmora {
 namespace {
 
-constexpr std::string_view kParagraphBreak = "\r\n\r\n";
-constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
 
 bool IsCollapsible(unsigned char byte) {

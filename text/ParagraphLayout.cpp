@@ -1,5 +1,7 @@
 #include "text/ParagraphLayout.h"
 
+#include "text/Marks.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -9,9 +11,6 @@ namespace {
 // Longer than any width texts are wrapped at (most wrap at 60 to 80 characters), and
 // shorter than most paragraphs of a novel: the lines of one line per paragraph.
 constexpr std::size_t kLongLine = 160;
-
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kParagraphEnd = "\r\n\r\n";
 
 bool IsBlankByte(char byte) { return byte == ' ' || byte == '\t' || byte == '\f' || byte == '\v'; }
 
@@ -59,9 +58,9 @@ void Rewrite(std::string_view text, ParagraphLayout layout, Sink& sink) {
             sink.Copy(line.begin, line.end);
         }
         if (hasEnd && layout == ParagraphLayout::BlankLines) {
-            sink.Put(kLineEnd, line.next);
+            sink.Put(kLineBreak, line.next);
         } else if (hasEnd && !line.blank) {
-            sink.Put(kParagraphEnd, line.next);
+            sink.Put(kParagraphBreak, line.next);
         }
         pos = line.next;
     }
@@ -114,7 +113,7 @@ private:
 }  // namespace
 
 ParagraphLayout DetectParagraphLayout(std::string_view text) noexcept {
-    if (text.find(kParagraphEnd) != std::string_view::npos) {
+    if (text.find(kParagraphBreak) != std::string_view::npos) {
         return ParagraphLayout::ReaderBreaks;
     }
     std::size_t characters = 0;
