@@ -39,7 +39,7 @@ velmora::SpeakerGuess CheckedGuess(const velmora::SpeakerHinter& hinter,
     VELMORA_FUZZ_CHECK(guess.rule != nullptr);
     VELMORA_FUZZ_CHECK(guess.slot >= 0 && static_cast<std::size_t>(guess.slot) <= names.size());
     if (guess.slot != 0) {
-        VELMORA_FUZZ_CHECK(!Blank(names[SlotIndex(guess.slot)]));
+        VELMORA_FUZZ_CHECK(!Blank(names[velmora::SlotIndex(guess.slot)]));
         VELMORA_FUZZ_CHECK(*guess.rule != '\0');
     }
     if (!guess.newName.empty()) {
