@@ -33,8 +33,10 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kWaitingStatus = "Waiting to load a text file";
+// GTK matches the patterns case by case: capitals are named too.
 const wchar_t* const kTextFileFilter =
-    L"Novels (*.txt;*.epub;*.docx;*.odt)|*.txt;*.epub;*.docx;*.odt|All Files (*.*)|*.*";
+    L"Novels (*.txt;*.epub;*.docx;*.odt)|*.txt;*.epub;*.docx;*.odt;*.TXT;*.EPUB;*.DOCX;*.ODT|"
+    L"All Files (*.*)|*.*";
 
 template <typename Control>
 Control* Bound(wxWindow& window, int id) {

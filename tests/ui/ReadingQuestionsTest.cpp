@@ -41,8 +41,8 @@ TEST_F(ReadingQuestionsTest, TheFileDialogOffersNovelsInEveryFormatFirst) {
                       [&](wxFileDialog& dialog) { wildcard = dialog.GetWildcard(); },
                       wxID_CANCEL));
     EXPECT_EQ(wildcard,
-              wxS("Novels (*.txt;*.epub;*.docx;*.odt)|*.txt;*.epub;*.docx;*.odt|"
-                  "All Files (*.*)|*.*"));
+              wxS("Novels (*.txt;*.epub;*.docx;*.odt)|"
+                  "*.txt;*.epub;*.docx;*.odt;*.TXT;*.EPUB;*.DOCX;*.ODT|All Files (*.*)|*.*"));
 }
 
 TEST_F(ReadingQuestionsTest, SeveralQuestionsComeAsOneDialogWithACheckBoxEach) {
