@@ -86,6 +86,7 @@ int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
 
     ConsoleView view(options.textFile, !options.stagePlay, err, options.printLog ? &out : nullptr);
     view.SetContinue(options.continueScript);
+    view.SetAsker(askUser);  // any other question: the user at a terminal, or its default
     view.SetReadingAsker([&options, &askUser](const ReadingQuestion& question) {
         switch (OptionAnswering(options, question.choice)) {
         case ConvertOptions::Answer::Yes:
