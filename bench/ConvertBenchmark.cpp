@@ -4,12 +4,17 @@
 #include "conversion/ConversionController.h"
 #include "conversion/ConversionView.h"
 #include "conversion/EarlierRun.h"
+#include "conversion/ScriptOfText.h"
+#include "conversion/StatusTexts.h"
 #include "script/ScriptFormat.h"
+#include "script/ScriptSource.h"
 #include "text/CharacterSet.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,12 +31,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// How the questions of reading a text are answered: yes, unless told otherwise here.
+struct Answers {
+    bool readParagraphs = true;  // the blank lines, or the long lines, as paragraph breaks
+    bool leaveOutMatter = true;  // without Project Gutenberg's header and licence
+};
+
 // Answers the file choice with the corpus text itself and leaves the current directory
 // alone, so the script goes to a scratch folder and the corpus stays untouched.
 class SilentView : public ConversionView {
 public:
-    SilentView(std::string textPath, bool screenPlay)
-        : textPath_(std::move(textPath)), screenPlay_(screenPlay) {}
+    SilentView(std::string textPath, bool screenPlay, Answers answers = {})
+        : textPath_(std::move(textPath)), screenPlay_(screenPlay), answers_(answers) {}
 
     void SetStatus(std::string_view) override {}
     void SetDialogueField(std::string_view text) override { benchmark::DoNotOptimize(text.data()); }
@@ -52,7 +63,12 @@ public:
     void Explain(std::string_view) override {}
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
-    bool AskYesNo(std::string_view) override { return true; }
+    bool AskYesNo(std::string_view question) override {
+        if (question == kGutenbergQuestion) {
+            return answers_.leaveOutMatter;
+        }
+        return question == kTypographicQuotesQuestion || answers_.readParagraphs;
+    }
     bool AskToContinue(std::string_view) override { return false; }
     bool AskToStartAnew(std::string_view) override { return true; }
     void ShowSpeakerHint(int, int, std::string_view) override {}
@@ -60,6 +76,7 @@ public:
 private:
     std::string textPath_;
     bool screenPlay_;
+    Answers answers_;
     int logLines_ = 0;
 };
 
@@ -87,7 +104,8 @@ private:
 
 enum class Naming { WithoutNames, EveryLineNamed };
 
-void Convert(benchmark::State& state, const char* file, bool screenPlay, Naming naming) {
+void Convert(benchmark::State& state, const char* file, bool screenPlay, Naming naming,
+             Answers answers = {}) {
     const auto text = fs::path(VELMORA_CORPUS_DIR) / file;
     std::error_code error;
     const auto size = fs::file_size(text, error);
@@ -97,7 +115,7 @@ void Convert(benchmark::State& state, const char* file, bool screenPlay, Naming 
     }
     const ScratchFolder scratch;
     for (auto _ : state) {
-        SilentView view(text.string(), screenPlay);
+        SilentView view(text.string(), screenPlay, answers);
         ConversionController controller(view);
         controller.OpenTextFile();
         if (naming == Naming::EveryLineNamed) {
@@ -121,8 +139,10 @@ std::string ReadFile(const fs::path& file) {
 }
 
 // Recognising the unfinished script of a run that named every line and stopped just before
-// the end: what opening the text again costs before Velmora can offer to continue.
-void RecogniseUnfinished(benchmark::State& state, const char* file) {
+// the end: what opening the text again costs before Velmora can offer to continue. The run
+// was made with the answers given; every reading of the text is tried, defaults first, until
+// one matches (readings_tried).
+void RecogniseUnfinished(benchmark::State& state, const char* file, Answers answers) {
     const auto textPath = fs::path(VELMORA_CORPUS_DIR) / file;
     const std::string text = ReadFile(textPath);
     if (text.empty()) {
@@ -131,7 +151,7 @@ void RecogniseUnfinished(benchmark::State& state, const char* file) {
     }
     const ScratchFolder scratch;
     {
-        SilentView view(textPath.string(), true);
+        SilentView view(textPath.string(), true, answers);
         ConversionController controller(view);
         controller.OpenTextFile();
         for (int line = 0; controller.IsAcceptingCommands(); ++line) {
@@ -140,16 +160,55 @@ void RecogniseUnfinished(benchmark::State& state, const char* file) {
     }
     std::string script = ReadFile("Script.htm");
     script.resize(script.size() - std::string_view("</HTML>").size());
+    ScriptBytes bytes(script);
+    std::size_t tried = 0;
     for (auto _ : state) {
-        const auto run =
-            RecogniseEarlierRun(text, ScriptFormat::ScreenPlay, DetectCharacterSet(text), script);
-        if (run.verdict != EarlierRun::Verdict::Unfinished) {
+        const CharacterSet set = DetectCharacterSet(text);
+        const TextReading applicable = TextReading::Of(text, set);
+        const auto found =
+            RecogniseScriptOfText(text, set, ScriptFormat::ScreenPlay, bytes, applicable);
+        if (found.run.verdict != EarlierRun::Verdict::Unfinished) {
             state.SkipWithError("the unfinished script was not recognised");
             break;
         }
-        benchmark::DoNotOptimize(run.lines);
+        const auto readings = applicable.Plausible();
+        tried = static_cast<std::size_t>(
+            std::find(readings.begin(), readings.end(), found.reading) - readings.begin() + 1);
+        benchmark::DoNotOptimize(found.run.lines);
     }
+    state.counters["readings_tried"] = static_cast<double>(tried);
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
+// Opening a novel until its first line of dialogue waits, through the controller as the
+// window does: a document (VELMORA_BENCH_DOCUMENTS, made by scripts/bench-import.sh) or a
+// corpus text. Each time without an earlier script.
+void OpenUntilDialogue(benchmark::State& state, const char* file) {
+    const char* documents = std::getenv("VELMORA_BENCH_DOCUMENTS");
+    fs::path path = fs::path(VELMORA_CORPUS_DIR) / file;
+    if (!fs::exists(path) && documents != nullptr) {
+        path = fs::path(documents) / file;
+    }
+    std::error_code error;
+    if (!fs::exists(path, error)) {
+        state.SkipWithError(("no " + path.string() + ": run scripts/bench-import.sh").c_str());
+        return;
+    }
+    const ScratchFolder scratch;
+    for (auto _ : state) {
+        {
+            SilentView view(path.string(), true);
+            ConversionController controller(view);
+            controller.OpenTextFile();
+            if (!controller.IsAcceptingCommands()) {
+                state.SkipWithError("no line of dialogue waits");
+                break;
+            }
+        }
+        state.PauseTiming();
+        fs::remove("Script.htm", error);
+        state.ResumeTiming();
+    }
 }
 
 constexpr bool kScreen = true;
@@ -164,7 +223,10 @@ BENCHMARK_CAPTURE(Convert, war_and_peace_crlf_stage, "war-and-peace-crlf.txt", k
 BENCHMARK_CAPTURE(Convert, war_and_peace_crlf_named_screen, "war-and-peace-crlf.txt", kScreen,
                   Naming::EveryLineNamed)
     ->Unit(benchmark::kMillisecond);
-// One paragraph of some 65,000 lines: the stress case for the log.
+// Read as it is, one paragraph of some 65,000 lines: the stress case for the log.
+BENCHMARK_CAPTURE(Convert, war_and_peace_lf_as_it_is_screen, "war-and-peace-lf.txt", kScreen,
+                  Naming::WithoutNames, Answers{.readParagraphs = false})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Convert, war_and_peace_lf_screen, "war-and-peace-lf.txt", kScreen,
                   Naming::WithoutNames)
     ->Unit(benchmark::kMillisecond);
@@ -172,7 +234,25 @@ BENCHMARK_CAPTURE(Convert, pride_and_prejudice_crlf_screen, "pride-and-prejudice
                   Naming::WithoutNames)
     ->Unit(benchmark::kMillisecond);
 
-BENCHMARK_CAPTURE(RecogniseUnfinished, war_and_peace_crlf_named, "war-and-peace-crlf.txt")
+BENCHMARK_CAPTURE(RecogniseUnfinished, war_and_peace_crlf_named, "war-and-peace-crlf.txt",
+                  Answers{})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RecogniseUnfinished, war_and_peace_lf_named, "war-and-peace-lf.txt", Answers{})
+    ->Unit(benchmark::kMillisecond);
+// Made keeping the licence: found by the second reading tried.
+BENCHMARK_CAPTURE(RecogniseUnfinished, war_and_peace_lf_named_with_matter, "war-and-peace-lf.txt",
+                  Answers{.leaveOutMatter = false})
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(OpenUntilDialogue, war_and_peace_crlf, "war-and-peace-crlf.txt")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenUntilDialogue, war_and_peace_lf, "war-and-peace-lf.txt")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenUntilDialogue, war_and_peace_epub, "war-and-peace.epub")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenUntilDialogue, war_and_peace_docx, "war-and-peace.docx")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenUntilDialogue, war_and_peace_odt, "war-and-peace.odt")
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,14 +4,15 @@
 #include "conversion/ConversionWalk.h"
 #include "conversion/EarlierRun.h"
 #include "conversion/Explanations.h"
+#include "conversion/NovelFile.h"
 #include "conversion/ParagraphLog.h"
+#include "conversion/ScriptOfText.h"
 #include "conversion/WaitCursor.h"
 #include "platform/FileError.h"
 #include "script/CountingScript.h"
 #include "script/ScriptOutput.h"
 #include "script/ScriptWriter.h"
 #include "text/Encoding.h"
-#include "text/TypographicQuotes.h"
 #include "text/UpperCase.h"
 
 #include <algorithm>
@@ -86,9 +87,10 @@ void ConversionController::OpenTextFile() {
     Show(Status::Loading);
     view_.DisableOpenControls();  // one run converts one text, whatever happens next
     const auto name = view_.ChooseTextFile();
+    std::optional<std::string> problem;
     if (name) {
         try {
-            reader_.Load(*name);
+            problem = LoadNovel(*name, reader_);
         } catch (...) {
             Show(Status::LoadFailed);
             throw;
@@ -96,16 +98,22 @@ void ConversionController::OpenTextFile() {
     }
     if (!reader_.IsLoaded()) {
         Show(Status::LoadFailed);
-        if (name) {
-            const auto& failure = reader_.LastFailure();
-            view_.Explain(TextLoadProblem(*name, failure.refusal, failure.tooLarge));
+        if (problem) {
+            view_.Explain(*problem);
         }
         return;
     }
     Show(Status::Loaded);
+    isDocument_ = IsDocumentName(*name);
+    // Of the text as loaded, whatever is answered later: the script declares it first of all.
     characterSet_ = DetectCharacterSet(reader_.Text());
+    reading_ = TextReading::Of(reader_.Text(), characterSet_);
     if (reader_.Identity()) {
-        Protect(*reader_.Identity(), "text file", "the text");
+        if (isDocument_) {
+            Protect(*reader_.Identity(), "document", "the document");
+        } else {
+            Protect(*reader_.Identity(), "text file", "the text");
+        }
     }
     OpenScript();
 }
@@ -206,10 +214,9 @@ void ConversionController::OpenScript() {
         StartNewScript();
         return;
     }
-    bool straightened = false;
-    EarlierRun run;
+    ScriptOfText found;
     try {
-        run = RecogniseEarlierScript(straightened);
+        found = RecogniseEarlierScript();
     } catch (const FileError& error) {
         ScriptOpening failed;
         failed.outcome = ScriptOpening::Outcome::Failed;
@@ -218,19 +225,24 @@ void ConversionController::OpenScript() {
         ReportScriptOpenFailure(failed);
         return;
     }
+    const EarlierRun& run = found.run;
     const bool holdsNothing = session_.EarlierLength() == 0;
+    const auto refuse = [&] {
+        RefuseToGoOn(NotGoneOnWith(kScriptFileName, run,
+                                   PlaceInText(reader_.Text(), found.partsAtInText, isDocument_)));
+    };
     switch (run.verdict) {
     case EarlierRun::Verdict::Unfinished:
         if (holdsNothing || continueOnly_ ||
             view_.AskToContinue(ContinueQuestion(kScriptFileName, run.lines, run.format,
                                                  run.format == ChosenFormat()))) {
-            GoOnWithEarlierScript(run, straightened);
+            GoOnWithEarlierScript(found);
             return;
         }
         break;
     case EarlierRun::Verdict::Finished:
         if (continueOnly_) {
-            RefuseToGoOn(NotGoneOnWith(kScriptFileName, run, reader_.Text()));
+            refuse();
             return;
         }
         if (!view_.AskToStartAnew(StartAnewQuestion(kScriptFileName, session_.KeepingName()))) {
@@ -243,7 +255,7 @@ void ConversionController::OpenScript() {
     case EarlierRun::Verdict::OtherText:
     case EarlierRun::Verdict::ChangedText:
         if (continueOnly_) {
-            RefuseToGoOn(NotGoneOnWith(kScriptFileName, run, reader_.Text()));
+            refuse();
             return;
         }
         break;
@@ -251,18 +263,9 @@ void ConversionController::OpenScript() {
     StartNewScript();
 }
 
-EarlierRun ConversionController::RecogniseEarlierScript(bool& straightened) {
-    // A text marked with typographic quotes alone was converted with them straightened:
-    // its dialogue would never have stopped the walk otherwise.
-    std::string straightText;
-    std::string_view text = reader_.Text();
-    straightened = HasOnlyTypographicQuotes(text, characterSet_);
-    if (straightened) {
-        straightText.assign(text);
-        StraightenTypographicQuotes(straightText, characterSet_);
-        text = straightText;
-    }
-    return RecogniseEarlierRun(text, ChosenFormat(), characterSet_, session_.Earlier());
+ScriptOfText ConversionController::RecogniseEarlierScript() {
+    return RecogniseScriptOfText(reader_.Text(), characterSet_, ChosenFormat(),
+                                 session_.Earlier(), reading_);
 }
 
 void ConversionController::RefuseToGoOn(const std::string& reason) {
@@ -302,7 +305,7 @@ bool ConversionController::BeginScript(ScriptFormat format) {
     writer_ = MakeScriptWriter(format);
     walk_ = std::make_unique<ConversionWalk>(reader_, *writer_, characterSet_);
     writer_->Open(session_.Output(), characterSet_);
-    OfferTypographicQuotes();
+    AskHowToRead();
     const bool waiting = walk_->Start(&view_);
     if (!waiting) {
         CloseScript();  // a text without dialogue, or without paragraphs, is finished too
@@ -311,14 +314,16 @@ bool ConversionController::BeginScript(ScriptFormat format) {
 }
 
 // The character set stays the one detected before: it was declared in the script already.
-void ConversionController::OfferTypographicQuotes() {
-    if (HasOnlyTypographicQuotes(reader_.Text(), characterSet_) &&
-        view_.AskYesNo(kTypographicQuotesQuestion)) {
-        reader_.StraightenQuotes(characterSet_);
+void ConversionController::AskHowToRead() {
+    const std::vector<ReadingQuestion> questions = reading_.Questions();
+    if (!questions.empty()) {
+        reading_.Answer(view_.AskHowToRead(questions));
     }
+    reading_.ApplyTo(reader_);
 }
 
-void ConversionController::GoOnWithEarlierScript(const EarlierRun& run, bool straightened) {
+void ConversionController::GoOnWithEarlierScript(const ScriptOfText& found) {
+    const EarlierRun& run = found.run;
     const bool formatChosen = run.format == ChosenFormat();
     try {
         if (!session_.GoOnAt(run.keptLength)) {  // drops a last command cut short
@@ -337,9 +342,8 @@ void ConversionController::GoOnWithEarlierScript(const EarlierRun& run, bool str
             }
             return;
         }
-        if (straightened) {
-            reader_.StraightenQuotes(characterSet_);
-        }
+        reading_ = found.reading;
+        reading_.ApplyTo(reader_);
         ReplayEarlierRun(run);
         writer_->Continue(session_.Output(), characterSet_);
     } catch (...) {
@@ -351,6 +355,9 @@ void ConversionController::GoOnWithEarlierScript(const EarlierRun& run, bool str
         history_.Clear();
         Show(Status::ScriptOpenFailed);
         throw;
+    }
+    if (const auto read = reading_.Described(); !read.empty()) {
+        view_.Explain(ReadAsBefore(kScriptFileName, read));
     }
     view_.Explain(GoingOn(kScriptFileName, run.lines, run.format, formatChosen));
     if (run.textEnded) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/StatusTexts.h"
+#include "conversion/TextReading.h"
 #include "conversion/UndoHistory.h"
 #include "hint/SpeakerHinter.h"
 #include "platform/File.h"
@@ -21,6 +22,7 @@ class ConversionView;
 class ConversionWalk;
 class ScriptWriter;
 struct EarlierRun;
+struct ScriptOfText;
 
 // The logic behind the main window's commands: one conversion of one text per run.
 // It walks the text, writes narration as it goes, and stops at each paragraph with
@@ -85,19 +87,20 @@ private:
 
     // After the text loaded: goes on with the script there, or starts a new one.
     void OpenScript();
-    // Whether the script there is one of this text, read with typographic quotes straightened
-    // when the text has no other kind (straightened says so).
-    [[nodiscard]] EarlierRun RecogniseEarlierScript(bool& straightened);
+    // Whether the script there is one of this text, and under which of its readings.
+    [[nodiscard]] ScriptOfText RecogniseEarlierScript();
     void RefuseToGoOn(const std::string& reason);
     // Sets the earlier script aside and walks a new one to the first line of dialogue.
     void StartNewScript();
     // Writes the script's opening in the held file and walks to the first line of dialogue;
     // true when one waits.
     [[nodiscard]] bool BeginScript(ScriptFormat format);
-    void GoOnWithEarlierScript(const EarlierRun& run, bool straightened);
+    // Goes on with the script under the reading it was made from, without asking again.
+    void GoOnWithEarlierScript(const ScriptOfText& found);
     void ReplayEarlierRun(const EarlierRun& run);
-    // Offers to read typographic quotes as double quotes when the text has no other kind.
-    void OfferTypographicQuotes();
+    // Asks the questions of how to read the text that apply to it (the paragraph layout, the
+    // Project Gutenberg matter, typographic quotes) and reads it as answered.
+    void AskHowToRead();
 
     // Runs a command that writes into the script: on failure everything goes back to the
     // checkpoint taken before it; on success the checkpoint is kept for Undo.
@@ -128,6 +131,8 @@ private:
 
     ConversionView& view_;
     TextReader reader_;
+    TextReading reading_;     // the questions the loaded text raises, then how it is read
+    bool isDocument_ = false;  // the text was imported from a document
     ScriptSession session_{std::string(kScriptFileName)};
     std::vector<ProtectedFile> protected_;  // in the session's protected order
     std::unique_ptr<ScriptWriter> writer_;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "conversion/ReadingQuestion.h"
 #include "text/NameSlots.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -62,6 +65,19 @@ public:
     // is a speaker the narration names who is in no slot, empty when there is none: the
     // window offers it in the first empty name field.
     virtual void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) = 0;
+
+    // Asks how to read the text that loaded: one yes/no question each (their words UTF-8,
+    // each answered yes by default), which a window may ask together. Returns one answer per
+    // question, in order. Unless a view asks otherwise, each is asked in turn with AskYesNo.
+    [[nodiscard]] virtual std::vector<bool> AskHowToRead(
+        std::span<const ReadingQuestion> questions) {
+        std::vector<bool> answers;
+        answers.reserve(questions.size());
+        for (const ReadingQuestion& question : questions) {
+            answers.push_back(AskYesNo(question.text));
+        }
+        return answers;
+    }
 };
 
 }  // namespace velmora

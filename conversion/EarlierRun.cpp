@@ -101,7 +101,10 @@ NextStep ReadStep(const ScriptWriter& writer, ScriptSource& script, std::int64_t
         if (auto name = writer.ReadCharacterName(markup)) {
             return {EarlierRun::Step{false, std::move(name->text)}};
         }
-        const bool couldBeOne = writer.CouldStartNameOrNote(markup);
+        if (note) {
+            return {};  // narration, whole: no command was cut short, the script parts here
+        }
+        const bool couldBeOne = writer.CouldStartNameOrNote(markup, kTrimmedNotePrefix);
         if (markup.size() < count) {
             return {std::nullopt, couldBeOne};  // the script ends here
         }

@@ -3,6 +3,9 @@
 #include "conversion/EarlierRun.h"
 #include "conversion/StatusTexts.h"
 #include "script/ScriptSession.h"
+#include "text/Marks.h"
+
+#include <algorithm>
 
 namespace velmora {
 namespace {
@@ -70,7 +73,8 @@ std::string KeptBackup(std::string_view name, std::string_view backupName) {
     return Joined({"The earlier ", name, " was kept as ", backupName, "."});
 }
 
-std::string NotGoneOnWith(std::string_view name, const EarlierRun& run, std::string_view text) {
+std::string NotGoneOnWith(std::string_view name, const EarlierRun& run,
+                          std::string_view partsAt) {
     std::string reason;
     switch (run.verdict) {
     case EarlierRun::Verdict::NotAScript:
@@ -80,8 +84,8 @@ std::string NotGoneOnWith(std::string_view name, const EarlierRun& run, std::str
         reason = "it is a script of another text";
         break;
     case EarlierRun::Verdict::ChangedText:
-        reason = "it is a script of this text as it was before a change (they part at line " +
-                 std::to_string(LineNumberAt(text, run.partsAt)) + " of the text)";
+        reason = Joined({"it is a script of this text as it was before a change (they part at ",
+                         partsAt, ")"});
         break;
     case EarlierRun::Verdict::Finished:
         reason = "it holds a finished script of this text";
@@ -91,6 +95,18 @@ std::string NotGoneOnWith(std::string_view name, const EarlierRun& run, std::str
         break;
     }
     return Joined({name, " was left as it is: ", reason, "."});
+}
+
+std::string PlaceInText(std::string_view text, std::size_t offset, bool document) {
+    if (!document) {
+        return "line " + std::to_string(LineNumberAt(text, offset)) + " of the text";
+    }
+    int paragraph = 1;
+    for (std::size_t at = text.find(kParagraphBreak); at < std::min(offset, text.size());
+         at = text.find(kParagraphBreak, at + kParagraphBreak.size())) {
+        ++paragraph;
+    }
+    return "paragraph " + std::to_string(paragraph) + " of the document";
 }
 
 std::string NothingToGoOnWith(std::string_view name) {
@@ -108,6 +124,15 @@ std::string GoingOn(std::string_view name, int lines, ScriptFormat format, bool 
     }
     return Joined(
         {"Going on with ", name, " after its ", count, " lines, as ", FormatName(format), "."});
+}
+
+std::string ReadAsBefore(std::string_view name, const std::vector<std::string_view>& read) {
+    std::string line = Joined({"The text is read as when ", name, " was made: "});
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        line += i == 0 ? "" : ", ";
+        line += read[i];
+    }
+    return line + ".";
 }
 
 std::string FinishedScriptLeft(std::string_view name) {

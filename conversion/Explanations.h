@@ -3,8 +3,10 @@
 #include "platform/File.h"
 #include "script/ScriptFormat.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -33,9 +35,13 @@ struct ProtectedName {
 // An earlier script was set aside as backupName.
 [[nodiscard]] std::string KeptBackup(std::string_view name, std::string_view backupName);
 
-// Why an earlier script was not gone on with, as asked: run says what it is (of text).
+// Why an earlier script was not gone on with, as asked: run says what it is; partsAt where
+// in the text a script of it as it was before a change parts from it (PlaceInText).
 [[nodiscard]] std::string NotGoneOnWith(std::string_view name, const EarlierRun& run,
-                                        std::string_view text);
+                                        std::string_view partsAt);
+// Where offset is in text, as the user finds it: "line 7 of the text" in a text file,
+// "paragraph 3 of the document" in a document's text.
+[[nodiscard]] std::string PlaceInText(std::string_view text, std::size_t offset, bool document);
 // There was no script to go on with.
 [[nodiscard]] std::string NothingToGoOnWith(std::string_view name);
 // Another program wrote the script while it was being recognised.
@@ -45,6 +51,11 @@ struct ProtectedName {
 // chosen.
 [[nodiscard]] std::string GoingOn(std::string_view name, int lines, ScriptFormat format,
                                   bool formatChosen);
+
+// The earlier script is gone on with reading the text as it was read when the script was
+// made: read says how, a few words an answer (TextReading::Described).
+[[nodiscard]] std::string ReadAsBefore(std::string_view name,
+                                       const std::vector<std::string_view>& read);
 
 // The user kept the finished script rather than start a new one.
 [[nodiscard]] std::string FinishedScriptLeft(std::string_view name);

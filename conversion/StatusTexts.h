@@ -40,6 +40,16 @@ inline constexpr std::string_view kTypographicQuotesQuestion =
     "This text marks dialogue with typographic quotes (\xE2\x80\x9C \xE2\x80\x9D). "
     "Treat them as double quotes?";
 
+// The paragraph layouts the reader would not see, offered as paragraph breaks.
+inline constexpr std::string_view kBlankLinesQuestion =
+    "This text separates its paragraphs with blank lines that Velmora would not see. "
+    "Read them as paragraph breaks?";
+inline constexpr std::string_view kLinePerParagraphQuestion =
+    "This text has each paragraph on one long line. Read each line as a paragraph?";
+
+inline constexpr std::string_view kGutenbergQuestion =
+    "Leave out the Project Gutenberg header and licence?";
+
 // Whether to go on with an unfinished script of lines named lines. format: the script's,
 // said when it is not the one chosen.
 [[nodiscard]] std::string ContinueQuestion(std::string_view scriptName, int lines,

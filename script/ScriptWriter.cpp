@@ -167,13 +167,19 @@ std::optional<ScriptWriter::ReadBack> ScriptWriter::ReadNote(std::string_view ma
     return ReadBetween(markup, {open, {}}, {close, {}});
 }
 
-bool ScriptWriter::CouldStartNameOrNote(std::string_view markup) const {
+bool ScriptWriter::CouldStartNameOrNote(std::string_view markup,
+                                        std::string_view noteStart) const {
     const FormatMarkup& format = Markup();
-    const auto couldStart = [markup](const Tags& open) {
-        const std::string opening = Joined(open.first, open.second);
-        return markup.starts_with(opening) || std::string_view(opening).starts_with(markup);
+    const auto couldStart = [markup](std::string_view opening) {
+        return markup.starts_with(opening) || opening.starts_with(markup);
     };
-    return couldStart(format.nameOpen) || couldStart(format.narrationOpen);
+    std::string noteOpening = Joined(format.narrationOpen.first, format.narrationOpen.second);
+    if (format.narrationAsParenthetical) {
+        noteOpening += Joined(format.parentheticalOpen.first, format.parentheticalOpen.second);
+    }
+    noteOpening += noteStart;
+    return couldStart(Joined(format.nameOpen.first, format.nameOpen.second)) ||
+           couldStart(noteOpening);
 }
 
 }  // namespace velmora

@@ -68,8 +68,10 @@ public:
     };
     [[nodiscard]] std::optional<ReadBack> ReadCharacterName(std::string_view markup) const;
     [[nodiscard]] std::optional<ReadBack> ReadNote(std::string_view markup) const;
-    // True when markup could be the start of a name or a note cut short.
-    [[nodiscard]] bool CouldStartNameOrNote(std::string_view markup) const;
+    // True when markup could be the start of a name or a note cut short; noteStart is how
+    // every note's text begins, so that narration is never taken for a note.
+    [[nodiscard]] bool CouldStartNameOrNote(std::string_view markup,
+                                            std::string_view noteStart) const;
 
 protected:
     // Tags written one after the other, each as its own write; an empty one is skipped.

@@ -5,9 +5,11 @@
 # folder, where its Script.htm is written.
 #
 # Then the same for large texts made of the corpus (LARGE_MB megabytes each, 0 for none):
-# War and Peace repeated with its paragraphs (CR LF), and with LF line ends only (one
-# paragraph of the whole text), each converted fresh and again beside the script of the
-# first run; peak memory is given as a multiple of the text's size too.
+# War and Peace repeated with its paragraphs (CR LF), and with LF line ends only, read as it
+# is (one paragraph of the whole text) and by its blank lines, each whole (Project
+# Gutenberg's matter kept, or only the first copy would be read), converted fresh and again
+# beside the script of the first run; peak memory is given as a multiple of the text's size
+# too.
 #
 #   scripts/bench-convert.sh            builds a release velmora-convert in build/bench
 #   VELMORA_CONVERT=path/to/velmora-convert RUNS=5 LARGE_MB=2000 scripts/bench-convert.sh
@@ -65,7 +67,9 @@ done
 echo
 printf '%-30s %-12s %10s %12s %11s %7s %5s\n' "large text" run "bytes" "wall (s)" "peak (MiB)" \
   "x text" exit
-for layout in crlf lf; do
+for large in "crlf" "lf --blank-lines=no" "lf --blank-lines=yes"; do
+  layout=${large%% *}
+  read -r -a options <<<"--gutenberg=no ${large#"$layout"}"
   name=large-$layout.txt
   source=$corpus/war-and-peace-$layout.txt
   rm -f "$work"/Script.htm*
@@ -75,13 +79,15 @@ for layout in crlf lf; do
   bytes=$(stat -c %s "$work/$name")
   for run in fresh again; do
     status=0
-    (cd "$work" && /usr/bin/time -v -o time "$program" "$name" >/dev/null 2>&1) || status=$?
+    (cd "$work" && /usr/bin/time -v -o time "$program" "${options[@]}" "$name" >/dev/null 2>&1) ||
+      status=$?
     wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {
              n = split($2, part, ":"); s = 0
              for (i = 1; i <= n; i++) s = s * 60 + part[i]
              print s }' "$work/time")
     peak=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/time")
-    printf '%-30s %-12s %10s %12.2f %11.1f %7.2f %5s\n' "$name" "$run" "$bytes" "$wall" \
+    printf '%-30s %-12s %10s %12.2f %11.1f %7.2f %5s\n' "$name ${large#"$layout"}" "$run" \
+      "$bytes" "$wall" \
       "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')" \
       "$(awk -v k="$peak" -v b="$bytes" 'BEGIN { print k * 1024 / b }')" "$status"
   done

@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 
 targets_all=(fuzz_text_reader fuzz_quote_splitter fuzz_script_writer fuzz_paragraph_log
              fuzz_paragraph_layout fuzz_epub_import fuzz_docx_import fuzz_odt_import fuzz_export
-             fuzz_speaker_hinter)
+             fuzz_speaker_hinter fuzz_text_reading)
 build=${VELMORA_FUZZ_BUILD:-build/fuzz}
 mode=${1:-smoke}
 shift || true

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <vector>
+
 class wxString;
 class wxWindow;
 
 namespace velmora {
 
-// The services of the desktop that the windows use beyond their own controls: message boxes
-// and the help engine. The program uses WxDesktopServices; tests put a recording one in its place.
+// The services of the desktop that the windows use beyond their own controls: message boxes,
+// questions and the help engine. The program uses WxDesktopServices; tests put a recording one in its place.
 class DesktopServices {
 public:
     enum class MessageIcon { Stop, Exclamation };
@@ -24,6 +26,11 @@ public:
     // Asks the help engine for topic context of helpFile. False when the engine itself
     // reports failure.
     [[nodiscard]] virtual bool ShowHelp(const wxString& helpFile, int context) = 0;
+
+    // Several yes/no questions asked at once (AskWithCheckBoxes), owned by owner: whether
+    // each was answered yes, in order.
+    [[nodiscard]] virtual std::vector<bool> AskWithCheckBoxes(
+        wxWindow* owner, const std::vector<wxString>& questions) = 0;
 };
 
 }  // namespace velmora

@@ -34,7 +34,10 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kWaitingStatus = "Waiting to load a text file";
-const wchar_t* const kTextFileFilter = L"Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
+// GTK matches the patterns case by case: capitals are named too.
+const wchar_t* const kTextFileFilter =
+    L"Novels (*.txt;*.epub;*.docx;*.odt)|*.txt;*.epub;*.docx;*.odt;*.TXT;*.EPUB;*.DOCX;*.ODT|"
+    L"All Files (*.*)|*.*";
 
 template <typename Control>
 Control* Bound(wxWindow& window, int id) {
@@ -355,6 +358,18 @@ bool MainWindow::AskYesNo(std::string_view question) {
 bool MainWindow::AskToContinue(std::string_view question) { return AskYesNo(question); }
 
 bool MainWindow::AskToStartAnew(std::string_view question) { return AskYesNo(question); }
+
+std::vector<bool> MainWindow::AskHowToRead(std::span<const ReadingQuestion> questions) {
+    if (questions.size() == 1) {
+        return {AskYesNo(questions.front().text)};
+    }
+    std::vector<wxString> texts;
+    texts.reserve(questions.size());
+    for (const ReadingQuestion& question : questions) {
+        texts.push_back(wxString::FromUTF8(question.text.data(), question.text.size()));
+    }
+    return services_.AskWithCheckBoxes(this, texts);
+}
 
 void MainWindow::ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) {
     hint_->Clear();

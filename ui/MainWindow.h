@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class wxButton;
 class wxContextMenuEvent;
@@ -63,6 +64,9 @@ public:
     // keyboard there; or, with neither, puts the keyboard on the name edit of the slot used
     // last.
     void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) override;
+    // One question as a message box, like any other; several in one dialog, a check box each.
+    [[nodiscard]] std::vector<bool> AskHowToRead(
+        std::span<const ReadingQuestion> questions) override;
 
 private:
     enum class Command {

@@ -1,5 +1,7 @@
 #include "ui/WxDesktopServices.h"
 
+#include "ui/CheckBoxQuestions.h"
+
 #include <wx/app.h>
 #include <wx/filefn.h>
 #include <wx/msgdlg.h>
@@ -15,6 +17,11 @@ void WxDesktopServices::ShowMessage(wxWindow* owner, const wxString& text, Messa
 bool WxDesktopServices::AskYesNo(wxWindow* owner, const wxString& question) {
     return wxMessageBox(question, wxTheApp->GetAppName(),
                         wxYES_NO | wxYES_DEFAULT | wxICON_QUESTION, owner) == wxYES;
+}
+
+std::vector<bool> WxDesktopServices::AskWithCheckBoxes(wxWindow* owner,
+                                                      const std::vector<wxString>& questions) {
+    return velmora::AskWithCheckBoxes(owner, questions);
 }
 
 bool WxDesktopServices::ShowHelp(const wxString& helpFile, int /*context*/) {

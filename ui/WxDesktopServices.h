@@ -13,6 +13,8 @@ public:
     // to take a topic, so the context only selects nothing; a missing file or a desktop
     // without such a viewer is the engine's failure.
     [[nodiscard]] bool ShowHelp(const wxString& helpFile, int context) override;
+    [[nodiscard]] std::vector<bool> AskWithCheckBoxes(
+        wxWindow* owner, const std::vector<wxString>& questions) override;
 };
 
 }  // namespace velmora

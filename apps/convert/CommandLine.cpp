@@ -6,10 +6,12 @@ namespace velmora {
 
 const std::string_view kConvertUsage =
     "Usage: velmora-convert [--stage] [--names FILE] [--log] [--continue]\n"
-    "                       [--typographic-quotes=ask|yes|no] [--help] [--version] TEXTFILE\n";
+    "                       [--typographic-quotes=ask|yes|no] [--blank-lines=ask|yes|no]\n"
+    "                       [--gutenberg=ask|yes|no] [--help] [--version] TEXTFILE\n";
 
 const std::string_view kConvertHelp =
     "Turns the novel in TEXTFILE into a play script, written as Script.htm beside it.\n"
+    "TEXTFILE is a plain text, or an EPUB, DOCX or ODT document (by its extension).\n"
     "\n"
     "  --stage        write a stage play (the default is a screen play)\n"
     "  --names FILE   name the speakers from FILE: UTF-8, one name per line, each used for\n"
@@ -26,6 +28,15 @@ const std::string_view kConvertHelp =
     "                 when the text marks dialogue only with typographic quotes, treat them\n"
     "                 as double quotes (yes), or not (no), or ask (the default; yes when\n"
     "                 standard input is not a terminal). The text file is never changed.\n"
+    "  --blank-lines=ask|yes|no\n"
+    "                 when the text separates its paragraphs with blank lines other than\n"
+    "                 CR LF CR LF, or has each paragraph on one long line, read them as\n"
+    "                 paragraph breaks (yes), or read the text as it is (no), or ask\n"
+    "  --gutenberg=ask|yes|no\n"
+    "                 when the text holds Project Gutenberg's start and end markers, leave\n"
+    "                 out the header before them and the licence after them (yes), or not\n"
+    "                 (no), or ask. --continue, and a later run, recognise a script made\n"
+    "                 with any of these answers, whatever the options say then\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -43,6 +54,42 @@ ConvertOptions UsageError(std::string why) {
     options.action = ConvertOptions::Action::UsageError;
     options.error = std::move(why);
     return options;
+}
+
+// The options that answer how to read the text's paragraphs and its Project Gutenberg
+// matter: "--gutenberg=no" sets gutenberg to No.
+struct ReadingOption {
+    std::string_view prefix;
+    ConvertOptions::Answer ConvertOptions::*answer;
+};
+constexpr ReadingOption kReadingOptions[] = {
+    {"--blank-lines=", &ConvertOptions::blankLines},
+    {"--gutenberg=", &ConvertOptions::gutenberg},
+};
+
+const ReadingOption* ReadingOptionOf(std::string_view argument) {
+    for (const ReadingOption& option : kReadingOptions) {
+        if (argument.starts_with(option.prefix)) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+// Sets the option's answer from the argument; false when it names none.
+bool SetReadingAnswer(const ReadingOption& option, std::string_view argument,
+                      ConvertOptions& options) {
+    const std::string_view answer = argument.substr(option.prefix.size());
+    if (answer == "ask") {
+        options.*option.answer = ConvertOptions::Answer::Ask;
+    } else if (answer == "yes") {
+        options.*option.answer = ConvertOptions::Answer::Yes;
+    } else if (answer == "no") {
+        options.*option.answer = ConvertOptions::Answer::No;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -84,6 +131,11 @@ ConvertOptions ParseCommandLine(const std::vector<std::string_view>& arguments) 
                 options.typographicQuotes = ConvertOptions::Answer::No;
             } else {
                 return UsageError("option '--typographic-quotes' takes ask, yes or no");
+            }
+        } else if (const ReadingOption* reading = ReadingOptionOf(argument)) {
+            if (!SetReadingAnswer(*reading, argument, options)) {
+                const std::string_view name = reading->prefix.substr(0, reading->prefix.size() - 1);
+                return UsageError("option '" + std::string(name) + "' takes ask, yes or no");
             }
         } else if (argument.starts_with(kNamesOption)) {
             options.namesFile = std::string(argument.substr(kNamesOption.size()));

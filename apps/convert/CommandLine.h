@@ -10,8 +10,9 @@ namespace velmora {
 // What velmora-convert was asked to do.
 struct ConvertOptions {
     enum class Action { Convert, ShowHelp, ShowVersion, UsageError };
-    // How to answer whether typographic quotes mark dialogue: ask the user at a terminal
-    // (yes when standard input is not one), or always yes, or always no.
+    // How to answer a question of how to read the text (whether typographic quotes mark
+    // dialogue, say): ask the user at a terminal (yes when standard input is not one), or
+    // always yes, or always no.
     enum class Answer { Ask, Yes, No };
 
     Action action = Action::Convert;
@@ -19,6 +20,9 @@ struct ConvertOptions {
     bool printLog = false;
     bool continueScript = false;
     Answer typographicQuotes = Answer::Ask;
+    // Blank lines (or long lines) as paragraph breaks; Project Gutenberg's matter left out.
+    Answer blankLines = Answer::Ask;
+    Answer gutenberg = Answer::Ask;
     std::optional<std::string> namesFile;
     std::string textFile;
     std::string error;  // why the usage is wrong, for UsageError

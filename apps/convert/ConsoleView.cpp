@@ -76,4 +76,13 @@ bool ConsoleView::AskToStartAnew(std::string_view /*question*/) { return true; }
 
 void ConsoleView::ShowSpeakerHint(int /*slot*/, int /*lastSlot*/, std::string_view /*newName*/) {}
 
+std::vector<bool> ConsoleView::AskHowToRead(std::span<const ReadingQuestion> questions) {
+    std::vector<bool> answers;
+    answers.reserve(questions.size());
+    for (const ReadingQuestion& question : questions) {
+        answers.push_back(readingAsker_ ? readingAsker_(question) : true);
+    }
+    return answers;
+}
+
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace velmora {
 
@@ -22,6 +23,11 @@ public:
     // Answers yes/no questions; without one, every question gets its default, yes.
     using Asker = std::function<bool(std::string_view question)>;
     void SetAsker(Asker asker) { asker_ = std::move(asker); }
+
+    // Answers the questions of how to read the text, one by one; without one, each gets its
+    // default, yes.
+    using ReadingAsker = std::function<bool(const ReadingQuestion& question)>;
+    void SetReadingAsker(ReadingAsker asker) { readingAsker_ = std::move(asker); }
 
     // Whether to go on with an unfinished script of the text; no unless told.
     void SetContinue(bool continueScript) { continue_ = continueScript; }
@@ -53,6 +59,8 @@ public:
     [[nodiscard]] bool AskToStartAnew(std::string_view question) override;
     // Nobody at the console picks buttons: the hint has nowhere to go.
     void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) override;
+    [[nodiscard]] std::vector<bool> AskHowToRead(
+        std::span<const ReadingQuestion> questions) override;
 
 private:
     std::string textFile_;
@@ -63,6 +71,7 @@ private:
     std::array<std::string, kNameSlots> names_;
     std::string note_;
     Asker asker_;
+    ReadingAsker readingAsker_;
     bool continue_ = false;
 };
 

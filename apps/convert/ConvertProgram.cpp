@@ -50,6 +50,19 @@ std::string Unused(int names, int notes) {
     return line + (names + notes == 1 ? " was not used" : " were not used");
 }
 
+// The option that answers a question of how to read the text.
+ConvertOptions::Answer OptionAnswering(const ConvertOptions& options, ReadingChoice choice) {
+    switch (choice) {
+    case ReadingChoice::Paragraphs:
+        return options.blankLines;
+    case ReadingChoice::GutenbergMatter:
+        return options.gutenberg;
+    case ReadingChoice::TypographicQuotes:
+        break;
+    }
+    return options.typographicQuotes;
+}
+
 int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
             const std::function<bool(std::string_view)>& askUser) {
     // Read before the text's folder becomes the current directory, so a relative path
@@ -73,8 +86,9 @@ int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
 
     ConsoleView view(options.textFile, !options.stagePlay, err, options.printLog ? &out : nullptr);
     view.SetContinue(options.continueScript);
-    view.SetAsker([&options, &askUser](std::string_view question) {
-        switch (options.typographicQuotes) {
+    view.SetAsker(askUser);  // any other question: the user at a terminal, or its default
+    view.SetReadingAsker([&options, &askUser](const ReadingQuestion& question) {
+        switch (OptionAnswering(options, question.choice)) {
         case ConvertOptions::Answer::Yes:
             return true;
         case ConvertOptions::Answer::No:
@@ -82,7 +96,7 @@ int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
         case ConvertOptions::Answer::Ask:
             break;
         }
-        return askUser ? askUser(question) : true;
+        return askUser ? askUser(question.text) : true;
     });
     ConversionController controller(view);
     if (options.continueScript) {

@@ -64,6 +64,41 @@ TEST(CommandLine, typographic_quotes_answer) {
     }
 }
 
+TEST(CommandLine, reading_answers) {
+    using Answer = ConvertOptions::Answer;
+    struct ReadingCase {
+        Arguments arguments;
+        Answer blankLines;
+        Answer gutenberg;
+        Answer typographicQuotes;
+    };
+    const ReadingCase cases[] = {
+        {{"n.txt"}, Answer::Ask, Answer::Ask, Answer::Ask},
+        {{"--blank-lines=no", "n.epub"}, Answer::No, Answer::Ask, Answer::Ask},
+        {{"--gutenberg=yes", "--blank-lines=yes", "n.txt"}, Answer::Yes, Answer::Yes, Answer::Ask},
+        {{"--gutenberg=no", "--typographic-quotes=no", "--gutenberg=ask", "n.txt"}, Answer::Ask,
+         Answer::Ask, Answer::No},
+    };
+    for (const auto& c : cases) {
+        const auto label = ::testing::PrintToString(c.arguments);
+        const auto options = ParseCommandLine(c.arguments);
+        ASSERT_EQ(options.action, Action::Convert) << label << ": " << options.error;
+        EXPECT_EQ(options.blankLines, c.blankLines) << label;
+        EXPECT_EQ(options.gutenberg, c.gutenberg) << label;
+        EXPECT_EQ(options.typographicQuotes, c.typographicQuotes) << label;
+    }
+    const std::pair<Arguments, const char*> wrong[] = {
+        {{"--blank-lines=maybe", "n.txt"}, "option '--blank-lines' takes ask, yes or no"},
+        {{"--gutenberg=", "n.txt"}, "option '--gutenberg' takes ask, yes or no"},
+        {{"--gutenberg", "n.txt"}, "unknown option '--gutenberg'"},
+    };
+    for (const auto& [arguments, error] : wrong) {
+        const auto options = ParseCommandLine(arguments);
+        EXPECT_EQ(options.action, Action::UsageError) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(options.error, error);
+    }
+}
+
 TEST(CommandLine, help_and_version_answer_at_once) {
     const std::vector<std::pair<Arguments, Action>> cases = {
         {{"--help"}, Action::ShowHelp},

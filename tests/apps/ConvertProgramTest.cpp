@@ -1,11 +1,13 @@
 // Runs the built velmora-convert as a user would and checks its files, output and exit status.
 
+#include "tests/support/ScriptLines.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -329,9 +331,90 @@ TEST_F(ConvertProgramTest, help_and_version) {
     EXPECT_TRUE(run.out.starts_with("Usage: velmora-convert [--stage] [--names FILE] [--log]"));
     EXPECT_EQ(run.err, "");
 
+    EXPECT_NE(run.out.find("  --blank-lines=ask|yes|no\n"), std::string::npos);
+    EXPECT_NE(run.out.find("  --gutenberg=ask|yes|no\n"), std::string::npos);
+
     run = RunConvert(dir_.Path(), "--version");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "velmora-convert " VELMORA_VERSION "\n");
+}
+
+TEST_F(ConvertProgramTest, the_reading_options_answer_the_questions) {
+    // LF line ends, and a quotation in Project Gutenberg's licence.
+    const std::string_view text =
+        "Header.\n\n*** START OF THE PROJECT GUTENBERG EBOOK DAWN ***\n\n"
+        "\"Hi,\" said Ann.\n\nDusk.\n\n\"Bye,\" said Tom.\n\n"
+        "*** END OF THE PROJECT GUTENBERG EBOOK DAWN ***\n\n\"Project Gutenberg\" is ours.\n";
+    struct Case {
+        const char* options;
+        int lines;    // of dialogue
+        bool header;  // the script begins with the header
+    };
+    const Case cases[] = {
+        {"", 2, false},  // standard input is not a terminal: each question is answered yes
+        {"--blank-lines=yes --gutenberg=yes", 2, false},
+        {"--gutenberg=no", 3, true},
+        {"--blank-lines=no", 1, false},
+        {"--blank-lines=no --gutenberg=no", 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        const test::TempDir folder;
+        folder.Write("novel.txt", text);
+        const auto run = RunConvert(folder.Path(), std::string(c.options) + " novel.txt");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, kFinishedStatuses);
+        const std::string script = test::ReadAll(folder / "Script.htm");
+        EXPECT_EQ(test::ScreenPlayLines(script).size(), static_cast<std::size_t>(c.lines));
+        EXPECT_EQ(script.starts_with("<HTML><BR>Header.<BR>"), c.header);
+    }
+}
+
+// One novel as plain text and as the documents pandoc and LibreOffice made of it (the book
+// without Project Gutenberg's matter, as the text is read by default), named from the same
+// names file: the same lines of dialogue with the same names. What the formats force: a
+// paragraph's lines are joined (compared with white space as one space), and the EPUB's
+// title page adds narration before the book.
+TEST_F(ConvertProgramTest, documents_give_the_lines_of_their_plain_text_twin) {
+    const fs::path novel = fs::path(VELMORA_CORPUS_DIR) / "pride-and-prejudice-crlf.txt";
+    if (!fs::exists(novel)) {
+        GTEST_SKIP() << "no corpus at " << novel;
+    }
+    const fs::path data = VELMORA_TEST_DATA_DIR;
+    std::string names;
+    for (const std::string& name :
+         test::SpeakerNames(test::ReadAll(data / "pride-and-prejudice-first-100-speakers.txt"))) {
+        names += name + "\n";
+    }
+    dir_.Write("names.txt", names);
+    const auto linesOf = [&](const fs::path& file) {
+        const test::TempDir folder;
+        folder.Write(file.filename().string(), test::ReadAll(file));
+        const auto run = RunConvert(folder.Path(), "--names '" + (dir_ / "names.txt").string() +
+                                                       "' '" + file.filename().string() + "'");
+        EXPECT_EQ(run.status, 0) << file << ": " << run.err;
+        EXPECT_EQ(test::ReadAll(folder / file.filename().string()), test::ReadAll(file));
+        return test::ScreenPlayLines(test::ReadAll(folder / "Script.htm"));
+    };
+    const auto named = [](const std::vector<std::string>& lines) {
+        return std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+            return !line.starts_with("<CENTER>CHARACTERNAME<");
+        });
+    };
+    const std::vector<std::string> expected = linesOf(novel);
+    std::cout << novel.filename().string() << ": " << expected.size() << " lines of dialogue, "
+              << named(expected) << " named\n";
+    ASSERT_GT(expected.size(), 1000U);
+    EXPECT_EQ(named(expected), 100);
+    for (const char* file :
+         {"pride-and-prejudice.pandoc.epub", "pride-and-prejudice.libreoffice.docx",
+          "pride-and-prejudice.libreoffice.odt"}) {
+        SCOPED_TRACE(file);
+        const std::vector<std::string> lines = linesOf(data / "documents" / file);
+        std::cout << file << ": " << lines.size() << " lines of dialogue, " << named(lines)
+                  << " named\n";
+        EXPECT_TRUE(lines == expected);
+    }
 }
 
 }  // namespace

@@ -90,6 +90,24 @@ TEST(EarlierRun, says_what_a_script_is_and_why_it_cannot_be_gone_on_with) {
     }
 }
 
+// Only a name or a note can be cut short: narration where a line of dialogue waits, or the
+// other format's markup, parts from the text. Taken for a command cut short, the script
+// would be cut back to before it, and its named lines lost.
+TEST(EarlierRun, narration_or_the_other_format_is_no_command_cut_short) {
+    const std::string text = "\"Hi,\" said Ann.\r\n\r\nThey waited.\r\n\r\n\"Bye,\" said Tom.";
+    std::string changed = text;
+    changed.replace(changed.find("waited"), 6, "left");
+    const EarlierRun otherFormat =
+        Recognise(FreshRun({{Step::Line, "ANN"}}, text), ScriptFormat::StagePlay, changed);
+    EXPECT_EQ(otherFormat.verdict, Verdict::ChangedText);
+
+    const std::string_view noDialogue = "It was late.\r\n\r\nHi, said Ann.";
+    const EarlierRun narration =
+        Recognise(FreshRun({}, noDialogue), ScriptFormat::ScreenPlay,
+                  "It was late.\r\n\r\n\"Hi,\" said Ann.");
+    EXPECT_FALSE(narration.IsOfThisText());
+}
+
 // A finished script gives back its names and notes too, for whatever reads it later.
 TEST(EarlierRun, a_finished_script_gives_its_steps_in_order) {
     const std::vector<Step> steps = {

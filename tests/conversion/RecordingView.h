@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,8 +34,10 @@ public:
     // program does meanwhile, then the answer).
     std::function<bool(std::string_view question)> onAskToContinue;
 
-    // The answer to a yes/no question: yes, as the question's default.
+    // The answer to a yes/no question: yes, as the question's default; or the one given for
+    // its words here.
     bool answer = true;
+    std::map<std::string, bool, std::less<>> answersTo;
     // The answer to the offer to go on with an unfinished script.
     bool continueAnswer = true;
     // The answer to whether to start anew over a finished script.
@@ -134,7 +137,8 @@ public:
     }
     bool AskYesNo(std::string_view question) override {
         Record("AskYesNo", question);
-        return answer;
+        const auto given = answersTo.find(question);
+        return given != answersTo.end() ? given->second : answer;
     }
     bool AskToContinue(std::string_view question) override {
         Record("AskToContinue", question);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end faults for velmora-convert: full disks, held and misplaced files, earlier scripts,
-# hostile texts and awkward file names. Each case checks the exact status and error lines,
-# the exit status (0 finished, 1 refused or not started, 2 file or memory error), that the
-# text's bytes are unchanged, and what the script and every kept earlier script hold
+# hostile texts and documents, and awkward file names. Each case checks the exact status and
+# error lines, the exit status (0 finished, 1 refused or not started, 2 file or memory error),
+# that the text's bytes are unchanged, and what the script and every kept earlier script hold
 # afterwards: no script that holds a named line or a note is ever deleted, cut or written
 # over, and after a failure the script holds exactly what it held before the command that
 # failed, so that running again gives the script an unbroken run gives.
@@ -24,12 +24,13 @@ cases=(script_is_a_device disk_full_tmpfs disk_full_size_limit script_held_by_ve
        continue_in_the_script_format runs_that_do_not_continue_keep_every_script
        large_earlier_script closed_standard_streams log_reader_gone read_only_folder
        out_of_inodes names_file_line_ends names_file_not_utf8 names_left_over
-       typed_characters_the_text_cannot_hold)
+       typed_characters_the_text_cannot_hold bad_documents)
 if [ "$wanted" == "list" ]; then
     printf '%s\n' "${cases[@]}"
     exit 0
 fi
 convert=$(realpath "$1")
+documents=$(realpath "$(dirname "$0")/../data/documents")  # the committed test documents
 
 # Longest a case may take: the hostile texts must finish quickly, a hang must not stall CI.
 limit=120
@@ -1065,6 +1066,57 @@ case_typed_characters_the_text_cannot_hold() {
     grep -q $'<CENTER>ZO\xcb</CENTER>' Script.htm || fail "E with diaeresis is a Windows-1252 byte"
     grep -q '<CENTER>&#937;MEGA</CENTER>' Script.htm || fail "no reference for Omega"
     grep -q $'<BR>Caf\xe9.<BR>' Script.htm || fail "the text's own bytes were changed"
+}
+
+# --- documents ---------------------------------------------------------------------------
+
+# Documents made from the committed test documents (tests/data/documents) by breaking them as
+# damage, DRM, a ZIP bomb and a password do; each is refused with its one line, the document
+# left as it is and no script written.
+case_bad_documents() {
+    fresh
+    cd "$dir" || fail "cd"
+    head -c 6000 "$documents/chapters.pandoc-epub2.epub" >cut.epub
+    python3 - "$documents" <<'PYTHON' || fail "python3 could not make the documents"
+import sys, zipfile
+documents = sys.argv[1]
+epub = zipfile.ZipFile(documents + '/chapters.pandoc-epub2.epub')
+with zipfile.ZipFile('drm.epub', 'w') as out:
+    for item in epub.infolist():
+        out.writestr(item, epub.read(item.filename))
+    references = ''.join(
+        '<EncryptedData><CipherData><CipherReference URI="%s"/></CipherData></EncryptedData>' % name
+        for name in epub.namelist() if name.endswith('.xhtml'))
+    out.writestr('META-INF/encryption.xml', '<encryption xmlns="urn:oasis:names:tc:opendocument:'
+                 'xmlns:container">%s</encryption>' % references)
+docx = zipfile.ZipFile(documents + '/chapters.pandoc.docx')
+with zipfile.ZipFile('bomb.docx', 'w', zipfile.ZIP_DEFLATED) as out:
+    for item in docx.infolist():
+        if item.filename == 'word/document.xml':  # 64 MB that pack to 64 KB
+            out.writestr(item.filename, b'<w:document><w:body>' + b' ' * (64 << 20) +
+                         b'</w:body></w:document>')
+        else:
+            out.writestr(item, docx.read(item.filename))
+PYTHON
+    # What Word saves for a password: a compound file holding an encrypted package.
+    { printf '\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1'; head -c 504 /dev/zero
+      printf 'E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0'; head -c 1000 /dev/zero
+    } >locked.docx
+    local document reason before
+    while IFS='|' read -r document reason; do
+        before=$(hash_of "$document")
+        run "$document"
+        expect_status 1
+        expect_err "${load_failed[@]}" "$reason"
+        expect_unchanged "$document" "$before"
+        [ ! -e Script.htm ] || fail "$document: a script was written"
+        echo "      $document: $reason"
+    done <<'REASONS'
+cut.epub|This EPUB document is damaged or cut short, so Velmora cannot unpack it.
+drm.epub|This EPUB document is protected by DRM: its text is encrypted, so Velmora cannot read it.
+bomb.docx|This DOCX document unpacks to far more than its own size, as a ZIP bomb does, so Velmora stopped reading it.
+locked.docx|This document is protected with a password: Velmora can open it once it is saved without one.
+REASONS
 }
 
 run_case() {

@@ -235,9 +235,17 @@ TEST(ScriptWriter, does_not_read_back_markup_it_never_writes) {
     EXPECT_FALSE(writer.ReadCharacterName("<BR><CENTER>A<B</CENTER>"));
     EXPECT_FALSE(writer.ReadCharacterName("<BR><CENTER>A&B</CENTER>"));
     EXPECT_FALSE(writer.ReadCharacterName("<DD>JOHN</DD>"));
-    EXPECT_TRUE(writer.CouldStartNameOrNote("<BR><CEN"));
-    EXPECT_TRUE(writer.CouldStartNameOrNote("<B"));
-    EXPECT_FALSE(writer.CouldStartNameOrNote("<DD>"));
+    EXPECT_TRUE(writer.CouldStartNameOrNote("<BR><CEN", "NOTE"));
+    EXPECT_TRUE(writer.CouldStartNameOrNote("<B", "NOTE"));
+    EXPECT_TRUE(writer.CouldStartNameOrNote("<BR>NOTE: asi", "NOTE"));
+    EXPECT_FALSE(writer.CouldStartNameOrNote("<DD>", "NOTE"));
+    EXPECT_FALSE(writer.CouldStartNameOrNote("<BR>Dawn.", "NOTE")) << "narration is no note";
+
+    // The other format's markup: a screen play's name is neither in a stage play.
+    InMemory stage(ScriptFormat::StagePlay);
+    EXPECT_FALSE(stage.writer->CouldStartNameOrNote("<BR><CENTER>ANN", "NOTE"));
+    EXPECT_TRUE(stage.writer->CouldStartNameOrNote("<BR><DD><I>(NOTE", "NOTE"));
+    EXPECT_TRUE(stage.writer->CouldStartNameOrNote("<BR><B><CENTER>AN", "NOTE"));
 }
 
 // An output whose every step can be made to fail, as a full disk does.

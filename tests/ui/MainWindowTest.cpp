@@ -352,7 +352,10 @@ TEST_F(MainWindowTest, TheLogKeepsWholeLinesButDrawsAtMostAFewThousandCharacters
     }
     novel += longLine + "\r\n\"Hello.\"";
     const auto text = WriteText("long.txt", novel);
-    OpenText(text);
+    // Mostly one long line: offered as a paragraph a line, and read as it is.
+    wxTEST_DIALOG(Press(*window_, IDC_OPEN_TEXT_FILE),
+                  wxExpectModal<wxFileDialog>(wxString::FromUTF8(text.string())),
+                  wxExpectModal<wxMessageDialog>(wxID_NO));
     Flush();
 
     auto& log = Get<LineList>(IDC_LOG);

@@ -32,12 +32,20 @@ public:
         helpRequests.push_back({helpFile, context});
         return helpStarts;
     }
+    // Answers with checkAnswers, or yes to each question when it is empty.
+    [[nodiscard]] std::vector<bool> AskWithCheckBoxes(
+        wxWindow* /*owner*/, const std::vector<wxString>& asked) override {
+        checkBoxQuestions.push_back(asked);
+        return checkAnswers.empty() ? std::vector<bool>(asked.size(), true) : checkAnswers;
+    }
 
     std::vector<Message> messages;
     std::vector<HelpRequest> helpRequests;
     std::vector<wxString> questions;
     bool answer = true;
     bool helpStarts = false;
+    std::vector<std::vector<wxString>> checkBoxQuestions;
+    std::vector<bool> checkAnswers;
 };
 
 }  // namespace velmora::test

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Checks the cross-built Windows programs under Wine, on a virtual display:
 #   1. the core and console tests (GoogleTest .exe files, through ctest);
-#   2. velmora-convert.exe over every corpus novel, in both formats and with names, each
-#      Script.htm byte for byte the same as the Linux build's velmora-convert writes;
+#   2. velmora-convert.exe over every corpus novel (the LF one read by its blank lines), in
+#      both formats and with names, and over the EPUB, DOCX and ODT documents of
+#      tests/data/documents, each Script.htm byte for byte the same as the Linux build's
+#      velmora-convert writes;
 #   3. export_script.exe over every corpus novel, named and finished, in both formats: its
 #      Script.fountain and Script.fdx byte for byte the Linux build's, and a Script.pdf
 #      drawn with the fonts shipped beside it;
@@ -61,15 +63,18 @@ windows_convert=$windows/apps/convert/velmora-convert.exe
 grep -v '^#' tests/data/pride-and-prejudice-first-100-speakers.txt | cut -f1 >"$work/names.txt"
 
 compared=0
-for text in "$corpus"/*.txt; do
-  [ -e "$text" ] || break
+documents=$repo/tests/data/documents
+novels=("$corpus"/*.txt "$documents/pride-and-prejudice.pandoc.epub"
+        "$documents/pride-and-prejudice.libreoffice.docx"
+        "$documents/pride-and-prejudice.libreoffice.odt")
+for text in "${novels[@]}"; do
+  [ -e "$text" ] || continue
   novel=$(basename "$text")
   for options in "" "--stage --log" "--names names.txt"; do
     label="$novel ${options:-(screen play)}"
     before=$failures
     for side in linux windows; do
-      mkdir -p "$work/$side"
-      rm -f "$work/$side/Script.htm"
+      rm -rf "$work/$side" && mkdir -p "$work/$side"
       cp "$text" "$work/$side/$novel"  # the corpus is read-only
       cp "$work/names.txt" "$work/$side/names.txt"
     done
@@ -95,7 +100,7 @@ for text in "$corpus"/*.txt; do
     fi
   done
 done
-[ "$compared" -gt 0 ] || echo "no corpus at $corpus: the comparison is skipped"
+[ "$compared" -gt 9 ] || echo "no corpus at $corpus: only the documents were compared"
 
 echo "-- export_script.exe over the corpus, against the Linux build"
 linux_export=$linux/tools/export_script
