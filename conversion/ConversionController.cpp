@@ -9,6 +9,7 @@
 #include "platform/FileError.h"
 #include "script/CountingScript.h"
 #include "script/ScriptOutput.h"
+#include "script/ScriptSource.h"
 #include "script/ScriptWriter.h"
 #include "text/Encoding.h"
 #include "text/TypographicQuotes.h"
@@ -103,6 +104,7 @@ void ConversionController::OpenTextFile() {
         return;
     }
     Show(Status::Loaded);
+    textName_ = name.value_or(std::string());
     characterSet_ = DetectCharacterSet(reader_.Text());
     if (reader_.Identity()) {
         Protect(*reader_.Identity(), "text file", "the text");
@@ -474,6 +476,24 @@ void ConversionController::Restore(const Checkpoint& checkpoint) {
         Show(checkpoint.status);
     }
     ShowPending();
+}
+
+// --- the script as it stands, for the exports --------------------------------------------
+
+ScriptReadBack ConversionController::ReadBackScript() {
+    ScriptReadBack script;
+    script.text = reader_.Text();
+    script.set = characterSet_;
+    script.textName = textName_;
+    session_.ReadBack([&](ScriptSource& bytes) {
+        script.run = RecogniseEarlierRun(script.text, ChosenFormat(), characterSet_, bytes);
+    });
+    script.scriptPath = session_.Path();
+    script.protect = session_.ProtectedFiles();
+    if (const auto identity = IdentityOf(script.scriptPath)) {
+        script.protect.push_back(*identity);
+    }
+    return script;
 }
 
 // --- the speaker hint ----------------------------------------------------------------------

@@ -70,27 +70,25 @@ std::string KeptBackup(std::string_view name, std::string_view backupName) {
     return Joined({"The earlier ", name, " was kept as ", backupName, "."});
 }
 
-std::string NotGoneOnWith(std::string_view name, const EarlierRun& run, std::string_view text) {
-    std::string reason;
+std::string VerdictReason(const EarlierRun& run, std::string_view text) {
     switch (run.verdict) {
     case EarlierRun::Verdict::NotAScript:
-        reason = "it is not a script";
-        break;
+        return "it is not a script";
     case EarlierRun::Verdict::OtherText:
-        reason = "it is a script of another text";
-        break;
+        return "it is a script of another text";
     case EarlierRun::Verdict::ChangedText:
-        reason = "it is a script of this text as it was before a change (they part at line " +
-                 std::to_string(LineNumberAt(text, run.partsAt)) + " of the text)";
-        break;
+        return "it is a script of this text as it was before a change (they part at line " +
+               std::to_string(LineNumberAt(text, run.partsAt)) + " of the text)";
     case EarlierRun::Verdict::Finished:
-        reason = "it holds a finished script of this text";
-        break;
+        return "it holds a finished script of this text";
     case EarlierRun::Verdict::Unfinished:
-        reason = "it was not asked to";
         break;
     }
-    return Joined({name, " was left as it is: ", reason, "."});
+    return "it was not asked to";
+}
+
+std::string NotGoneOnWith(std::string_view name, const EarlierRun& run, std::string_view text) {
+    return Joined({name, " was left as it is: ", VerdictReason(run, text), "."});
 }
 
 std::string NothingToGoOnWith(std::string_view name) {

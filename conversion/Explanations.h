@@ -36,6 +36,9 @@ struct ProtectedName {
 // Why an earlier script was not gone on with, as asked: run says what it is (of text).
 [[nodiscard]] std::string NotGoneOnWith(std::string_view name, const EarlierRun& run,
                                         std::string_view text);
+// What an earlier script is, as the reason it was not used: "it is a script of another
+// text", "it holds a finished script of this text".
+[[nodiscard]] std::string VerdictReason(const EarlierRun& run, std::string_view text);
 // There was no script to go on with.
 [[nodiscard]] std::string NothingToGoOnWith(std::string_view name);
 // Another program wrote the script while it was being recognised.
