@@ -24,7 +24,7 @@ cases=(script_is_a_device disk_full_tmpfs disk_full_size_limit script_held_by_ve
        continue_in_the_script_format runs_that_do_not_continue_keep_every_script
        large_earlier_script closed_standard_streams log_reader_gone read_only_folder
        out_of_inodes names_file_line_ends names_file_not_utf8 names_left_over
-       typed_characters_the_text_cannot_hold)
+       typed_characters_the_text_cannot_hold export_read_only_folder)
 if [ "$wanted" == "list" ]; then
     printf '%s\n' "${cases[@]}"
     exit 0
@@ -1065,6 +1065,29 @@ case_typed_characters_the_text_cannot_hold() {
     grep -q $'<CENTER>ZO\xcb</CENTER>' Script.htm || fail "E with diaeresis is a Windows-1252 byte"
     grep -q '<CENTER>&#937;MEGA</CENTER>' Script.htm || fail "no reference for Omega"
     grep -q $'<BR>Caf\xe9.<BR>' Script.htm || fail "the text's own bytes were changed"
+}
+
+# An export is written whole or not at all: in a folder that has turned read-only each one is
+# refused as a file error naming it, the older export stays as it was, and nothing else
+# changes.
+case_export_read_only_folder() {
+    fresh
+    scratch_mount ro size=1m
+    cd "$dir/ro" || fail "cd"
+    dialogue_text 3 novel.txt
+    run --export=fountain novel.txt
+    expect_status 0
+    printf 'An older export.\n' >Script.fountain
+    mount -o remount,ro "$dir/ro" || fail "cannot make the tmpfs read-only"
+    local files
+    files=$(snapshot)
+    run --export=fountain,fdx --existing novel.txt
+    expect_status 2
+    expect_err "Access to $dir/ro/Script.fountain was denied." "Access to $dir/ro/Script.fdx was denied."
+    expect_snapshot "$files"
+    run --export=all novel.txt
+    expect_status 1
+    expect_snapshot "$files"
 }
 
 run_case() {
