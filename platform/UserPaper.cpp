@@ -9,7 +9,7 @@
 #include <windows.h>
 #else
 #include <langinfo.h>
-#include <locale.h>
+#include <clocale>
 #include <cstdint>
 #endif
 

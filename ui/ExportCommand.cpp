@@ -86,7 +86,8 @@ ExportTarget ExportTargetOf(std::string path, int filterIndex) {
     const bool known = filterIndex >= 0 && filterIndex < static_cast<int>(kFilterFormats.size());
     const ExportFormat format =
         kFilterFormats.at(known ? static_cast<std::size_t>(filterIndex) : 0);
-    const std::string extension = "." + std::string(ExportFormatName(format));
+    std::string extension = ".";
+    extension += ExportFormatName(format);
     if (!EndsWithIgnoringCase(path, extension)) {
         path += extension;
     }

@@ -280,7 +280,7 @@ WXLRESULT MainWindow::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lP
     }
     if (message == WM_INITMENUPOPUP && HIWORD(lParam) != 0) {  // the system menu
         const auto menu = reinterpret_cast<HMENU>(wParam);
-        const auto state = [](bool enabled) { return enabled ? MF_ENABLED : MF_GRAYED; };
+        const auto state = [](bool enabled) -> UINT { return enabled ? MF_ENABLED : MF_GRAYED; };
         ::EnableMenuItem(menu, IDM_UNDO_LINE, MF_BYCOMMAND | state(controller_.CanUndo()));
         ::EnableMenuItem(menu, IDM_EXPORT_SCRIPT,
                          MF_BYCOMMAND | state(controller_.HoldsScriptLine()));

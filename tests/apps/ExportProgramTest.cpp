@@ -102,23 +102,6 @@ TEST(ExportProgram, each_list_form_writes_its_exports_beside_the_script_at_the_e
     }
 }
 
-TEST(ExportProgram, a_run_that_is_refused_or_misused_exports_nothing) {
-    const test::TempDir dir;
-    dir.Write("novel.txt", kText);
-    Outcome run = RunConvert(dir.Path(), "--continue --export=all novel.txt");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, Lines({"Loading text file", "Text file loaded successfully",
-                              "*** Error - Script file failed to open ***",
-                              "There is no Script.htm beside the text to go on with."}));
-    run = RunConvert(dir.Path(), "--export=docx novel.txt");
-    EXPECT_EQ(run.status, 64);
-    EXPECT_TRUE(
-        run.err.starts_with("velmora-convert: option '--export' takes fountain, fdx, pdf "
-                            "(comma-separated) or all, not 'docx'\nUsage: "))
-        << run.err;
-    EXPECT_EQ(Files(dir.Path()).size(), 1U) << "only the text";
-}
-
 TEST(ExportProgram, existing_exports_a_script_of_the_text_and_changes_nothing_else) {
     struct Case {
         const char* label;
@@ -163,16 +146,33 @@ TEST(ExportProgram, existing_exports_a_script_of_the_text_and_changes_nothing_el
     }
 }
 
-TEST(ExportProgram, existing_without_a_script_or_text_says_so) {
+TEST(ExportProgram, refusals_and_wrong_usage_export_nothing) {
     const test::TempDir dir;
-    Outcome run = RunConvert(dir.Path(), "--export=all --existing novel.txt");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "novel.txt could not be read: No such file or directory.\n");
-    dir.Write("novel.txt", kText);
-    run = RunConvert(dir.Path(), "--export=all --existing novel.txt");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "There is no Script.htm beside the text to export.\n");
-    EXPECT_EQ(Files(dir.Path()).size(), 1U);
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string err;  // its start
+    };
+    const Case cases[] = {
+        {"--export=all --existing novel.txt", 1,
+         "novel.txt could not be read: No such file or directory.\n"},
+        {"--export=all --existing novel.txt", 1,
+         "There is no Script.htm beside the text to export.\n"},
+        {"--continue --export=all novel.txt", 1,
+         Lines({"Loading text file", "Text file loaded successfully",
+                "*** Error - Script file failed to open ***",
+                "There is no Script.htm beside the text to go on with."})},
+        {"--export=docx novel.txt", 64,
+         "velmora-convert: option '--export' takes fountain, fdx, pdf (comma-separated) or all, "
+         "not 'docx'\nUsage: "},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = RunConvert(dir.Path(), c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments;
+        EXPECT_TRUE(run.err.starts_with(c.err)) << c.arguments << ": " << run.err;
+        dir.Write("novel.txt", kText);  // there from the second case on
+    }
+    EXPECT_EQ(Files(dir.Path()).size(), 1U) << "only the text";
 }
 
 }  // namespace

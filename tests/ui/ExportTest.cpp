@@ -113,14 +113,6 @@ TEST_F(ExportCommandTest, the_chosen_filter_writes_its_format_and_the_log_names_
     EXPECT_TRUE(ScriptBeside(text).ends_with("<BR>End.<BR></HTML>"));
 }
 
-TEST_F(ExportCommandTest, cancelling_the_dialog_writes_nothing) {
-    const auto text = WriteText("novel.txt", "\"One,\" said Tom.\r\n\r\nEnd.");
-    OpenText(text);
-    Press(*window_, IDC_WITHOUT_NAMES);
-    wxTEST_DIALOG(ChooseExport(), wxExpectModal<wxFileDialog>(wxEmptyString, wxID_CANCEL));
-    EXPECT_FALSE(fs::exists(folder_ / "Script.fountain"));
-}
-
 // The window's menu, opened by the right button as a person would, and closed by Esc.
 class ExportMenuTest : public MainWindowFixture {
 protected:
