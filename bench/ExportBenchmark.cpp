@@ -75,7 +75,7 @@ void BM_ReplayElements(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        const ExportScript script = MakeExportScript(fixture.source, {});
+        const ExportScript script = MakeExportScript(fixture.source);
         benchmark::DoNotOptimize(script.elements.data());
         state.counters["elements"] = static_cast<double>(script.elements.size());
     }
@@ -91,7 +91,7 @@ void BM_Export(benchmark::State& state, ExportFormat format) {
     }
     const std::string name = (fixture.folder / std::string(ExportFileName(format))).string();
     for (auto _ : state) {
-        const ExportScript script = MakeExportScript(fixture.source, {});
+        const ExportScript script = MakeExportScript(fixture.source);
         const std::string bytes = RenderExport(format, script, fixture.title, fixture.options);
         const ExportWriting writing = WriteExportFile(name, bytes, {});
         benchmark::DoNotOptimize(writing.outcome);

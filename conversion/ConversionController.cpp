@@ -11,6 +11,7 @@
 #include "platform/FileError.h"
 #include "script/CountingScript.h"
 #include "script/ScriptOutput.h"
+#include "script/ScriptSource.h"
 #include "script/ScriptWriter.h"
 #include "text/Encoding.h"
 #include "text/UpperCase.h"
@@ -104,6 +105,7 @@ void ConversionController::OpenTextFile() {
         return;
     }
     Show(Status::Loaded);
+    textName_ = name.value_or(std::string());
     isDocument_ = IsDocumentName(*name);
     // Of the text as loaded, whatever is answered later: the script declares it first of all.
     characterSet_ = DetectCharacterSet(reader_.Text());
@@ -482,6 +484,24 @@ void ConversionController::Restore(const Checkpoint& checkpoint) {
         Show(checkpoint.status);
     }
     ShowPending();
+}
+
+// --- the script as it stands, for the exports --------------------------------------------
+
+ScriptReadBack ConversionController::ReadBackScript() {
+    ScriptReadBack script;
+    script.text = reader_.Text();
+    script.set = characterSet_;
+    script.textName = textName_;
+    session_.ReadBack([&](ScriptSource& bytes) {
+        script.run = RecogniseEarlierRun(script.text, ChosenFormat(), characterSet_, bytes);
+    });
+    script.scriptPath = session_.Path();
+    script.protect = session_.ProtectedFiles();
+    if (const auto identity = IdentityOf(script.scriptPath)) {
+        script.protect.push_back(*identity);
+    }
+    return script;
 }
 
 // --- the speaker hint ----------------------------------------------------------------------

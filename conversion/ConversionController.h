@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversion/ScriptReadBack.h"
 #include "conversion/StatusTexts.h"
 #include "conversion/TextReading.h"
 #include "conversion/UndoHistory.h"
@@ -71,6 +72,14 @@ public:
     // True once the script has been finished and closed ("</HTML>" written).
     [[nodiscard]] bool IsScriptFinished() const noexcept { return isFinished_; }
 
+    // --- the script as it stands, for the exports ---
+    // True once the script holds a line: a named line or a note, or it is finished.
+    [[nodiscard]] bool HoldsScriptLine() const noexcept { return CanUndo() || isFinished_; }
+    // The script read back from its file as it stands (the held file, or the one finished),
+    // recognised as a script of the text as this run reads it. Nothing is written.
+    // @throws FileError when it cannot be read.
+    [[nodiscard]] ScriptReadBack ReadBackScript();
+
 private:
     // How to speak of a protected file.
     struct ProtectedFile {
@@ -133,6 +142,7 @@ private:
     TextReader reader_;
     TextReading reading_;     // the questions the loaded text raises, then how it is read
     bool isDocument_ = false;  // the text was imported from a document
+    std::string textName_;  // the text file's name, as the view gave it
     ScriptSession session_{std::string(kScriptFileName)};
     std::vector<ProtectedFile> protected_;  // in the session's protected order
     std::unique_ptr<ScriptWriter> writer_;

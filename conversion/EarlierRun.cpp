@@ -104,7 +104,7 @@ NextStep ReadStep(const ScriptWriter& writer, ScriptSource& script, std::int64_t
         if (note) {
             return {};  // narration, whole: no command was cut short, the script parts here
         }
-        const bool couldBeOne = writer.CouldStartNameOrNote(markup, kTrimmedNotePrefix);
+        const bool couldBeOne = writer.CouldStartNameOrNote(markup, kNoteMark);
         if (markup.size() < count) {
             return {std::nullopt, couldBeOne};  // the script ends here
         }

@@ -73,28 +73,26 @@ std::string KeptBackup(std::string_view name, std::string_view backupName) {
     return Joined({"The earlier ", name, " was kept as ", backupName, "."});
 }
 
-std::string NotGoneOnWith(std::string_view name, const EarlierRun& run,
-                          std::string_view partsAt) {
-    std::string reason;
+std::string VerdictReason(const EarlierRun& run, std::string_view partsAt) {
     switch (run.verdict) {
     case EarlierRun::Verdict::NotAScript:
-        reason = "it is not a script";
-        break;
+        return "it is not a script";
     case EarlierRun::Verdict::OtherText:
-        reason = "it is a script of another text";
-        break;
+        return "it is a script of another text";
     case EarlierRun::Verdict::ChangedText:
-        reason = Joined({"it is a script of this text as it was before a change (they part at ",
-                         partsAt, ")"});
-        break;
+        return Joined({"it is a script of this text as it was before a change (they part at ",
+                       partsAt, ")"});
     case EarlierRun::Verdict::Finished:
-        reason = "it holds a finished script of this text";
-        break;
+        return "it holds a finished script of this text";
     case EarlierRun::Verdict::Unfinished:
-        reason = "it was not asked to";
         break;
     }
-    return Joined({name, " was left as it is: ", reason, "."});
+    return "it was not asked to";
+}
+
+std::string NotGoneOnWith(std::string_view name, const EarlierRun& run,
+                          std::string_view partsAt) {
+    return Joined({name, " was left as it is: ", VerdictReason(run, partsAt), "."});
 }
 
 std::string PlaceInText(std::string_view text, std::size_t offset, bool document) {

@@ -39,6 +39,9 @@ struct ProtectedName {
 // in the text a script of it as it was before a change parts from it (PlaceInText).
 [[nodiscard]] std::string NotGoneOnWith(std::string_view name, const EarlierRun& run,
                                         std::string_view partsAt);
+// What an earlier script is, as the reason it was not used: "it is a script of another
+// text", "it holds a finished script of this text". partsAt as NotGoneOnWith takes it.
+[[nodiscard]] std::string VerdictReason(const EarlierRun& run, std::string_view partsAt);
 // Where offset is in text, as the user finds it: "line 7 of the text" in a text file,
 // "paragraph 3 of the document" in a document's text.
 [[nodiscard]] std::string PlaceInText(std::string_view text, std::size_t offset, bool document);

@@ -5,7 +5,9 @@
 #include "export/PdfWriter.h"
 #include "export/ReplayElements.h"
 #include "export/TitlePage.h"
+#include "hint/SpeechTag.h"
 #include "platform/ReplacingFile.h"
+#include "text/Encoding.h"
 
 #include <algorithm>
 #include <array>
@@ -50,6 +52,15 @@ std::optional<ExportFormat> ExportFormatNamed(std::string_view name) noexcept {
 
 ExportScript MakeExportScript(const ReplaySource& source, const SpeechTagTest& isOnlySpeechTag) {
     return PrepareForExport(ReplayElements(source), source.format, isOnlySpeechTag);
+}
+
+ExportScript MakeExportScript(const ReplaySource& source) {
+    return MakeExportScript(source, HintSpeechTagTest(source.set));
+}
+
+SpeechTagTest HintSpeechTagTest(CharacterSet set) {
+    return
+        [set](std::string_view narration) { return IsOnlySpeechTag(TypedToText(narration, set)); };
 }
 
 std::string RenderExport(ExportFormat format, const ExportScript& script, const TitlePage& title,

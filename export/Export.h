@@ -4,6 +4,7 @@
 #include "export/PdfFonts.h"
 #include "export/PdfLayout.h"
 #include "platform/File.h"
+#include "text/CharacterSet.h"
 
 #include <cstddef>
 #include <optional>
@@ -34,6 +35,12 @@ struct ExportOptions {
 // isOnlySpeechTag may be empty: then no parenthetical is taken for a tag.
 [[nodiscard]] ExportScript MakeExportScript(const ReplaySource& source,
                                             const SpeechTagTest& isOnlySpeechTag);
+// The same with the speaker hint's knowledge of speech tags (HintSpeechTagTest).
+[[nodiscard]] ExportScript MakeExportScript(const ReplaySource& source);
+
+// The speaker hint's test of a speech tag, for a script of a text in set: the narration, in
+// UTF-8 as the exports hold it, is taken back to the text's own bytes, which the hint reads.
+[[nodiscard]] SpeechTagTest HintSpeechTagTest(CharacterSet set);
 
 // The bytes of the export of script in format.
 // @throws ExportProblem (PDF only), std::bad_alloc.

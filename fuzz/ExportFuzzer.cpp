@@ -1,5 +1,6 @@
-// Any text replayed with any names and notes, in either format and any character set, then
-// written as Fountain and laid out as PDF pages. Every element's text is well-formed UTF-8 on
+// Any text replayed with any names and notes, in either format and any character set, its
+// speech tags left out as the hint finds them (or as a stand-in says), then written as
+// Fountain and laid out as PDF pages. Every element's text is well-formed UTF-8 on
 // one line, without control characters or spaces at its ends; the Fountain holds no "*" or
 // "_" a reader would take for emphasis, no "/*" and no "[[" outside a note's own brackets,
 // and no line of spaces; the layout ends, with no line past the foot of its page.
@@ -69,6 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input.ConsumeBool() ? velmora::ScriptFormat::StagePlay : velmora::ScriptFormat::ScreenPlay;
     const velmora::CharacterSet set = input.PickValueInArray(kCharacterSets);
     const bool finished = input.ConsumeBool();
+    // The hint's own speech tags, or a stand-in that takes every third length for one.
+    const velmora::SpeechTagTest isOnlySpeechTag =
+        input.ConsumeBool() ? velmora::HintSpeechTagTest(set)
+                            : [](std::string_view narration) { return narration.size() % 3 == 0; };
     std::vector<velmora::EarlierRun::Step> steps(input.ConsumeIntegralInRange<std::size_t>(0, 8));
     for (velmora::EarlierRun::Step& step : steps) {
         step.isNote = input.ConsumeBool();
@@ -82,8 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     source.format = format;
     source.steps = steps;
     source.finished = finished;
-    const velmora::ExportScript script = velmora::MakeExportScript(
-        source, [](std::string_view narration) { return narration.size() % 3 == 0; });
+    const velmora::ExportScript script = velmora::MakeExportScript(source, isOnlySpeechTag);
     for (const velmora::ScriptElement& element : script.elements) {
         if (element.kind != velmora::ElementKind::Dialogue &&
             element.kind != velmora::ElementKind::Note) {

@@ -43,10 +43,17 @@ std::string WithoutPunctuation(std::string_view narration) {
     return bytes;
 }
 
+// True when a description ends in a word of manner ("his wife impatiently", "the old man
+// slowly"): the phrase reads on past its noun, so it says more than who speaks.
+bool EndsInManner(const std::vector<Token>& tokens, const Phrase& phrase) {
+    return !phrase.pronoun && !phrase.name && phrase.last - phrase.first > 1 &&
+           tokens[phrase.last - 1].word.ends_with("ly");
+}
+
 // True when the words [at, end) are one phrase naming a speaker.
 bool IsSpeakerPhrase(const std::vector<Token>& tokens, std::size_t at, std::size_t end) {
     const auto phrase = PhraseAt(tokens, at, end);
-    return phrase && phrase->last == end;
+    return phrase && phrase->last == end && !EndsInManner(tokens, *phrase);
 }
 
 bool IsParticle(const Token& token) {

@@ -50,4 +50,8 @@ printf '"Hello," said Ann.' >"$work/novel.txt"
 /usr/bin/velmora-convert "$work/novel.txt"
 cat "$work/Script.htm"
 echo
+# A Greek name needs the fallback font the package depends on.
+printf '\xce\x9d\xce\xaf\xce\xba\xce\xbf\xcf\x82\n' >"$work/names.txt"
+/usr/bin/velmora-convert --names "$work/names.txt" --export=all "$work/novel.txt"
+pdffonts "$work/Script.pdf" | grep -q DejaVuSansMono || { echo "no fallback font in the PDF"; exit 1; }
 rm -rf "$work"

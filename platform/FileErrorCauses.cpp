@@ -1,5 +1,7 @@
 #include "platform/FileErrorCauses.h"
 
+#include "platform/File.h"
+
 #include <array>
 #include <cerrno>
 #include <utility>
@@ -141,6 +143,27 @@ FileErrorCause CauseFromWin32Error(unsigned long error) noexcept {
 }
 
 FileErrorCause CauseFromErrno(int error) noexcept { return Lookup(kErrnoCauses, error); }
+
+FileErrorCause CauseOfRefusal(const OpenRefusal& refusal) noexcept {
+    switch (refusal.failure) {
+    case OpenFailure::None:
+        return Cause::None;
+    case OpenFailure::Missing:
+        return Cause::FileNotFound;
+    case OpenFailure::InUse:
+    case OpenFailure::WordProcessor:
+        return Cause::SharingViolation;
+    case OpenFailure::NotAFile:
+        return Cause::AccessDenied;
+    case OpenFailure::System:
+        break;
+    }
+#ifdef _WIN32
+    return CauseFromWin32Error(static_cast<unsigned long>(refusal.error));
+#else
+    return CauseFromErrno(refusal.error);
+#endif
+}
 
 std::string FileErrorMessage(FileErrorCause cause, std::string_view fileName) {
     auto index = static_cast<std::size_t>(cause);

@@ -1,6 +1,7 @@
 #include "script/ScriptSession.h"
 
 #include "platform/FileError.h"
+#include "platform/FileErrorCauses.h"
 #include "script/ScriptOutput.h"
 #include "script/ScriptSource.h"
 
@@ -364,6 +365,27 @@ ScriptOpening ScriptSession::Reopen() {
     created_ = false;
     finished_.reset();
     return {};
+}
+
+void ScriptSession::ReadBack(const std::function<void(ScriptSource& script)>& read) {
+    if (script_ && script_->IsOpen()) {
+        script_->Seek(0);
+        FileBytes bytes(*script_);
+        try {
+            read(bytes);
+        } catch (...) {
+            script_->Seek(script_->Length());
+            throw;
+        }
+        script_->Seek(script_->Length());
+        return;
+    }
+    File file;
+    if (!file.OpenForReading(path_)) {
+        throw FileError(CauseOfRefusal(file.LastRefusal()), path_);
+    }
+    FileBytes bytes(file);
+    read(bytes);
 }
 
 void ScriptSession::Release() noexcept {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -100,6 +101,16 @@ public:
 
     // The script's full path, once it is open.
     [[nodiscard]] const std::string& Path() const noexcept { return path_; }
+
+    // Reads the script as it stands, from its beginning, through read: the held script,
+    // after which writing goes on at its end as before; or, once finished, the file it was
+    // finished as, opened again to read only.
+    // @throws FileError when it cannot be read, or cannot be opened again (naming it).
+    void ReadBack(const std::function<void(ScriptSource& script)>& read);
+    // The files the script must never be, in the order given.
+    [[nodiscard]] const std::vector<FileIdentity>& ProtectedFiles() const noexcept {
+        return protect_;
+    }
 
     // The name of the number-th kept copy: NAME.bak, then NAME.bak2, NAME.bak3, ...
     [[nodiscard]] std::string KeptName(int number) const;

@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
     source.quotesStraightened = HasOnlyTypographicQuotes(*text, source.set);
     source.finished = arguments.finished;
 
-    const ExportScript script = MakeExportScript(source, {});
+    const ExportScript script = MakeExportScript(source);
     const TitlePage title = TitlePageOf(*text, source.set, arguments.text);
     ExportOptions options;
     options.paper = arguments.a4 ? PaperSize::A4 : PaperSize::Letter;

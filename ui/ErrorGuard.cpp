@@ -1,5 +1,6 @@
 #include "ui/ErrorGuard.h"
 
+#include "export/ExportProblem.h"
 #include "platform/FileError.h"
 #include "ui/DesktopServices.h"
 #include "ui/ScreenText.h"
@@ -35,6 +36,14 @@ bool ReportCurrentException(wxWindow* owner, DesktopServices& services) noexcept
         return true;
     } catch (const std::bad_alloc&) {
         ReportOutOfMemory(owner, services);
+        return true;
+    } catch (const ExportProblem& problem) {
+        try {
+            services.ShowMessage(owner, ScreenText(problem.what()),
+                                 DesktopServices::MessageIcon::Stop);
+        } catch (...) {
+            // As for a file error: nothing is left to report with.
+        }
         return true;
     } catch (...) {
         return false;

@@ -7,8 +7,8 @@ namespace velmora {
 class DesktopServices;
 class FileError;
 
-// The error reporting every command of the windows runs under. A file error or exhausted
-// memory ends the command and shows exactly one
+// The error reporting every command of the windows runs under. A file error, exhausted
+// memory or an export that cannot be made ends the command and shows exactly one
 // message box owned by owner; the window then keeps running.
 
 // The cause's text, OK button, stop icon.
@@ -17,7 +17,8 @@ void ReportFileError(wxWindow* owner, DesktopServices& services, const FileError
 void ReportOutOfMemory(wxWindow* owner, DesktopServices& services) noexcept;
 
 // Call inside a catch block: reports the exception being handled if it is one of the two
-// above and returns true; false for any other exception.
+// above, or an ExportProblem (its text, OK button, stop icon), and returns true; false for
+// any other exception.
 [[nodiscard]] bool ReportCurrentException(wxWindow* owner, DesktopServices& services) noexcept;
 
 // Runs one command under the error reporting above; any other exception passes on.

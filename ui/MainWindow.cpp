@@ -5,6 +5,7 @@
 #include "ui/DesktopServices.h"
 #include "ui/DialogTemplate.h"
 #include "ui/ErrorGuard.h"
+#include "ui/ExportCommand.h"
 #include "ui/GuideWindow.h"
 #include "ui/Help.h"
 #include "ui/Icon.h"
@@ -60,6 +61,7 @@ MainWindow::MakeCommandTable() {
     table.at(row++) = {IDC_USERS_GUIDE, Command::ShowGuide, 0};
     table.at(row++) = {IDM_ABOUTBOX, Command::ShowAbout, 0};
     table.at(row++) = {IDM_UNDO_LINE, Command::UndoLine, 0};
+    table.at(row++) = {IDM_EXPORT_SCRIPT, Command::ExportScript, 0};
     return table;
 }
 
@@ -73,9 +75,10 @@ MainWindow::MainWindow(DesktopServices& services, wxWindow* parent)
     BindNameSlots();
 #ifdef __WXMSW__
     if (HMENU menu = ::GetSystemMenu(static_cast<HWND>(GetHWND()), FALSE); menu != nullptr) {
-        // The about entry stays the last, after the separator; Undo comes just before it.
+        // The about entry stays the last, after the separator; Undo and Export come before it.
         ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         ::AppendMenuW(menu, MF_STRING, IDM_UNDO_LINE, kUndoEntryText);
+        ::AppendMenuW(menu, MF_STRING, IDM_EXPORT_SCRIPT, kExportEntryText);
         ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, kAboutEntryText);
     }
 #endif
@@ -87,6 +90,7 @@ MainWindow::MainWindow(DesktopServices& services, wxWindow* parent)
     Bind(wxEVT_BUTTON, &MainWindow::OnCommand, this, IDC_OPEN_TEXT_FILE, IDC_STAGE_PLAY);
     Bind(wxEVT_MENU, &MainWindow::OnCommand, this, IDM_ABOUTBOX);
     Bind(wxEVT_MENU, &MainWindow::OnCommand, this, IDM_UNDO_LINE);
+    Bind(wxEVT_MENU, &MainWindow::OnCommand, this, IDM_EXPORT_SCRIPT);
     Bind(wxEVT_CHAR_HOOK, &MainWindow::OnCharHook, this);
     Bind(wxEVT_CONTEXT_MENU, &MainWindow::OnContextMenu, this);
     Bind(wxEVT_PAINT, &MainWindow::OnPaint, this);
@@ -170,6 +174,9 @@ void MainWindow::RunCommand(Command command, int slot) {
     case Command::UndoLine:
         controller_.Undo();
         break;
+    case Command::ExportScript:
+        ExportScriptCommand(*this, controller_, *this);
+        break;
     }
 }
 
@@ -245,6 +252,8 @@ void MainWindow::ShowWindowMenu(const wxPoint& position) {
     menu.Append(IDM_ABOUTBOX, kAboutEntryText);
     menu.Append(IDM_UNDO_LINE, kUndoEntryText);
     menu.Enable(IDM_UNDO_LINE, controller_.CanUndo());
+    menu.Append(IDM_EXPORT_SCRIPT, kExportEntryText);
+    menu.Enable(IDM_EXPORT_SCRIPT, controller_.HoldsScriptLine());
     PopupMenu(&menu, position);
 }
 
@@ -265,15 +274,19 @@ void MainWindow::OnPaint(wxPaintEvent& event) {
 WXLRESULT MainWindow::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) {
     if (message == WM_SYSCOMMAND) {
         const int id = static_cast<int>(wParam & 0xFFF0U);
-        if (id == IDM_ABOUTBOX || id == IDM_UNDO_LINE) {
-            const Command command = id == IDM_ABOUTBOX ? Command::ShowAbout : Command::UndoLine;
-            RunCommandGuarded(command, 0);
+        if (id == IDM_ABOUTBOX || id == IDM_UNDO_LINE || id == IDM_EXPORT_SCRIPT) {
+            const auto* route = std::find_if(kCommandTable.begin(), kCommandTable.end(),
+                                             [id](const CommandRoute& r) { return r.id == id; });
+            RunCommandGuarded(route->command, 0);
             return 0;
         }
     }
     if (message == WM_INITMENUPOPUP && HIWORD(lParam) != 0) {  // the system menu
-        const UINT state = controller_.CanUndo() ? MF_ENABLED : MF_GRAYED;
-        ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), IDM_UNDO_LINE, MF_BYCOMMAND | state);
+        const auto menu = reinterpret_cast<HMENU>(wParam);
+        const auto state = [](bool enabled) -> UINT { return enabled ? MF_ENABLED : MF_GRAYED; };
+        ::EnableMenuItem(menu, IDM_UNDO_LINE, MF_BYCOMMAND | state(controller_.CanUndo()));
+        ::EnableMenuItem(menu, IDM_EXPORT_SCRIPT,
+                         MF_BYCOMMAND | state(controller_.HoldsScriptLine()));
     }
     return wxDialog::MSWWindowProc(message, wParam, lParam);
 }

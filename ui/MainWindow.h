@@ -77,6 +77,7 @@ private:
         ShowGuide,
         ShowAbout,
         UndoLine,
+        ExportScript,
     };
     // One row of the command table: the control (or menu entry) and what it runs.
     struct CommandRoute {
@@ -84,7 +85,7 @@ private:
         Command command;
         int slot;  // for GenerateLine
     };
-    static constexpr std::size_t kCommandCount = 6 + kNameSlots;
+    static constexpr std::size_t kCommandCount = 7 + kNameSlots;
     [[nodiscard]] static constexpr std::array<CommandRoute, kCommandCount> MakeCommandTable();
     static const std::array<CommandRoute, kCommandCount> kCommandTable;
 

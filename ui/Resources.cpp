@@ -77,6 +77,7 @@ constexpr ControlTemplate kAboutControls[] = {
 
 const wchar_t* const kAboutEntryText = L"&About Velmora...";
 const wchar_t* const kUndoEntryText = L"Undo Last Line\tCtrl+Z";
+const wchar_t* const kExportEntryText = L"Export Script...";
 
 const DialogTemplate kMainTemplate = {IDD_MAIN, L"Velmora v1.0", 484, 307, kMainControls};
 const DialogTemplate kGuideTemplate = {IDD_GUIDE, L"User\u2019s Guide for Velmora", 235, 434,

@@ -16,6 +16,7 @@ inline constexpr int IDD_GUIDE = 129;
 inline constexpr int IDM_ABOUTBOX = 16;
 // Window-menu entries are system commands on Windows: multiples of 16 below 0xF000.
 inline constexpr int IDM_UNDO_LINE = 32;
+inline constexpr int IDM_EXPORT_SCRIPT = 48;
 
 // The help command that F1 sends, and the help context of each window.
 inline constexpr int ID_HELP = 57670;
@@ -63,6 +64,8 @@ inline constexpr std::array<NameSlot, 12> kNameSlotTable = {{
 extern const wchar_t* const kAboutEntryText;
 // The window menu's entry that takes back the last line, and its key.
 extern const wchar_t* const kUndoEntryText;
+// The window menu's entry that exports the script.
+extern const wchar_t* const kExportEntryText;
 
 // The three dialog templates.
 extern const DialogTemplate kMainTemplate;

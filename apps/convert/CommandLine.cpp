@@ -7,7 +7,8 @@ namespace velmora {
 const std::string_view kConvertUsage =
     "Usage: velmora-convert [--stage] [--names FILE] [--log] [--continue]\n"
     "                       [--typographic-quotes=ask|yes|no] [--blank-lines=ask|yes|no]\n"
-    "                       [--gutenberg=ask|yes|no] [--help] [--version] TEXTFILE\n";
+    "                       [--gutenberg=ask|yes|no] [--export=LIST [--existing]]\n"
+    "                       [--paper=letter|a4] [--help] [--version] TEXTFILE\n";
 
 const std::string_view kConvertHelp =
     "Turns the novel in TEXTFILE into a play script, written as Script.htm beside it.\n"
@@ -37,12 +38,23 @@ const std::string_view kConvertHelp =
     "                 out the header before them and the licence after them (yes), or not\n"
     "                 (no), or ask. --continue, and a later run, recognise a script made\n"
     "                 with any of these answers, whatever the options say then\n"
+    "  --export=LIST  when the script is finished, write its exports beside it: LIST is\n"
+    "                 fountain (Script.fountain), fdx (Script.fdx, Final Draft), pdf\n"
+    "                 (Script.pdf, laid out as a script), comma-separated, or all. Each is\n"
+    "                 written whole or not at all, an older export replaced only then; a\n"
+    "                 run refused or failed exports nothing\n"
+    "  --existing     with --export: export the Script.htm beside TEXTFILE as it is,\n"
+    "                 finished or not, changing nothing else; when it is no script of\n"
+    "                 TEXTFILE nothing is written and the exit status is 1\n"
+    "  --paper=letter|a4\n"
+    "                 the PDF's paper: US Letter (the default) or A4\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
     "Without --names every speaker is named CHARACTERNAME. Status lines go to standard\n"
-    "error. Exit status: 0 script finished, 1 conversion refused or not started, 2 file or\n"
-    "memory error, 64 wrong usage.\n";
+    "error, and a line for each export written. Exit status: 0 script finished (and\n"
+    "exported), 1 conversion or export refused or not started, 2 file or memory error (an\n"
+    "export not written among them), 64 wrong usage.\n";
 
 namespace {
 
@@ -139,12 +151,21 @@ ConvertOptions ParseCommandLine(const std::vector<std::string_view>& arguments) 
             }
         } else if (argument.starts_with(kNamesOption)) {
             options.namesFile = std::string(argument.substr(kNamesOption.size()));
+        } else if (std::string why; ReadExportOption(argument, options.exports, why)) {
+            if (!why.empty()) {
+                return UsageError(why);
+            }
         } else {
             return UsageError("unknown option '" + std::string(argument) + "'");
         }
     }
     if (options.namesFile && options.namesFile->empty()) {
         return UsageError("option '--names' needs a file");
+    }
+    if (std::string why = ExportOptionsConflict(options.exports, options.namesFile.has_value(),
+                                                options.continueScript);
+        !why.empty()) {
+        return UsageError(std::move(why));
     }
     if (operands.empty()) {
         return UsageError("no text file given");

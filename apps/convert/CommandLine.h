@@ -1,5 +1,7 @@
 #pragma once
 
+#include "apps/convert/ExportRequest.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,7 +27,8 @@ struct ConvertOptions {
     Answer gutenberg = Answer::Ask;
     std::optional<std::string> namesFile;
     std::string textFile;
-    std::string error;  // why the usage is wrong, for UsageError
+    ExportRequest exports;  // --export, --existing, --paper
+    std::string error;      // why the usage is wrong, for UsageError
 };
 
 // Reads the arguments after the program name, in order: --help and --version answer at

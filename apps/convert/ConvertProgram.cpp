@@ -2,6 +2,7 @@
 
 #include "apps/convert/CommandLine.h"
 #include "apps/convert/ConsoleView.h"
+#include "apps/convert/ExportRun.h"
 #include "apps/convert/NameScript.h"
 #include "conversion/ConversionController.h"
 #include "platform/File.h"
@@ -127,7 +128,11 @@ int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
     if (controller.IsScriptFinished() && unusedNames + unusedNotes > 0) {
         err << Unused(unusedNames, unusedNotes) << '\n';
     }
-    return controller.IsScriptFinished() ? kExitFinished : kExitNotFinished;
+    if (!controller.IsScriptFinished()) {
+        return kExitNotFinished;
+    }
+    return options.exports.formats.empty() ? kExitFinished
+                                           : ExportFinishedScript(controller, options, err);
 }
 
 }  // namespace
@@ -136,7 +141,8 @@ int RunConversion(const ConvertOptions& options, std::ostream& out, std::ostream
                   const std::function<bool(std::string_view)>& askUser) {
     int status = kExitFileError;
     try {
-        status = Convert(options, out, err, askUser);
+        status = options.exports.existing ? ExportExistingScript(options, err)
+                                          : Convert(options, out, err, askUser);
     } catch (const FileError& error) {
         err << error.what() << '\n';
     } catch (const std::bad_alloc&) {

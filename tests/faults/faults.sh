@@ -24,7 +24,7 @@ cases=(script_is_a_device disk_full_tmpfs disk_full_size_limit script_held_by_ve
        continue_in_the_script_format runs_that_do_not_continue_keep_every_script
        large_earlier_script closed_standard_streams log_reader_gone read_only_folder
        out_of_inodes names_file_line_ends names_file_not_utf8 names_left_over
-       typed_characters_the_text_cannot_hold bad_documents)
+       typed_characters_the_text_cannot_hold bad_documents export_read_only_folder)
 if [ "$wanted" == "list" ]; then
     printf '%s\n' "${cases[@]}"
     exit 0
@@ -1117,6 +1117,29 @@ drm.epub|This EPUB document is protected by DRM: its text is encrypted, so Velmo
 bomb.docx|This DOCX document unpacks to far more than its own size, as a ZIP bomb does, so Velmora stopped reading it.
 locked.docx|This document is protected with a password: Velmora can open it once it is saved without one.
 REASONS
+}
+
+# An export is written whole or not at all: in a folder that has turned read-only each one is
+# refused as a file error naming it, the older export stays as it was, and nothing else
+# changes.
+case_export_read_only_folder() {
+    fresh
+    scratch_mount ro size=1m
+    cd "$dir/ro" || fail "cd"
+    dialogue_text 3 novel.txt
+    run --export=fountain novel.txt
+    expect_status 0
+    printf 'An older export.\n' >Script.fountain
+    mount -o remount,ro "$dir/ro" || fail "cannot make the tmpfs read-only"
+    local files
+    files=$(snapshot)
+    run --export=fountain,fdx --existing novel.txt
+    expect_status 2
+    expect_err "Access to $dir/ro/Script.fountain was denied." "Access to $dir/ro/Script.fdx was denied."
+    expect_snapshot "$files"
+    run --export=all novel.txt
+    expect_status 1
+    expect_snapshot "$files"
 }
 
 run_case() {

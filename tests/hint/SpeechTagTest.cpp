@@ -38,6 +38,8 @@ TEST(SpeechTag, tells_a_bare_speech_tag_from_narration_that_is_more) {
         {"whom it is said to", "\"It is late,\" said Emma to Harriet.", false},
         {"an adverb", "\"It is late,\" he said quietly.", false},
         {"an adverb before the verb", "\"It is late,\" he hastily exclaimed.", false},
+        {"an adverb after a description", "\"It is late,\" cried his wife impatiently.", false},
+        {"a description, then an adverb", "\"It is late,\" the old man slowly said.", false},
         {"an action after the tag", "\"It is late,\" she said, smiling.", false},
         {"an action after a name", "\"It is late,\" said Emma, rising.", false},
         {"a description with a place", "\"It is late,\" said the man at the door.", false},

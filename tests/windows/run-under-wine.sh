@@ -3,8 +3,9 @@
 #   1. the core and console tests (GoogleTest .exe files, through ctest);
 #   2. velmora-convert.exe over every corpus novel (the LF one read by its blank lines), in
 #      both formats and with names, and over the EPUB, DOCX and ODT documents of
-#      tests/data/documents, each Script.htm byte for byte the same as the Linux build's
-#      velmora-convert writes;
+#      tests/data/documents, each Script.htm, and its Script.fountain and Script.fdx
+#      (--export), byte for byte the same as the Linux build's velmora-convert writes,
+#      and a Script.pdf with the names;
 #   3. export_script.exe over every corpus novel, named and finished, in both formats: its
 #      Script.fountain and Script.fdx byte for byte the Linux build's, and a Script.pdf
 #      drawn with the fonts shipped beside it;
@@ -70,7 +71,8 @@ novels=("$corpus"/*.txt "$documents/pride-and-prejudice.pandoc.epub"
 for text in "${novels[@]}"; do
   [ -e "$text" ] || continue
   novel=$(basename "$text")
-  for options in "" "--stage --log" "--names names.txt"; do
+  for options in "--export=fountain,fdx" "--stage --log --export=fountain,fdx" \
+                 "--names names.txt --export=all"; do
     label="$novel ${options:-(screen play)}"
     before=$failures
     for side in linux windows; do
@@ -84,9 +86,14 @@ for text in "${novels[@]}"; do
     # shellcheck disable=SC2086
     (cd "$work/windows" && "$wine" "$(winpath "$windows_convert")" $options "$novel" \
        >out 2>err </dev/null) || fail "$label: Windows exit status $?"
-    if ! cmp -s "$work/linux/Script.htm" "$work/windows/Script.htm"; then
-      fail "$label: Script.htm differs"
-      cmp "$work/linux/Script.htm" "$work/windows/Script.htm" | head -1 || true
+    for file in Script.htm Script.fountain Script.fdx; do
+      if ! cmp -s "$work/linux/$file" "$work/windows/$file"; then
+        fail "$label: $file differs"
+        cmp "$work/linux/$file" "$work/windows/$file" | head -1 || true
+      fi
+    done
+    if [[ $options == *all* ]]; then
+      head -c 5 "$work/windows/Script.pdf" 2>/dev/null | grep -q '%PDF-' || fail "$label: no PDF"
     fi
     # The console writes its lines in text mode: CR LF on Windows, LF on Linux.
     for stream in out err; do
@@ -96,7 +103,9 @@ for text in "${novels[@]}"; do
     done
     compared=$((compared + 1))
     if [ "$failures" -eq "$before" ]; then
-      echo "same: $label ($(stat -c %s "$work/windows/Script.htm") bytes)"
+      echo "same: $label ($(stat -c %s "$work/windows/Script.htm") bytes of script," \
+           "$(stat -c %s "$work/windows/Script.fountain") of Fountain," \
+           "$(stat -c %s "$work/windows/Script.fdx") of FDX)"
     fi
   done
 done
