@@ -266,8 +266,8 @@ void ConversionController::OpenScript() {
 }
 
 ScriptOfText ConversionController::RecogniseEarlierScript() {
-    return RecogniseScriptOfText(reader_.Text(), characterSet_, ChosenFormat(),
-                                 session_.Earlier(), reading_);
+    return RecogniseScriptOfText(reader_.Text(), characterSet_, ChosenFormat(), session_.Earlier(),
+                                 reading_);
 }
 
 void ConversionController::RefuseToGoOn(const std::string& reason) {

@@ -140,9 +140,9 @@ private:
 
     ConversionView& view_;
     TextReader reader_;
-    TextReading reading_;     // the questions the loaded text raises, then how it is read
+    TextReading reading_;      // the questions the loaded text raises, then how it is read
     bool isDocument_ = false;  // the text was imported from a document
-    std::string textName_;  // the text file's name, as the view gave it
+    std::string textName_;     // the text file's name, as the view gave it
     ScriptSession session_{std::string(kScriptFileName)};
     std::vector<ProtectedFile> protected_;  // in the session's protected order
     std::unique_ptr<ScriptWriter> writer_;

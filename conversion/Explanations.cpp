@@ -80,8 +80,8 @@ std::string VerdictReason(const EarlierRun& run, std::string_view partsAt) {
     case EarlierRun::Verdict::OtherText:
         return "it is a script of another text";
     case EarlierRun::Verdict::ChangedText:
-        return Joined({"it is a script of this text as it was before a change (they part at ",
-                       partsAt, ")"});
+        return Joined(
+            {"it is a script of this text as it was before a change (they part at ", partsAt, ")"});
     case EarlierRun::Verdict::Finished:
         return "it holds a finished script of this text";
     case EarlierRun::Verdict::Unfinished:
@@ -90,8 +90,7 @@ std::string VerdictReason(const EarlierRun& run, std::string_view partsAt) {
     return "it was not asked to";
 }
 
-std::string NotGoneOnWith(std::string_view name, const EarlierRun& run,
-                          std::string_view partsAt) {
+std::string NotGoneOnWith(std::string_view name, const EarlierRun& run, std::string_view partsAt) {
     return Joined({name, " was left as it is: ", VerdictReason(run, partsAt), "."});
 }
 

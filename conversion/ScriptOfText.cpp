@@ -28,14 +28,13 @@ std::int64_t OpeningLength(ScriptFormat format, CharacterSet set) {
 
 }  // namespace
 
-ScriptOfText RecogniseScriptOfText(std::string_view text, CharacterSet set,
-                                   ScriptFormat preferred, ScriptSource& script) {
+ScriptOfText RecogniseScriptOfText(std::string_view text, CharacterSet set, ScriptFormat preferred,
+                                   ScriptSource& script) {
     return RecogniseScriptOfText(text, set, preferred, script, TextReading::Of(text, set));
 }
 
-ScriptOfText RecogniseScriptOfText(std::string_view text, CharacterSet set,
-                                   ScriptFormat preferred, ScriptSource& script,
-                                   const TextReading& applicable) {
+ScriptOfText RecogniseScriptOfText(std::string_view text, CharacterSet set, ScriptFormat preferred,
+                                   ScriptSource& script, const TextReading& applicable) {
     std::string copy;  // the reading tried, when it is not a view of the text
     ScriptOfText nearest;
     bool first = true;

@@ -40,8 +40,8 @@ ScriptExport::ScriptExport(const ScriptReadBack& script, ExportOptions options)
     : options_(std::move(options)), protect_(script.protect), folder_(FolderOf(script.scriptPath)) {
     if (!script.run.IsOfThisText()) {
         // Read back from the conversion's own script: a change is placed in the text as read.
-        throw ExportProblem(
-            NotExported(kScriptName, script.run, PlaceInText(script.text, script.run.partsAt, false)));
+        throw ExportProblem(NotExported(kScriptName, script.run,
+                                        PlaceInText(script.text, script.run.partsAt, false)));
     }
     script_ = MakeExportScript(SourceOf(script));
     title_ = TitlePageOf(script.text, script.set, script.textName);

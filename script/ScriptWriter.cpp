@@ -167,8 +167,7 @@ std::optional<ScriptWriter::ReadBack> ScriptWriter::ReadNote(std::string_view ma
     return ReadBetween(markup, {open, {}}, {close, {}});
 }
 
-bool ScriptWriter::CouldStartNameOrNote(std::string_view markup,
-                                        std::string_view noteStart) const {
+bool ScriptWriter::CouldStartNameOrNote(std::string_view markup, std::string_view noteStart) const {
     const FormatMarkup& format = Markup();
     const auto couldStart = [markup](std::string_view opening) {
         return markup.starts_with(opening) || opening.starts_with(markup);

@@ -8,7 +8,8 @@ class wxWindow;
 namespace velmora {
 
 // The services of the desktop that the windows use beyond their own controls: message boxes,
-// questions and the help engine. The program uses WxDesktopServices; tests put a recording one in its place.
+// questions and the help engine. The program uses WxDesktopServices; tests put a recording one in
+// its place.
 class DesktopServices {
 public:
     enum class MessageIcon { Stop, Exclamation };

@@ -20,7 +20,7 @@ bool WxDesktopServices::AskYesNo(wxWindow* owner, const wxString& question) {
 }
 
 std::vector<bool> WxDesktopServices::AskWithCheckBoxes(wxWindow* owner,
-                                                      const std::vector<wxString>& questions) {
+                                                       const std::vector<wxString>& questions) {
     return velmora::AskWithCheckBoxes(owner, questions);
 }
 

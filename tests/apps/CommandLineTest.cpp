@@ -76,8 +76,10 @@ TEST(CommandLine, reading_answers) {
         {{"n.txt"}, Answer::Ask, Answer::Ask, Answer::Ask},
         {{"--blank-lines=no", "n.epub"}, Answer::No, Answer::Ask, Answer::Ask},
         {{"--gutenberg=yes", "--blank-lines=yes", "n.txt"}, Answer::Yes, Answer::Yes, Answer::Ask},
-        {{"--gutenberg=no", "--typographic-quotes=no", "--gutenberg=ask", "n.txt"}, Answer::Ask,
-         Answer::Ask, Answer::No},
+        {{"--gutenberg=no", "--typographic-quotes=no", "--gutenberg=ask", "n.txt"},
+         Answer::Ask,
+         Answer::Ask,
+         Answer::No},
     };
     for (const auto& c : cases) {
         const auto label = ::testing::PrintToString(c.arguments);

@@ -150,7 +150,8 @@ TEST(ExportProgram, existing_exports_a_script_of_the_text_and_changes_nothing_el
 // reading that made it, whatever its own options say.
 TEST(ExportProgram, existing_finds_the_reading_the_script_was_made_with) {
     std::string lfText(kText);
-    for (std::size_t at = lfText.find("\r\n"); at != std::string::npos; at = lfText.find("\r\n", at)) {
+    for (std::size_t at = lfText.find("\r\n"); at != std::string::npos;
+         at = lfText.find("\r\n", at)) {
         lfText.erase(at, 1);
     }
     struct Case {

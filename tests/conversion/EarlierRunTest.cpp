@@ -102,9 +102,8 @@ TEST(EarlierRun, narration_or_the_other_format_is_no_command_cut_short) {
     EXPECT_EQ(otherFormat.verdict, Verdict::ChangedText);
 
     const std::string_view noDialogue = "It was late.\r\n\r\nHi, said Ann.";
-    const EarlierRun narration =
-        Recognise(FreshRun({}, noDialogue), ScriptFormat::ScreenPlay,
-                  "It was late.\r\n\r\n\"Hi,\" said Ann.");
+    const EarlierRun narration = Recognise(FreshRun({}, noDialogue), ScriptFormat::ScreenPlay,
+                                           "It was late.\r\n\r\n\"Hi,\" said Ann.");
     EXPECT_FALSE(narration.IsOfThisText());
 }
 

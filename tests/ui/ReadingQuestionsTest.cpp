@@ -38,8 +38,7 @@ TEST_F(ReadingQuestionsTest, TheFileDialogOffersNovelsInEveryFormatFirst) {
     wxString wildcard;
     wxTEST_DIALOG(Press(*window_, IDC_OPEN_TEXT_FILE),
                   ExpectDialog<wxFileDialog>(
-                      [&](wxFileDialog& dialog) { wildcard = dialog.GetWildcard(); },
-                      wxID_CANCEL));
+                      [&](wxFileDialog& dialog) { wildcard = dialog.GetWildcard(); }, wxID_CANCEL));
     EXPECT_EQ(wildcard,
               wxS("Novels (*.txt;*.epub;*.docx;*.odt)|"
                   "*.txt;*.epub;*.docx;*.odt;*.TXT;*.EPUB;*.DOCX;*.ODT|All Files (*.*)|*.*"));

@@ -33,8 +33,8 @@ public:
         return helpStarts;
     }
     // Answers with checkAnswers, or yes to each question when it is empty.
-    [[nodiscard]] std::vector<bool> AskWithCheckBoxes(
-        wxWindow* /*owner*/, const std::vector<wxString>& asked) override {
+    [[nodiscard]] std::vector<bool> AskWithCheckBoxes(wxWindow* /*owner*/,
+                                                      const std::vector<wxString>& asked) override {
         checkBoxQuestions.push_back(asked);
         return checkAnswers.empty() ? std::vector<bool>(asked.size(), true) : checkAnswers;
     }
