@@ -37,6 +37,7 @@ enum class Evidence : std::uint8_t {
     kVoice,
     kTalkedAbout,
     kNarratorVerse,
+    kNextTag,
 };
 
 // A kind of evidence: its name in reports, how much it counts (against the slot when
@@ -87,6 +88,8 @@ inline constexpr auto kEvidence = std::to_array<EvidenceKind>({
      "the speech names this person: people seldom name themselves"},
     {Evidence::kNarratorVerse, "verse", 400,
      "NARRATOR, and a line of the paragraph is indented: verse or a letter"},
+    {Evidence::kNextTag, "next tag", -150,
+     "the next paragraph is dialogue too and its tag names this speaker: seldom two in a row"},
 });
 
 inline constexpr std::size_t kEvidenceCount = kEvidence.size();

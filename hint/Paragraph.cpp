@@ -71,6 +71,15 @@ bool EndsWithQuestion(std::string_view text, std::size_t begin, std::size_t end)
     return i > 0 && tail[i - 1] == '?';
 }
 
+Bounds NextParagraph(std::string_view text, std::size_t end) {
+    std::size_t begin = std::min(end, text.size());
+    while (begin < text.size() &&
+           (text[begin] == '\r' || text[begin] == '\n' || text[begin] == ' ')) {
+        ++begin;
+    }
+    return {begin, std::min(text.find(kParagraphBreak, begin), text.size())};
+}
+
 std::string_view NarrationBetween(std::string_view text, std::size_t lastEnd, std::size_t begin) {
     begin = std::min(begin, text.size());
     if (lastEnd > begin) {

@@ -34,6 +34,14 @@ inline constexpr std::size_t kParagraphScan = 6000;
 // True when the paragraph's last quotation ends with a question mark.
 [[nodiscard]] bool EndsWithQuestion(std::string_view text, std::size_t begin, std::size_t end);
 
+// The bounds of the paragraph that follows the one ending at end; begin == end when the text
+// ends there.
+struct Bounds {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+[[nodiscard]] Bounds NextParagraph(std::string_view text, std::size_t end);
+
 // The narration between the end of the last line named (lastEnd) and a paragraph starting at
 // begin: its last part, trimmed; empty when there is none.
 [[nodiscard]] std::string_view NarrationBetween(std::string_view text, std::size_t lastEnd,

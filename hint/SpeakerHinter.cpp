@@ -55,6 +55,7 @@ HintEvidence SpeakerHinter::Weigh(std::span<const std::string> names, std::strin
     const std::vector<Named> named = MarkMentions(situation, evidence);
     const TagReading reading = ReadTag(paragraph, text, gap, end);
     MarkSpeechTag(situation, reading, named, addressed, evidence, result.newName);
+    MarkNextTag(situation, evidence);
     DropAsideForSpeaker(evidence);
     return result;
 }

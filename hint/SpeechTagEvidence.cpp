@@ -142,4 +142,35 @@ void MarkSpeechTag(const Situation& situation, const TagReading& reading,
     }
 }
 
+void MarkNextTag(const Situation& situation, SlotEvidence& evidence) {
+    const Bounds next = NextParagraph(situation.text, situation.end);
+    if (next.begin >= next.end || LeftOpen(situation.text, situation.begin, situation.end)) {
+        return;  // the end of the text, or this speech runs on into the next paragraph
+    }
+    const Paragraph paragraph = ReadParagraph(situation.text, next.begin, next.end);
+    if (!paragraph.startsWithQuote) {
+        return;  // narration comes between: anyone may speak after it
+    }
+    const std::optional<Tag> tag = FindTag(paragraph);
+    if (!tag || !tag->spoken || tag->phrase.text == "the other") {
+        return;
+    }
+    if (tag->phrase.pronoun) {
+        // "said he" may be either of two men; "I said" is whoever the narrator has been.
+        if (tag->phrase.text == "i") {
+            evidence.Mark(AliasOf(situation, "i"), Evidence::kNextTag);
+        }
+        return;
+    }
+    const std::vector<int>& recent = situation.conversation.recent;
+    int slot = BestName(situation.slots, paragraph.tokens, tag->phrase, recent).first;
+    if (slot == 0) {
+        const std::vector<std::string> shortenings = Shortenings(paragraph.tokens, tag->phrase);
+        for (auto it = shortenings.rbegin(); it != shortenings.rend() && slot == 0; ++it) {
+            slot = AliasOf(situation, *it);
+        }
+    }
+    evidence.Mark(slot, Evidence::kNextTag);
+}
+
 }  // namespace velmora

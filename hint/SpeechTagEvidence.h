@@ -19,4 +19,8 @@ void MarkSpeechTag(const Situation& situation, const TagReading& reading,
                    const std::vector<Named>& named, std::vector<int>& addressed,
                    SlotEvidence& evidence, std::string& newName);
 
+// The tag of the paragraph that follows, when that paragraph opens with a new speech: the one
+// it names seldom spoke this line too.
+void MarkNextTag(const Situation& situation, SlotEvidence& evidence);
+
 }  // namespace velmora

@@ -128,7 +128,8 @@ std::optional<Tag> TagBefore(const std::vector<Token>& tokens, std::size_t quote
     }
     // The sentence running into the quotation, or else the whole sentence before it.
     std::size_t first = quoteStart - 1;
-    while (first > 0 && !EndsSentence(tokens[first - 1]) && quoteStart - first < 30) {
+    while (first > 0 && (!EndsSentence(tokens[first - 1]) || tokens[first - 1].after == ';') &&
+           quoteStart - first < 30) {
         --first;
     }
     std::size_t verb = quoteStart;

@@ -101,6 +101,9 @@ TEST(SpeechTagReader, reads_the_tag_of_a_paragraph) {
         {"Mrs. Weston came in. \"Well,\" she said.", "she", true, ""},
         {"\"Yes,\" queried Anne.", "anne", true, ""},
         {"\"Yes.\" Anne nodded.", "anne", false, ""},
+        // A semicolon joins two parts of one sentence: its subject may stand before it.
+        {"Emma put down her work; and, turning round, said, \"Yes.\"", "emma", false, ""},
+        {"Emma looked up; then said quietly, \"Yes.\"", "emma", false, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.paragraph);
@@ -144,6 +147,15 @@ TEST(Paragraph, finds_the_narration_between_two_lines) {
     // Lines out of order, or past the end of the text, have none between them.
     EXPECT_EQ(NarrationBetween(text, second, 6), "");
     EXPECT_EQ(NarrationBetween(text, text.size() + 5, text.size() + 9), "");
+}
+
+TEST(Paragraph, finds_the_paragraph_that_follows) {
+    const std::string text = "\"One.\"\r\n\r\n\"Two,\" said Emma.";
+    const Bounds next = NextParagraph(text, 6);
+    EXPECT_EQ(text.substr(next.begin, next.end - next.begin), "\"Two,\" said Emma.");
+    // The last paragraph, and a position past the text, have none after them.
+    EXPECT_EQ(NextParagraph(text, text.size()).begin, NextParagraph(text, text.size()).end);
+    EXPECT_EQ(NextParagraph(text, text.size() + 4).begin, text.size());
 }
 
 TEST(Paragraph, tells_how_its_speech_ends) {

@@ -54,6 +54,12 @@ public:
         return hinter.Guess(names_, text_, spans_.back().begin, spans_.back().end);
     }
 
+    // Guesses the paragraph before the last, which reads on into the last.
+    [[nodiscard]] SpeakerGuess GuessBeforeLast(const SpeakerHinter& hinter) const {
+        const Span& span = spans_[spans_.size() - 2];
+        return hinter.Guess(names_, text_, span.begin, span.end);
+    }
+
     [[nodiscard]] HintEvidence WeighLast(const SpeakerHinter& hinter) const {
         return hinter.Weigh(names_, text_, spans_.back().begin, spans_.back().end);
     }
@@ -557,6 +563,41 @@ TEST(SpeakerHinter, offers_again_a_speaker_whose_slot_was_reused) {
         SpeakerHinter untaught;
         untaught.Confirm(after, text, secondBegin, secondBegin + second.size(), 3);
         EXPECT_EQ(untaught.Guess(after, text, lastBegin, text.size()).newName, c.offeredUntaught);
+    }
+}
+
+// The next paragraph's tag names who speaks next, and so, seldom, who speaks this line.
+TEST(SpeakerHinter, reads_ahead_to_the_tag_of_the_next_speech) {
+    const Case cases[] = {
+        {"the next speech is tagged with the one whose turn it was",
+         kFamily,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 3},
+          {"\"Then let us go now.\""},
+          {"\"Very well,\" said Elinor."}},
+         3},
+        // Counter-cases: the next tag says nothing of this line.
+        {"narration opens the next paragraph",
+         kFamily,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 3},
+          {"\"Then let us go now.\""},
+          {"Elinor rose and said, \"Very well.\""}},
+         1},
+        {"this speech runs on into the next paragraph",
+         kFamily,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 3},
+          {"\"Then let us go now, before the rain"},
+          {"\"comes on,\" said Elinor."}},
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const Replay replay(c.names, c.paragraphs);
+        SpeakerHinter hinter;
+        replay.ConfirmAllButLast(hinter);
+        EXPECT_EQ(replay.GuessBeforeLast(hinter).slot, c.expected);
     }
 }
 
