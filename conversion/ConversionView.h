@@ -62,6 +62,10 @@ public:
     // is a speaker the narration names who is in no slot, empty when there is none: the
     // window offers it in the first empty name field.
     virtual void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) = 0;
+
+    // A new line of dialogue is shown, and its paragraph most likely is no speech at all (a
+    // word quoted in a sentence, verse, a letter): the window offers "Not Dialogue".
+    virtual void ShowNotDialogueHint() = 0;
 };
 
 }  // namespace velmora

@@ -76,4 +76,6 @@ bool ConsoleView::AskToStartAnew(std::string_view /*question*/) { return true; }
 
 void ConsoleView::ShowSpeakerHint(int /*slot*/, int /*lastSlot*/, std::string_view /*newName*/) {}
 
+void ConsoleView::ShowNotDialogueHint() {}
+
 }  // namespace velmora

@@ -53,6 +53,7 @@ public:
     [[nodiscard]] bool AskToStartAnew(std::string_view question) override;
     // Nobody at the console picks buttons: the hint has nowhere to go.
     void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) override;
+    void ShowNotDialogueHint() override;
 
 private:
     std::string textFile_;

@@ -10,15 +10,16 @@
 namespace velmora {
 
 void PrintTo(const NameScriptStep& step, std::ostream* out) {
-    *out << (step.isNote ? "Note(" : "Name(") << ::testing::PrintToString(step.text) << ")";
+    constexpr const char* kKinds[] = {"Name(", "Note(", "NotDialogue("};
+    *out << kKinds[static_cast<int>(step.kind)] << ::testing::PrintToString(step.text) << ")";
 }
 
 namespace {
 
 using Steps = std::vector<NameScriptStep>;
 
-NameScriptStep Name(std::string text) { return {false, std::move(text)}; }
-NameScriptStep Note(std::string text) { return {true, std::move(text)}; }
+NameScriptStep Name(std::string text) { return NameScriptStep::Line(std::move(text)); }
+NameScriptStep Note(std::string text) { return NameScriptStep::Note(std::move(text)); }
 
 TEST(NameScript, cuts_a_names_file_into_names_and_notes) {
     const std::vector<std::pair<std::string, Steps>> cases = {

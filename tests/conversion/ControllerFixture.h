@@ -86,7 +86,7 @@ inline constexpr std::string_view kScene =
 
 // What a command does, in a run: a name for the pending line, or a note.
 struct Step {
-    enum Kind { Line, Note, Rest } kind = Line;
+    enum Kind { Line, Note, Rest, NotDialogue } kind = Line;
     std::string text;  // the name (typed into slot 1) or the note
 };
 
@@ -102,6 +102,9 @@ inline void Perform(RecordingView& view, ConversionController& controller, const
         break;
     case Step::Rest:
         controller.GenerateWithoutNames();
+        break;
+    case Step::NotDialogue:
+        controller.NotDialogue();
         break;
     }
 }
