@@ -118,12 +118,23 @@ NextStep ReadStep(const ScriptWriter& writer, ScriptSource& script, std::int64_t
         if (auto name = writer.ReadCharacterName(markup)) {
             return {EarlierRun::Step::Line(std::move(name->text))};
         }
-        const bool couldBeOne = writer.CouldStartNameOrNote(markup);
-        if (markup.size() < count) {
-            return {std::nullopt, couldBeOne};  // the script ends here
+        if (note) {
+            return {};  // whole narration, neither a note nor the pending paragraph
         }
-        if (!couldBeOne || markup.find('<', kLongestOpening) != std::string_view::npos) {
-            return {};  // no name or note starts so, or it would have ended by now
+        if (!writer.CouldStartNameOrNote(markup)) {
+            return {};  // no name or note starts so
+        }
+        const std::size_t closing = markup.find('<', kLongestOpening);
+        if (markup.size() < count) {
+            // The script ends here: inside a name or note cut short only where its closing
+            // markup has not begun, or begins just before the end. Markup going on well past
+            // it is another element (a script in the other format, say), not one cut short.
+            const bool cutShort =
+                closing == std::string_view::npos || markup.size() - closing < kLongestOpening;
+            return {std::nullopt, cutShort};
+        }
+        if (closing != std::string_view::npos) {
+            return {};  // it would have ended by now
         }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/ConversionController.h"
+#include "conversion/WalkStep.h"
 #include "tests/conversion/RecordingView.h"
 #include "tests/support/TempDir.h"
 
@@ -89,6 +90,20 @@ struct Step {
     enum Kind { Line, Note, Rest, NotDialogue } kind = Line;
     std::string text;  // the name (typed into slot 1) or the note
 };
+
+// The step as a script records it (a line, a note or Not Dialogue; not the bulk completion).
+inline WalkStep WalkStepOf(const Step& step) {
+    switch (step.kind) {
+    case Step::Note:
+        return WalkStep::Note(step.text);
+    case Step::NotDialogue:
+        return WalkStep::NotDialogue();
+    case Step::Line:
+    case Step::Rest:
+        break;
+    }
+    return WalkStep::Line(step.text);
+}
 
 inline void Perform(RecordingView& view, ConversionController& controller, const Step& step) {
     switch (step.kind) {
