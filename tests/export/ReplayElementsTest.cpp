@@ -52,6 +52,18 @@ TEST(ReplayElements, walks_the_text_with_the_names_and_notes_as_the_script_holds
     EXPECT_EQ(Replay(kNovel, steps, false), expected);
 }
 
+TEST(ReplayElements, a_paragraph_that_is_not_dialogue_is_narration_quotes_and_all) {
+    const std::vector<ScriptElement> expected = {
+        {Kind::Narration, "It was dark."},
+        {Kind::Narration, "\"Hello,\" said John, \"how are you?\""},
+        {Kind::CharacterName, "MARY"},
+        {Kind::Dialogue, "Well."},
+        {Kind::Narration, "The end of it all."},
+    };
+    const auto elements = Replay(kNovel, {Step::NotDialogue(), Step::Line("MARY")}, false);
+    EXPECT_EQ(elements, expected);
+}
+
 TEST(ReplayElements, an_unfinished_script_stops_at_its_pending_line) {
     const auto elements = Replay(kNovel, {Step::Line("JOHN")}, false);
     ASSERT_EQ(elements.size(), 4U);
