@@ -21,9 +21,9 @@ void Cast::TakeBackTo(std::size_t count) {
 std::vector<std::string> Cast::Names() const {
     std::vector<std::string> names;
     std::unordered_set<std::string_view> seen;
-    for (auto use = uses_.rbegin(); use != uses_.rend(); ++use) {
-        if (seen.insert(*use).second) {
-            names.push_back(*use);
+    for (std::size_t use = uses_.size(); use-- > 0;) {  // the most recent first
+        if (seen.insert(uses_[use]).second) {
+            names.push_back(uses_[use]);
         }
     }
     return names;
