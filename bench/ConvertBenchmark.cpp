@@ -72,6 +72,7 @@ public:
     bool AskToContinue(std::string_view) override { return false; }
     bool AskToStartAnew(std::string_view) override { return true; }
     void ShowSpeakerHint(int, int, std::string_view) override {}
+    void ShowNotDialogueHint() override {}
 
 private:
     std::string textPath_;

@@ -35,9 +35,9 @@ std::vector<EarlierRun::Step> GeneratedNames() {
     std::vector<EarlierRun::Step> steps;
     for (std::size_t i = 0; i < 20000; ++i) {
         if (i % 97 == 96) {
-            steps.push_back({true, "a note on the scene"});
+            steps.push_back(EarlierRun::Step::Note("a note on the scene"));
         }
-        steps.push_back({false, std::string(kNames[i % kNames.size()])});
+        steps.push_back(EarlierRun::Step::Line(std::string(kNames[i % kNames.size()])));
     }
     return steps;
 }

@@ -30,7 +30,7 @@ std::vector<std::string> RecentNames(const EarlierRun& run) {
         if (names.size() == static_cast<std::size_t>(ConversionView::kNameSlots)) {
             break;
         }
-        if (!step.isNote && !step.text.empty() &&
+        if (step.kind == EarlierRun::Step::Kind::Line && !step.text.empty() &&
             std::find(names.begin(), names.end(), step.text) == names.end()) {
             names.push_back(step.text);
         }
@@ -141,15 +141,21 @@ void ConversionController::GenerateLine(int slot) {
     const std::string name = view_.GetNameField(slot);
     const std::vector<std::string> names = SlotNames();
     RunUndoable([&] {
-        ConfirmSpeaker(names, slot);
-        const bool waiting = walk_->WriteLine(name, &view_);
-        lastSlot_ = slot;
-        if (waiting) {
+        if (NameLine(names, slot, name)) {
             ShowPending();
         } else {
             FinishScript();
         }
     });
+}
+
+bool ConversionController::NameLine(std::span<const std::string> slotNames, int slot,
+                                    const std::string& name) {
+    ConfirmSpeaker(slotNames, slot);
+    const bool waiting = walk_->WriteLine(name, &view_);
+    cast_.Add(name);
+    lastSlot_ = slot;
+    return waiting;
 }
 
 void ConversionController::GenerateNote() {
@@ -161,6 +167,26 @@ void ConversionController::GenerateNote() {
         walk_->WriteNote(note, &view_);
         view_.SetNoteField("");
     });
+}
+
+void ConversionController::NotDialogue() {
+    if (!AcceptCommand()) {
+        return;
+    }
+    const std::vector<std::string> names = SlotNames();
+    RunUndoable([&] {
+        if (WriteNotDialogue(names)) {
+            ShowPending();
+        } else {
+            FinishScript();
+        }
+    });
+}
+
+bool ConversionController::WriteNotDialogue(std::span<const std::string> slotNames) {
+    const std::size_t begin = reader_.ParagraphBegin();
+    hinter_.ConfirmNotDialogue(slotNames, reader_.Text(), begin, begin + walk_->Pending().size());
+    return walk_->WriteNotDialogue(&view_);
 }
 
 void ConversionController::GenerateWithoutNames() {
@@ -382,16 +408,22 @@ void ConversionController::ReplayEarlierRun(const EarlierRun& run) {
     (void)walk_->Start(&view_);
     for (const EarlierRun::Step& step : run.steps) {
         history_.Push(TakeCheckpoint());
-        if (step.isNote) {
+        switch (step.kind) {
+        case EarlierRun::Step::Kind::Note:
             walk_->WriteNote(step.text, &view_);
-            continue;
+            break;
+        case EarlierRun::Step::Kind::NotDialogue:
+            (void)WriteNotDialogue(slotNames);
+            break;
+        case EarlierRun::Step::Kind::Line: {
+            const auto found = std::find(names.begin(), names.end(), step.text);
+            const int slot = found == names.end()
+                                 ? 0
+                                 : SlotNumber(static_cast<std::size_t>(found - names.begin()));
+            (void)NameLine(slotNames, slot, step.text);
+            break;
         }
-        const auto found = std::find(names.begin(), names.end(), step.text);
-        const int slot =
-            found == names.end() ? 0 : SlotNumber(static_cast<std::size_t>(found - names.begin()));
-        ConfirmSpeaker(slotNames, slot);
-        (void)walk_->WriteLine(step.text, &view_);
-        lastSlot_ = slot;
+        }
     }
     for (std::size_t slot = 0; slot < names.size(); ++slot) {
         view_.SetNameField(static_cast<int>(slot) + 1, names[slot]);
@@ -439,6 +471,7 @@ Checkpoint ConversionController::TakeCheckpoint() {
     checkpoint.logLines = view_.LogLineCount();
     checkpoint.lastSlot = lastSlot_;
     checkpoint.confirmedSpeakers = ConfirmedSpeakers();
+    checkpoint.castUses = cast_.Uses();
     checkpoint.status = status_;
     return checkpoint;
 }
@@ -476,6 +509,7 @@ void ConversionController::Restore(const Checkpoint& checkpoint) {
     isFinished_ = false;
     lastSlot_ = checkpoint.lastSlot;
     RetractSpeakersTo(checkpoint.confirmedSpeakers);
+    cast_.TakeBackTo(checkpoint.castUses);
     if (view_.LogLineCount() > checkpoint.logLines) {
         view_.TruncateLog(checkpoint.logLines);
         ScrollLogToEnd(view_);
@@ -518,6 +552,10 @@ void ConversionController::ShowSpeakerHint() {
     const std::size_t begin = reader_.ParagraphBegin();
     const SpeakerGuess guess =
         hinter_.Guess(SlotNames(), reader_.Text(), begin, begin + walk_->Pending().size());
+    if (guess.notDialogue) {
+        view_.ShowNotDialogueHint();
+        return;
+    }
     view_.ShowSpeakerHint(guess.slot, lastSlot_,
                           UpperCaseWestern(TextToTyped(guess.newName, characterSet_)));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversion/Cast.h"
 #include "conversion/ScriptReadBack.h"
 #include "conversion/StatusTexts.h"
 #include "conversion/TextReading.h"
@@ -49,6 +50,10 @@ public:
     void GenerateLine(int slot);
     void GenerateNote();
     void GenerateWithoutNames();
+    // Writes the pending paragraph whole as narration, quotes and all, and walks on to the
+    // next line of dialogue: for a paragraph whose quotes are no speech (a sign, a title, a
+    // word quoted in a sentence).
+    void NotDialogue();
 
     // Takes back the last command that wrote into the script: the script, the walk, the
     // log, the dialogue field and the status line are as they were before it.
@@ -79,6 +84,8 @@ public:
     // recognised as a script of the text as this run reads it. Nothing is written.
     // @throws FileError when it cannot be read.
     [[nodiscard]] ScriptReadBack ReadBackScript();
+    // Everyone named in the script so far, lines taken back aside: what the name fields offer.
+    [[nodiscard]] const Cast& ScriptCast() const noexcept { return cast_; }
 
 private:
     // How to speak of a protected file.
@@ -135,6 +142,12 @@ private:
     [[nodiscard]] std::vector<std::string> SlotNames();
     // Tells the hint who speaks the pending line, before the walk moves on.
     void ConfirmSpeaker(std::span<const std::string> names, int slot);
+    // Names the pending line (slot 0: a name no slot holds) and walks on; true while a line
+    // waits. Used by the command and by the replay of an earlier script alike.
+    [[nodiscard]] bool NameLine(std::span<const std::string> slotNames, int slot,
+                                const std::string& name);
+    // Writes the pending paragraph as narration and walks on; true while a line waits.
+    [[nodiscard]] bool WriteNotDialogue(std::span<const std::string> slotNames);
     [[nodiscard]] std::size_t ConfirmedSpeakers() const noexcept;
     void RetractSpeakersTo(std::size_t count);
 
@@ -154,6 +167,7 @@ private:
     int lastSlot_ = 0;  // slot that named the last line, 0 before the first
     UndoHistory history_;
     SpeakerHinter hinter_;
+    Cast cast_;
 };
 
 }  // namespace velmora

@@ -78,6 +78,9 @@ public:
         }
         return answers;
     }
+    // A new line of dialogue is shown, and its paragraph most likely is no speech at all (a
+    // word quoted in a sentence, verse, a letter): the window offers "Not Dialogue".
+    virtual void ShowNotDialogueHint() = 0;
 };
 
 }  // namespace velmora

@@ -68,6 +68,24 @@ void ConversionWalk::WriteNote(std::string_view typedNote, ConversionView* log) 
     }
 }
 
+bool ConversionWalk::WriteNotDialogue(ConversionView* log) {
+    writer_.WriteNarration(pending_);
+    return reader_.ReadParagraph(pending_) && AdvanceFromPending(log);
+}
+
+bool ConversionWalk::Take(const WalkStep& step, ConversionView* log) {
+    switch (step.kind) {
+    case WalkStep::Kind::Line:
+        return WriteLine(step.text, log);
+    case WalkStep::Kind::Note:
+        WriteNote(step.text, log);
+        return true;
+    case WalkStep::Kind::NotDialogue:
+        return WriteNotDialogue(log);
+    }
+    return true;
+}
+
 void ConversionWalk::WriteRestWithoutNames() {
     do {
         SplitPending();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversion/WalkStep.h"
 #include "text/CharacterSet.h"
 
 #include <string>
@@ -34,6 +35,15 @@ public:
 
     // Writes "NOTE: " and the note before the pending line and logs it.
     void WriteNote(std::string_view typedNote, ConversionView* log);
+
+    // Writes the pending paragraph whole as narration, quotes and all, as if it held no
+    // dialogue, then walks on to the next line of dialogue. True when one is pending, false
+    // when the text ended.
+    bool WriteNotDialogue(ConversionView* log);
+
+    // Takes one step: a line, a note or a paragraph that is not dialogue. True while a line
+    // of dialogue is pending (always after a note), false once the text ended.
+    bool Take(const WalkStep& step, ConversionView* log);
 
     // Writes the pending paragraph and every one after it, unlogged, with the placeholder
     // name for every speaker.

@@ -35,8 +35,9 @@ class ComparingScript final : public ScriptOutput {
 public:
     enum class State { Same, ScriptEnded, Differs };
 
-    ComparingScript(ScriptSource& script, const TextReader& reader)
-        : script_(script), reader_(reader) {}
+    // from: where in the script the bytes written go.
+    ComparingScript(ScriptSource& script, const TextReader& reader, std::int64_t from = 0)
+        : script_(script), reader_(reader), written_(from) {}
 
     [[nodiscard]] bool IsOpen() const noexcept override { return true; }
     void Write(std::string_view bytes) override {
@@ -84,32 +85,56 @@ bool IsBlankToEnd(ScriptSource& script, std::int64_t offset) {
     }
 }
 
-// The name or note the script holds at offset; nothing when there is none there, and
-// cutShort when the script ends inside what could be one.
+// The step the script holds at offset; nothing when there is none there, and cutShort when
+// the script ends inside what could be one.
 struct NextStep {
     std::optional<EarlierRun::Step> step;
     bool cutShort = false;
 };
+
+// How the script at offset compares with the narration of the pending paragraph whole.
+ComparingScript::State NotDialogueAt(ScriptFormat format, CharacterSet set, ScriptSource& script,
+                                     const TextReader& reader, std::int64_t offset,
+                                     std::string_view pending) {
+    const auto writer = MakeScriptWriter(format);
+    auto comparing = std::make_unique<ComparingScript>(script, reader, offset);
+    const ComparingScript& check = *comparing;
+    writer->Continue(std::move(comparing), set);
+    try {
+        writer->WriteNarration(pending);
+    } catch (const ReplayStopped&) {
+        // check says why
+    }
+    return check.GetState();
+}
 
 NextStep ReadStep(const ScriptWriter& writer, ScriptSource& script, std::int64_t offset) {
     for (std::size_t count = kLookahead;; count *= 2) {
         const std::string_view markup = script.From(offset, count);
         const auto note = writer.ReadNote(markup);
         if (auto text = note ? NoteOf(note->text) : std::nullopt) {
-            return {EarlierRun::Step{true, std::move(*text)}};
+            return {EarlierRun::Step::Note(std::move(*text))};
         }
         if (auto name = writer.ReadCharacterName(markup)) {
-            return {EarlierRun::Step{false, std::move(name->text)}};
+            return {EarlierRun::Step::Line(std::move(name->text))};
         }
         if (note) {
-            return {};  // narration, whole: no command was cut short, the script parts here
+            return {};  // whole narration, neither a note nor the pending paragraph
         }
-        const bool couldBeOne = writer.CouldStartNameOrNote(markup, kNoteMark);
+        if (!writer.CouldStartNameOrNote(markup, kNoteMark)) {
+            return {};  // no name or note starts so
+        }
+        const std::size_t closing = markup.find('<', kLongestOpening);
         if (markup.size() < count) {
-            return {std::nullopt, couldBeOne};  // the script ends here
+            // The script ends here: inside a name or note cut short only where its closing
+            // markup has not begun, or begins just before the end. Markup going on well past
+            // it is another element (a script in the other format, say), not one cut short.
+            const bool cutShort =
+                closing == std::string_view::npos || markup.size() - closing < kLongestOpening;
+            return {std::nullopt, cutShort};
         }
-        if (!couldBeOne || markup.find('<', kLongestOpening) != std::string_view::npos) {
-            return {};  // no name or note starts so, or it would have ended by now
+        if (closing != std::string_view::npos) {
+            return {};  // it would have ended by now
         }
     }
 }
@@ -179,25 +204,32 @@ EarlierRun RecogniseAs(std::string_view text, ScriptFormat format, CharacterSet 
                                   IsBlankToEnd(script, end))) {
             return Unfinished(std::move(run), false);
         }
-        NextStep next = ReadStep(*writer, script, end);
+        NextStep next;
+        switch (NotDialogueAt(format, set, script, reader, end, walk.Pending())) {
+        case ComparingScript::State::Same:
+            next.step = EarlierRun::Step::NotDialogue();
+            break;
+        case ComparingScript::State::ScriptEnded:
+            next.cutShort = true;  // no whole name or note starts as this narration does
+            break;
+        case ComparingScript::State::Differs:
+            next = ReadStep(*writer, script, end);
+            break;
+        }
         if (!next.step) {
             // A command cut short ends the script; anything else parts from the text here.
             return next.cutShort ? Unfinished(std::move(run), false)
                                  : Parted(std::move(run), text, reader.ParagraphBegin());
         }
         try {
-            if (next.step->isNote) {
-                walk.WriteNote(next.step->text, nullptr);
-            } else {
-                waiting = walk.WriteLine(next.step->text, nullptr);
-            }
+            waiting = walk.Take(*next.step, nullptr);
         } catch (const ReplayStopped&) {
             if (check.GetState() == ComparingScript::State::Differs) {
                 return Parted(std::move(run), text, check.PartsAt());
             }
             return Unfinished(std::move(run), false);  // the last command was cut short
         }
-        run.lines += next.step->isNote ? 0 : 1;
+        run.lines += next.step->kind == EarlierRun::Step::Kind::Line ? 1 : 0;
         run.steps.push_back(std::move(*next.step));
     }
 }

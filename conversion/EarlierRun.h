@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversion/WalkStep.h"
 #include "script/ScriptFormat.h"
 #include "text/CharacterSet.h"
 
@@ -14,8 +15,8 @@ namespace velmora {
 class ScriptSource;
 
 // What an earlier script says of the run that wrote it: whether it is a script of this text,
-// finished or not (and if not, why not), and every name and note the user gave, in order,
-// read back out of its markup.
+// finished or not (and if not, why not), and every name, note and paragraph that is not
+// dialogue the user gave, in order, read back out of its markup.
 struct EarlierRun {
     enum class Verdict {
         Unfinished,   // an unfinished script of this text: it can be gone on with
@@ -24,12 +25,7 @@ struct EarlierRun {
         OtherText,    // a script, but of another text: it parts from this one at once
         ChangedText,  // a script of this text as it was before a change: they part later on
     };
-    struct Step {
-        bool isNote = false;
-        std::string text;  // the name or the note, as typed (UTF-8)
-
-        friend bool operator==(const Step&, const Step&) = default;
-    };
+    using Step = WalkStep;
 
     Verdict verdict = Verdict::NotAScript;
     ScriptFormat format = ScriptFormat::ScreenPlay;  // the format the script is written in
@@ -47,11 +43,16 @@ struct EarlierRun {
 };
 
 // Recognises script as a script of text in set, in the format it is written in (preferred
-// first): replays the conversion with the names and notes the script holds, comparing the
+// first): replays the conversion with the steps the script holds, comparing the
 // bytes the replay writes with the script's own as they are written, and stops where they
 // part. A last command cut short is dropped; spaces and line breaks an editor added after
 // the last whole command (or after "</HTML>") are let be. The script is read only as far as
 // the replay needs, a piece at a time.
+//
+// Where a line was pending, narration that holds exactly that paragraph, quotes and all, is
+// a paragraph that is not dialogue: the walk writes no other narration there. A note holds
+// the same bytes only when the paragraph itself starts with "NOTE: " and the note typed is
+// the rest of it word for word; such a script is read as a paragraph that is not dialogue.
 // @throws FileError when the script cannot be read.
 [[nodiscard]] EarlierRun RecogniseEarlierRun(std::string_view text, ScriptFormat preferred,
                                              CharacterSet set, ScriptSource& script);

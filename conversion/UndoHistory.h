@@ -16,6 +16,7 @@ struct Checkpoint {
     int logLines = 0;
     int lastSlot = 0;
     std::size_t confirmedSpeakers = 0;
+    std::size_t castUses = 0;
     Status status = Status::Loaded;
 };
 

@@ -24,11 +24,7 @@ std::vector<ScriptElement> ReplayElements(const ReplaySource& source) {
         if (!waiting) {
             break;
         }
-        if (step.isNote) {
-            walk.WriteNote(step.text, nullptr);
-        } else {
-            waiting = walk.WriteLine(step.text, nullptr);
-        }
+        waiting = walk.Take(step, nullptr);
     }
     if (waiting && source.finished) {
         walk.WriteRestWithoutNames();

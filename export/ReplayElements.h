@@ -16,7 +16,7 @@ struct ReplaySource {
     std::string_view text;  // the text's bytes, as in its file
     CharacterSet set = CharacterSet::Ascii;
     ScriptFormat format = ScriptFormat::ScreenPlay;
-    // The names and notes the script holds, in order.
+    // The names, notes and paragraphs that are not dialogue the script holds, in order.
     std::span<const EarlierRun::Step> steps;
     // The run read typographic quotes as double quotes.
     bool quotesStraightened = false;
@@ -26,7 +26,7 @@ struct ReplaySource {
 };
 
 // The script's elements, in order: the conversion walked again over the text with the
-// script's names and notes, exactly as it writes Script.htm, into a recorder instead.
+// script's steps, exactly as it writes Script.htm, into a recorder instead.
 // Steps past the end of the text are ignored. @throws std::bad_alloc.
 [[nodiscard]] std::vector<ScriptElement> ReplayElements(const ReplaySource& source);
 

@@ -76,7 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             : [](std::string_view narration) { return narration.size() % 3 == 0; };
     std::vector<velmora::EarlierRun::Step> steps(input.ConsumeIntegralInRange<std::size_t>(0, 8));
     for (velmora::EarlierRun::Step& step : steps) {
-        step.isNote = input.ConsumeBool();
+        step.kind = input.PickValueInArray({velmora::EarlierRun::Step::Kind::Line,
+                                            velmora::EarlierRun::Step::Kind::Note,
+                                            velmora::EarlierRun::Step::Kind::NotDialogue});
         step.text = input.ConsumeRandomLengthString(24);
     }
     const std::string text = input.ConsumeRemainingBytesAsString();

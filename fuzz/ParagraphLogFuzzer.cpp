@@ -44,6 +44,7 @@ public:
     void ShowSpeakerHint(int /*slot*/, int /*lastSlot*/, std::string_view /*newName*/) override {
         Unexpected();
     }
+    void ShowNotDialogueHint() override { Unexpected(); }
 
 private:
     [[noreturn]] static void Unexpected() {

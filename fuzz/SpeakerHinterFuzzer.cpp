@@ -3,10 +3,13 @@
 // retract, or the speech-tag predicate, at positions that may lie past the text). First every
 // paragraph of the text is guessed and confirmed in order, as a conversion would.
 //
-// A guess names a filled slot or none; an offered name comes without a slot; the guess is the
-// slot its evidence weighs most for; guessing twice gives the same guess; and a confirmation
-// taken back leaves the hinter guessing as before it.
+// A guess names a filled slot or none; an offered name comes without a slot; a paragraph
+// guessed to be no dialogue comes without either, and only while no slot holds NARRATOR;
+// otherwise the guess is the slot its evidence weighs most for; guessing twice gives the same
+// guess; and a confirmation (of a slot or of no dialogue) taken back leaves the hinter
+// guessing as before it.
 #include "fuzz/support/Check.h"
+#include "hint/SlotNames.h"
 #include "hint/SpeakerHinter.h"
 #include "hint/SpeechTag.h"
 #include "text/Marks.h"
@@ -29,7 +32,8 @@ bool Blank(std::string_view name) {
 }
 
 bool Same(const velmora::SpeakerGuess& a, const velmora::SpeakerGuess& b) {
-    return a.slot == b.slot && a.newName == b.newName && std::strcmp(a.rule, b.rule) == 0;
+    return a.slot == b.slot && a.notDialogue == b.notDialogue && a.newName == b.newName &&
+           std::strcmp(a.rule, b.rule) == 0;
 }
 
 velmora::SpeakerGuess CheckedGuess(const velmora::SpeakerHinter& hinter,
@@ -43,8 +47,13 @@ velmora::SpeakerGuess CheckedGuess(const velmora::SpeakerHinter& hinter,
         VELMORA_FUZZ_CHECK(*guess.rule != '\0');
     }
     if (!guess.newName.empty()) {
-        VELMORA_FUZZ_CHECK(guess.slot == 0);
+        VELMORA_FUZZ_CHECK(guess.slot == 0 && !guess.notDialogue);
         VELMORA_FUZZ_CHECK(std::string_view(guess.rule) == "new name");
+    } else if (guess.notDialogue) {
+        VELMORA_FUZZ_CHECK(guess.slot == 0);
+        VELMORA_FUZZ_CHECK(std::string_view(guess.rule) == "not dialogue");
+        VELMORA_FUZZ_CHECK(velmora::SlotOf(velmora::ReadSlotNames(names), velmora::kNarratorName) ==
+                           0);
     } else {
         const velmora::HintEvidence weighed = hinter.Weigh(names, text, begin, end);
         VELMORA_FUZZ_CHECK(weighed.newName.empty());
@@ -99,7 +108,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 1: {
             const velmora::SpeakerGuess before = CheckedGuess(hinter, names, text, from, to);
             const std::size_t count = hinter.ConfirmedCount();
-            hinter.Confirm(names, text, from, to, static_cast<std::uint8_t>(ops[i + 2]) % 14);
+            // 0 and 14 name no slot; 13 writes the paragraph as no dialogue.
+            const int slot = static_cast<std::uint8_t>(ops[i + 2]) % 15;
+            if (slot == 13) {
+                hinter.ConfirmNotDialogue(names, text, from, to);
+            } else {
+                hinter.Confirm(names, text, from, to, slot % 14);
+            }
             VELMORA_FUZZ_CHECK(hinter.ConfirmedCount() == count + 1);
             if (kind % 8 == 5) {
                 hinter.Retract();

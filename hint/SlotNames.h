@@ -40,8 +40,9 @@ struct SlotName {
                                            const std::vector<int>& recent);
 
 // A quoted passage given no speaker is typed as NARRATOR: it takes no turn in a conversation.
+inline constexpr std::string_view kNarratorName = "NARRATOR";
 [[nodiscard]] constexpr bool IsNarrator(std::string_view upper) noexcept {
-    return upper == "NARRATOR";
+    return upper == kNarratorName;
 }
 
 [[nodiscard]] bool Contains(const std::vector<int>& slots, int slot);

@@ -60,6 +60,16 @@ HintEvidence SpeakerHinter::Weigh(std::span<const std::string> names, std::strin
     return result;
 }
 
+bool SpeakerHinter::IsNotDialogue(std::span<const std::string> names, std::string_view text,
+                                  std::size_t begin, std::size_t end) const {
+    std::vector<std::string> withNarrator(names.begin(), names.end());
+    withNarrator.emplace_back(kNarratorName);
+    const HintEvidence weighed = Weigh(withNarrator, text, begin, end);
+    const SlotEvidence::Choice best = weighed.slots.Best(withNarrator);
+    return weighed.newName.empty() && best.slot == static_cast<int>(withNarrator.size()) &&
+           (best.reason == Evidence::kNarratorQuoted || best.reason == Evidence::kNarratorVerse);
+}
+
 SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::string_view text,
                                   std::size_t begin, std::size_t end) const {
     SpeakerGuess guess;
@@ -67,6 +77,12 @@ SpeakerGuess SpeakerHinter::Guess(std::span<const std::string> names, std::strin
     if (!weighed.newName.empty()) {
         guess.newName = weighed.newName;
         guess.rule = "new name";
+        return guess;
+    }
+    if (SlotOf(ReadSlotNames(names), kNarratorName) == 0 &&
+        IsNotDialogue(names, text, begin, end)) {
+        guess.notDialogue = true;
+        guess.rule = "not dialogue";
         return guess;
     }
     const SlotEvidence::Choice best = weighed.slots.Best(names);
@@ -121,6 +137,17 @@ void SpeakerHinter::Confirm(std::span<const std::string> names, std::string_view
         line.listener = slots[SlotIndex(listener)].upper;
     }
     lines_.push_back(std::move(line));
+}
+
+void SpeakerHinter::ConfirmNotDialogue(std::span<const std::string> names, std::string_view text,
+                                       std::size_t begin, std::size_t end) {
+    std::vector<std::string> withNarrator(names.begin(), names.end());
+    int slot = SlotOf(ReadSlotNames(names), kNarratorName);
+    if (slot == 0) {
+        withNarrator.emplace_back(kNarratorName);
+        slot = static_cast<int>(withNarrator.size());
+    }
+    Confirm(withNarrator, text, begin, end, slot);
 }
 
 void SpeakerHinter::Retract() {

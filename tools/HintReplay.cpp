@@ -1,6 +1,7 @@
 #include "tools/HintReplay.h"
 
 #include "conversion/ConversionView.h"
+#include "hint/SlotNames.h"
 #include "text/QuoteSplitter.h"
 #include "text/TextReader.h"
 
@@ -39,7 +40,7 @@ bool ReadAnnotatedLines(const std::string& file, std::vector<AnnotatedLine>& lin
 }
 
 int ReplayNovel(const std::string& textFile, const std::string& speakersFile,
-                const LineVisitor& visit) {
+                const LineVisitor& visit, bool notDialogue) {
     std::vector<AnnotatedLine> speakers;
     if (!ReadAnnotatedLines(speakersFile, speakers)) {
         std::fprintf(stderr, "cannot read %s\n", speakersFile.c_str());
@@ -81,7 +82,13 @@ int ReplayNovel(const std::string& textFile, const std::string& speakersFile,
         line.end = begin + paragraph.size();
         line.paragraph = paragraph;
         line.slot = found == slots.end() ? 0 : static_cast<int>(found - slots.begin()) + 1;
+        line.notDialogue = notDialogue && IsNarrator(speaker.speaker);
         visit(line, hinter);
+        if (line.notDialogue) {
+            hinter.ConfirmNotDialogue(slots, text, line.begin, line.end);
+            ++lines;
+            continue;
+        }
 
         if (found == slots.end()) {
             found = std::find(slots.begin(), slots.end(), std::string());

@@ -31,16 +31,21 @@ struct ReplayedLine {
     std::size_t end = 0;
     std::string_view paragraph;
     int slot = 0;  // the slot holding the speaker's name; 0 when it is in none yet
+    // The user writes the paragraph as narration with "Not Dialogue" (its speaker is
+    // NARRATOR, and the replay was asked to name such lines so): it takes no slot.
+    bool notDialogue = false;
 };
 
 // Replays the naming of a novel's lines of dialogue as a user would do it: the user types each
 // new name into the next free slot (once all are full, over the slot used longest ago) and
 // presses the button of the slot holding the line's name; the hinter learns each line once it
 // is named. visit sees each line before it is named, with the hinter as it is then.
+// notDialogue: the user writes the lines of NARRATOR with "Not Dialogue" instead of naming
+// them from a slot.
 // Returns 0, 1 when the speakers do not fit the text, or 77 when a file cannot be read.
 using LineVisitor = std::function<void(const ReplayedLine&, const SpeakerHinter&)>;
 [[nodiscard]] int ReplayNovel(const std::string& textFile, const std::string& speakersFile,
-                              const LineVisitor& visit);
+                              const LineVisitor& visit, bool notDialogue = false);
 
 // The NAME of every NAME.speakers.txt in folder, sorted; empty when there is none.
 [[nodiscard]] std::vector<std::string> AnnotatedNovels(const std::string& folder);

@@ -112,10 +112,7 @@ int main(int argc, char** argv) {
                      !text ? arguments.text.c_str() : arguments.names.c_str());
         return kMissingFile;
     }
-    std::vector<EarlierRun::Step> steps;
-    for (NameScriptStep& step : ParseNameScript(*names)) {
-        steps.push_back({step.isNote, std::move(step.text)});
-    }
+    const std::vector<EarlierRun::Step> steps = ParseNameScript(*names);
     ReplaySource source;
     source.text = *text;
     source.set = DetectCharacterSet(*text);

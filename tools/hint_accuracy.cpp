@@ -1,8 +1,8 @@
 // Replays the naming of a text's lines of dialogue, as a user would do it, and reports how
 // often the speaker hint offered the right name slot.
 //
-// usage: hint_accuracy [--verbose] TEXT SPEAKERS
-//        hint_accuracy [--verbose] --folder DIR [--floors FLOORS]
+// usage: hint_accuracy [--verbose] [--not-dialogue] TEXT SPEAKERS
+//        hint_accuracy [--verbose] [--not-dialogue] --folder DIR [--floors FLOORS]
 //   TEXT      the novel, walked paragraph by paragraph as the conversion walks it
 //   SPEAKERS  one name per line of dialogue, in order, optionally followed by a tab, "# " and
 //             the start of the paragraph (checked); lines starting with '#' are comments
@@ -13,15 +13,17 @@
 //
 // The user types each new name into the next free slot (once all are full, over the slot
 // used longest ago) and presses the button of the slot holding the line's name. The hint
-// learns each line's speaker once it is named, as it does in the window.
+// learns each line's speaker once it is named, as it does in the window. A NARRATOR line is
+// right when the hint names the slot holding NARRATOR or guesses "Not Dialogue"; with
+// --not-dialogue the user writes every NARRATOR line with "Not Dialogue" instead of a slot.
 //
-// Keystrokes per line model that user: Enter on a right hint, one click on any other slot,
-// and a new name typed in full (its letters and Enter). With the placeholder, a new name the
-// hint offers rightly costs only the Enter.
-// Exit status: 0 on success, 1 when the speakers do not fit the text or a novel is below its
-// floor, 2 on bad usage, 77 when a file cannot be read (so a test run without the corpus is
-// skipped).
+// Keystrokes per line model that user: Enter on a right hint, one click on any other slot
+// (or on "Not Dialogue"), and a new name typed in full (its letters and Enter). With the
+// placeholder, a new name the hint offers rightly costs only the Enter. Exit status: 0 on success,
+// 1 when the speakers do not fit the text or a novel is below its floor, 2 on bad usage, 77 when a
+// file cannot be read (so a test run without the corpus is skipped).
 
+#include "hint/SlotNames.h"
 #include "hint/SpeakerHinter.h"
 #include "tools/HintReplay.h"
 
@@ -68,8 +70,14 @@ std::string Percent(int part, int whole) {
     return text;
 }
 
+// How a run replays the naming.
+struct Options {
+    bool verbose = false;
+    bool notDialogue = false;  // NARRATOR lines are written with "Not Dialogue"
+};
+
 // Replays one novel; returns the exit status.
-int Replay(const std::string& textFile, const std::string& speakersFile, bool verbose,
+int Replay(const std::string& textFile, const std::string& speakersFile, const Options& options,
            Tally& tally) {
     const auto visit = [&](const velmora::ReplayedLine& line,
                            const velmora::SpeakerHinter& hinter) {
@@ -77,14 +85,17 @@ int Replay(const std::string& textFile, const std::string& speakersFile, bool ve
             hinter.Guess(line.slots, line.text, line.begin, line.end);
         const std::string& name = line.annotation->speaker;
         const int hint = guess.slot;
-        const std::string hinted = hint == 0 ? "-" : line.slots[static_cast<std::size_t>(hint - 1)];
-        const bool isRight = hint != 0 && hinted == name;
+        const std::string hinted = guess.notDialogue ? "NOT DIALOGUE"
+                                   : hint == 0       ? "-"
+                                               : line.slots[static_cast<std::size_t>(hint - 1)];
+        const bool isRight =
+            (hint != 0 && hinted == name) || (guess.notDialogue && velmora::IsNarrator(name));
         tally.right += isRight ? 1 : 0;
-        tally.given += hint != 0 ? 1 : 0;
+        tally.given += hint != 0 || guess.notDialogue ? 1 : 0;
 
-        const bool isNew = line.slot == 0;
+        const bool isNew = line.slot == 0 && !line.notDialogue;
         const bool offered = isNew && guess.newName == name;
-        if (verbose) {
+        if (options.verbose) {
             std::string start(line.paragraph.substr(0, 200));
             std::replace_if(
                 start.begin(), start.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
@@ -93,15 +104,15 @@ int Replay(const std::string& textFile, const std::string& speakersFile, bool ve
                         guess.newName.empty() ? "" : "new ", guess.newName.c_str(), start.c_str());
         }
         const long typed = static_cast<long>(name.size()) + 1;
-        tally.keys += isNew ? typed : 1;
-        tally.keysWithPlaceholder += isNew && !offered ? typed : 1;
+        tally.keys += isNew && !isRight ? typed : 1;
+        tally.keysWithPlaceholder += isNew && !offered && !isRight ? typed : 1;
         if (isNew) {
             ++tally.newNames;
             tally.newNamesOffered += offered ? 1 : 0;
         }
         ++tally.lines;
     };
-    return velmora::ReplayNovel(textFile, speakersFile, visit);
+    return velmora::ReplayNovel(textFile, speakersFile, visit, options.notDialogue);
 }
 
 // The floors of FLOORS by name; false when the file cannot be read or a line is not a name, a
@@ -155,7 +166,8 @@ void PrintRow(const std::string& label, const Tally& t) {
                 Share(static_cast<double>(t.keysWithPlaceholder), t.lines));
 }
 
-int RunFolder(const std::filesystem::path& folder, bool verbose, const std::string& floorsFile) {
+int RunFolder(const std::filesystem::path& folder, const Options& options,
+              const std::string& floorsFile) {
     constexpr std::string_view kSuffix = ".speakers.txt";
     std::map<std::string, double> floors;
     if (!floorsFile.empty() && !ReadFloors(floorsFile, floors)) {
@@ -175,7 +187,7 @@ int RunFolder(const std::filesystem::path& folder, bool verbose, const std::stri
         Tally tally;
         const int status =
             Replay((folder / (novel + ".txt")).string(),
-                   (folder / (novel + std::string(kSuffix))).string(), verbose, tally);
+                   (folder / (novel + std::string(kSuffix))).string(), options, tally);
         if (status != 0) {
             return status;
         }
@@ -197,23 +209,30 @@ int RunFolder(const std::filesystem::path& folder, bool verbose, const std::stri
 
 int main(int argc, char** argv) {
     std::vector<std::string_view> args(argv + 1, argv + argc);
-    const bool verbose = !args.empty() && args.front() == "--verbose";
-    if (verbose) {
-        args.erase(args.begin());
-    }
+    Options options;
+    const auto flag = [&args](std::string_view name) {
+        const bool given = !args.empty() && args.front() == name;
+        if (given) {
+            args.erase(args.begin());
+        }
+        return given;
+    };
+    options.verbose = flag("--verbose");
+    options.notDialogue = flag("--not-dialogue");
     if ((args.size() == 2 || (args.size() == 4 && args[2] == "--floors")) &&
         args[0] == "--folder") {
-        return RunFolder(std::filesystem::path(args[1]), verbose,
+        return RunFolder(std::filesystem::path(args[1]), options,
                          args.size() == 4 ? std::string(args[3]) : std::string());
     }
     if (args.size() != 2) {
         std::fprintf(stderr,
-                     "usage: hint_accuracy [--verbose] TEXT SPEAKERS\n"
-                     "       hint_accuracy [--verbose] --folder DIR [--floors FLOORS]\n");
+                     "usage: hint_accuracy [--verbose] [--not-dialogue] TEXT SPEAKERS\n"
+                     "       hint_accuracy [--verbose] [--not-dialogue] --folder DIR "
+                     "[--floors FLOORS]\n");
         return kUsageError;
     }
     Tally tally;
-    const int status = Replay(std::string(args[0]), std::string(args[1]), verbose, tally);
+    const int status = Replay(std::string(args[0]), std::string(args[1]), options, tally);
     if (status != 0) {
         return status;
     }

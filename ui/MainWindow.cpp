@@ -2,6 +2,7 @@
 
 #include "text/NameSlots.h"
 #include "ui/AboutWindow.h"
+#include "ui/CastCompletion.h"
 #include "ui/DesktopServices.h"
 #include "ui/DialogTemplate.h"
 #include "ui/ErrorGuard.h"
@@ -61,6 +62,8 @@ MainWindow::MakeCommandTable() {
     table.at(row++) = {IDC_USERS_GUIDE, Command::ShowGuide, 0};
     table.at(row++) = {IDM_ABOUTBOX, Command::ShowAbout, 0};
     table.at(row++) = {IDM_UNDO_LINE, Command::UndoLine, 0};
+    table.at(row++) = {IDC_NOT_DIALOGUE, Command::NotDialogue, 0};
+    table.at(row++) = {IDM_NOT_DIALOGUE, Command::NotDialogue, 0};
     table.at(row++) = {IDM_EXPORT_SCRIPT, Command::ExportScript, 0};
     return table;
 }
@@ -73,11 +76,13 @@ MainWindow::MainWindow(DesktopServices& services, wxWindow* parent)
     BuildFromTemplate(*this, kMainTemplate);
     BindControls();
     BindNameSlots();
+    BindNotDialogueAndCast();
 #ifdef __WXMSW__
     if (HMENU menu = ::GetSystemMenu(static_cast<HWND>(GetHWND()), FALSE); menu != nullptr) {
-        // The about entry stays the last, after the separator; Undo and Export come before it.
+        // The about entry stays the last, after the separator; the commands come before it.
         ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         ::AppendMenuW(menu, MF_STRING, IDM_UNDO_LINE, kUndoEntryText);
+        ::AppendMenuW(menu, MF_STRING, IDM_NOT_DIALOGUE, kNotDialogueEntryText);
         ::AppendMenuW(menu, MF_STRING, IDM_EXPORT_SCRIPT, kExportEntryText);
         ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, kAboutEntryText);
     }
@@ -132,6 +137,20 @@ void MainWindow::BindNameSlots() {
     }
 }
 
+void MainWindow::BindNotDialogueAndCast() {
+    notDialogue_ = Bound<wxButton>(*this, IDC_NOT_DIALOGUE);
+    notDialogue_->SetToolTip(kNotDialogueToolTip);
+    notDialogue_->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        keyboardHome_ = notDialogue_;
+        event.Skip();
+    });
+    Bind(wxEVT_BUTTON, &MainWindow::OnCommand, this, IDC_NOT_DIALOGUE);
+    Bind(wxEVT_MENU, &MainWindow::OnCommand, this, IDM_NOT_DIALOGUE);
+    for (wxTextCtrl* edit : nameEdits_) {
+        CompleteFromCast(*edit, controller_.ScriptCast());
+    }
+}
+
 void MainWindow::OnCommand(wxCommandEvent& event) {
     const auto* route = std::find_if(kCommandTable.begin(), kCommandTable.end(),
                                      [&](const CommandRoute& r) { return r.id == event.GetId(); });
@@ -174,6 +193,9 @@ void MainWindow::RunCommand(Command command, int slot) {
     case Command::UndoLine:
         controller_.Undo();
         break;
+    case Command::NotDialogue:
+        controller_.NotDialogue();
+        break;
     case Command::ExportScript:
         ExportScriptCommand(*this, controller_, *this);
         break;
@@ -194,6 +216,10 @@ void MainWindow::OnCharHook(wxKeyEvent& event) {
     }
     if ((key == 'Z' || key == 'z') && modifiers == wxMOD_CONTROL) {
         RunCommandGuarded(Command::UndoLine, 0);
+        return;
+    }
+    if ((key == 'N' || key == 'n') && modifiers == wxMOD_CONTROL) {
+        RunCommandGuarded(Command::NotDialogue, 0);
         return;
     }
     if ((key == WXK_MENU && modifiers == wxMOD_NONE) ||
@@ -252,6 +278,8 @@ void MainWindow::ShowWindowMenu(const wxPoint& position) {
     menu.Append(IDM_ABOUTBOX, kAboutEntryText);
     menu.Append(IDM_UNDO_LINE, kUndoEntryText);
     menu.Enable(IDM_UNDO_LINE, controller_.CanUndo());
+    menu.Append(IDM_NOT_DIALOGUE, kNotDialogueEntryText);
+    menu.Enable(IDM_NOT_DIALOGUE, controller_.IsAcceptingCommands());
     menu.Append(IDM_EXPORT_SCRIPT, kExportEntryText);
     menu.Enable(IDM_EXPORT_SCRIPT, controller_.HoldsScriptLine());
     PopupMenu(&menu, position);
@@ -274,7 +302,8 @@ void MainWindow::OnPaint(wxPaintEvent& event) {
 WXLRESULT MainWindow::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) {
     if (message == WM_SYSCOMMAND) {
         const int id = static_cast<int>(wParam & 0xFFF0U);
-        if (id == IDM_ABOUTBOX || id == IDM_UNDO_LINE || id == IDM_EXPORT_SCRIPT) {
+        if (id == IDM_ABOUTBOX || id == IDM_UNDO_LINE || id == IDM_NOT_DIALOGUE ||
+            id == IDM_EXPORT_SCRIPT) {
             const auto* route = std::find_if(kCommandTable.begin(), kCommandTable.end(),
                                              [id](const CommandRoute& r) { return r.id == id; });
             RunCommandGuarded(route->command, 0);
@@ -285,6 +314,8 @@ WXLRESULT MainWindow::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lP
         const auto menu = reinterpret_cast<HMENU>(wParam);
         const auto state = [](bool enabled) -> UINT { return enabled ? MF_ENABLED : MF_GRAYED; };
         ::EnableMenuItem(menu, IDM_UNDO_LINE, MF_BYCOMMAND | state(controller_.CanUndo()));
+        ::EnableMenuItem(menu, IDM_NOT_DIALOGUE,
+                         MF_BYCOMMAND | state(controller_.IsAcceptingCommands()));
         ::EnableMenuItem(menu, IDM_EXPORT_SCRIPT,
                          MF_BYCOMMAND | state(controller_.HoldsScriptLine()));
     }
@@ -404,6 +435,14 @@ void MainWindow::ShowSpeakerHint(int slot, int lastSlot, std::string_view newNam
     const int editSlot = lastSlot >= 1 && lastSlot <= kNameSlots ? lastSlot : 1;
     keyboardHome_ = nameEdits_.at(static_cast<std::size_t>(editSlot - 1));
     keyboardHome_->SetFocus();
+}
+
+void MainWindow::ShowNotDialogueHint() {
+    hint_->Clear();
+    hint_->MarkCommand(*notDialogue_);
+    notDialogue_->SetDefault();
+    notDialogue_->SetFocus();
+    keyboardHome_ = notDialogue_;
 }
 
 }  // namespace velmora

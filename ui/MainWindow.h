@@ -64,6 +64,9 @@ public:
     // keyboard there; or, with neither, puts the keyboard on the name edit of the slot used
     // last.
     void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) override;
+    // Marks "Not Dialogue" and puts the keyboard on it (as the default button), so that
+    // Enter confirms the guess.
+    void ShowNotDialogueHint() override;
     // One question as a message box, like any other; several in one dialog, a check box each.
     [[nodiscard]] std::vector<bool> AskHowToRead(
         std::span<const ReadingQuestion> questions) override;
@@ -77,6 +80,7 @@ private:
         ShowGuide,
         ShowAbout,
         UndoLine,
+        NotDialogue,
         ExportScript,
     };
     // One row of the command table: the control (or menu entry) and what it runs.
@@ -85,12 +89,15 @@ private:
         Command command;
         int slot;  // for GenerateLine
     };
-    static constexpr std::size_t kCommandCount = 7 + kNameSlots;
+    static constexpr std::size_t kCommandCount = 9 + kNameSlots;
     [[nodiscard]] static constexpr std::array<CommandRoute, kCommandCount> MakeCommandTable();
     static const std::array<CommandRoute, kCommandCount> kCommandTable;
 
     void BindControls();
     void BindNameSlots();
+    // The button and key that write a paragraph as narration, and completion in the name
+    // fields from the script's cast.
+    void BindNotDialogueAndCast();
     void OnCommand(wxCommandEvent& event);
     // Runs a command under the program's error reporting; once the script is closed, the
     // hint goes from the name fields.
@@ -121,6 +128,7 @@ private:
     wxTextCtrl* note_ = nullptr;
     wxStaticText* status_ = nullptr;
     wxButton* openTextFile_ = nullptr;
+    wxButton* notDialogue_ = nullptr;
     wxTextCtrl* dialogue_ = nullptr;
     LineList* log_ = nullptr;
     ConversionController controller_;

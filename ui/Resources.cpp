@@ -30,6 +30,7 @@ constexpr ControlTemplate kMainControls[] = {
     {IDC_NOTE,                    Edit,              L"",                                   7, 286, 233,  14, kNoteEdit},
     {IDC_GENERATE_NOTE,           PushButton,        L"Generate Note",                    243, 286,  62,  14, kTabStop},
     {IDC_USERS_GUIDE,             PushButton,        L"See User's Guide...",              313, 286,  81,  14, kTabStop},
+    {IDC_NOT_DIALOGUE,            PushButton,        L"Not Dialogue",                     296, 228,  55,  14, kTabStop},
     {IDC_WITHOUT_NAMES,           PushButton,        L"Generate Without Character Names", 352, 228, 125,  14, kTabStop},
     {IDC_STATUS,                  StaticText,        L"Status",                           125, 262, 254,   8, kAlignRight},
     {kNameSlotTable[3].editId,    Edit,              L"",                                 296,  74, 130,  14, kNameEdit},
@@ -77,6 +78,9 @@ constexpr ControlTemplate kAboutControls[] = {
 
 const wchar_t* const kAboutEntryText = L"&About Velmora...";
 const wchar_t* const kUndoEntryText = L"Undo Last Line\tCtrl+Z";
+const wchar_t* const kNotDialogueEntryText = L"Not Dialogue\tCtrl+N";
+const wchar_t* const kNotDialogueToolTip =
+    L"Write this paragraph as narration, quotes and all, and go on to the next line (Ctrl+N)";
 const wchar_t* const kExportEntryText = L"Export Script...";
 
 const DialogTemplate kMainTemplate = {IDD_MAIN, L"Velmora v1.0", 484, 307, kMainControls};

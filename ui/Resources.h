@@ -16,7 +16,8 @@ inline constexpr int IDD_GUIDE = 129;
 inline constexpr int IDM_ABOUTBOX = 16;
 // Window-menu entries are system commands on Windows: multiples of 16 below 0xF000.
 inline constexpr int IDM_UNDO_LINE = 32;
-inline constexpr int IDM_EXPORT_SCRIPT = 48;
+inline constexpr int IDM_NOT_DIALOGUE = 48;
+inline constexpr int IDM_EXPORT_SCRIPT = 64;
 
 // The help command that F1 sends, and the help context of each window.
 inline constexpr int ID_HELP = 57670;
@@ -34,6 +35,8 @@ inline constexpr int IDC_WITHOUT_NAMES = 1015;
 inline constexpr int IDC_STATUS = 1016;
 inline constexpr int IDC_SCREEN_PLAY = 1039;
 inline constexpr int IDC_STAGE_PLAY = 1041;
+// Added beside the template's own controls, with an id after theirs.
+inline constexpr int IDC_NOT_DIALOGUE = 1042;
 // Control of the guide window.
 inline constexpr int IDC_GUIDE_LINES = 1018;
 
@@ -64,6 +67,10 @@ inline constexpr std::array<NameSlot, 12> kNameSlotTable = {{
 extern const wchar_t* const kAboutEntryText;
 // The window menu's entry that takes back the last line, and its key.
 extern const wchar_t* const kUndoEntryText;
+// The window menu's entry that writes the paragraph as narration, and its key; and what the
+// button of the same name says of itself.
+extern const wchar_t* const kNotDialogueEntryText;
+extern const wchar_t* const kNotDialogueToolTip;
 // The window menu's entry that exports the script.
 extern const wchar_t* const kExportEntryText;
 

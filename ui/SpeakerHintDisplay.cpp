@@ -3,6 +3,7 @@
 
 #include <wx/settings.h>
 #include <wx/textctrl.h>
+#include <wx/window.h>
 
 #include <algorithm>
 
@@ -27,6 +28,7 @@ wxColour SpeakerHintDisplay::MarkColour(const wxColour& background, const wxColo
 wxTextCtrl* SpeakerHintDisplay::Edit(int slot) const { return edits_.at(SlotIndex(slot)); }
 
 void SpeakerHintDisplay::Mark(int slot) {
+    UnmarkCommand();
     if (slot < 0 || static_cast<std::size_t>(slot) > edits_.size()) {
         slot = 0;
     }
@@ -53,6 +55,22 @@ void SpeakerHintDisplay::ShowMark(int slot, bool marked) {
         edit->SetFont(plain);
     }
     edit->Refresh();
+}
+
+void SpeakerHintDisplay::MarkCommand(wxWindow& button) {
+    Mark(0);
+    command_ = &button;
+    commandFont_ = button.GetFont();
+    button.SetFont(commandFont_.Bold());
+    button.Refresh();
+}
+
+void SpeakerHintDisplay::UnmarkCommand() {
+    if (command_ != nullptr) {
+        command_->SetFont(commandFont_);
+        command_->Refresh();
+        command_ = nullptr;
+    }
 }
 
 int SpeakerHintDisplay::Offer(const wxString& name) {

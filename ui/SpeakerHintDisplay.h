@@ -8,6 +8,7 @@
 #include <vector>
 
 class wxTextCtrl;
+class wxWindow;
 
 namespace velmora {
 
@@ -29,6 +30,11 @@ public:
     // Marks slot (1..N) as the guess; 0 marks none. Any other mark goes.
     void Mark(int slot);
     [[nodiscard]] int MarkedSlot() const noexcept { return marked_; }
+
+    // Marks a command button as the guess ("Not Dialogue"): its label in bold. Any other mark
+    // goes. The button outlives this object.
+    void MarkCommand(wxWindow& button);
+    [[nodiscard]] const wxWindow* MarkedCommand() const noexcept { return command_; }
 
     // Offers name in the first empty field: typed in, selected, marked and focused.
     // Returns its slot, 0 when no field is empty (nothing is offered then).
@@ -52,10 +58,13 @@ public:
 private:
     [[nodiscard]] wxTextCtrl* Edit(int slot) const;
     void ShowMark(int slot, bool marked);
+    void UnmarkCommand();
 
     std::vector<wxTextCtrl*> edits_;
     std::vector<wxFont> plainFonts_;  // each field's font before any mark
     int marked_ = 0;
+    wxWindow* command_ = nullptr;  // the command button marked, if any
+    wxFont commandFont_;           // its font before the mark
     int offered_ = 0;
     wxString offeredName_;
 };

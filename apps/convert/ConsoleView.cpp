@@ -85,4 +85,6 @@ std::vector<bool> ConsoleView::AskHowToRead(std::span<const ReadingQuestion> que
     return answers;
 }
 
+void ConsoleView::ShowNotDialogueHint() {}
+
 }  // namespace velmora

@@ -61,6 +61,7 @@ public:
     void ShowSpeakerHint(int slot, int lastSlot, std::string_view newName) override;
     [[nodiscard]] std::vector<bool> AskHowToRead(
         std::span<const ReadingQuestion> questions) override;
+    void ShowNotDialogueHint() override;
 
 private:
     std::string textFile_;

@@ -10,9 +10,12 @@
 #include "platform/WholeFile.h"
 #include "text/TextReader.h"
 
+#include <array>
 #include <new>
 #include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -36,19 +39,24 @@ std::optional<NamesFile> ReadNamesFile(const std::string& name) {
     return NamesFile{std::move(file.bytes), file.identity};
 }
 
-// "3 names were not used", "1 name and 2 notes were not used".
-std::string Unused(int names, int notes) {
-    const auto counted = [](int count, std::string_view one, std::string_view many) {
-        return std::to_string(count) + " " + std::string(count == 1 ? one : many);
-    };
+// "3 names were not used", "1 name and 2 notes were not used", "1 name, 1 note and 2 NOT
+// DIALOGUE: lines were not used"; unused counts the steps left over of each kind.
+std::string Unused(const std::array<int, 3>& unused) {
+    constexpr std::array<std::array<std::string_view, 2>, 3> kKinds = {
+        {{"name", "names"}, {"note", "notes"}, {"NOT DIALOGUE: line", "NOT DIALOGUE: lines"}}};
+    std::vector<std::string> parts;
+    for (std::size_t kind = 0; kind < kKinds.size(); ++kind) {
+        if (const int count = unused.at(kind); count > 0) {
+            parts.push_back(std::to_string(count) + " " +
+                            std::string(kKinds.at(kind).at(count == 1 ? 0 : 1)));
+        }
+    }
     std::string line;
-    if (names > 0) {
-        line = counted(names, "name", "names");
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        line += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
     }
-    if (notes > 0) {
-        line += (line.empty() ? "" : " and ") + counted(notes, "note", "notes");
-    }
-    return line + (names + notes == 1 ? " was not used" : " were not used");
+    const int total = unused[0] + unused[1] + unused[2];
+    return line + (total == 1 ? " was not used" : " were not used");
 }
 
 // The option that answers a question of how to read the text.
@@ -81,6 +89,11 @@ int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
                 << "' is not UTF-8 at line " << line << '\n';
             return kExitNotFinished;
         }
+        if (const int line = FirstMisusedLine(names->content); line != 0) {
+            err << "velmora-convert: the names file '" << *options.namesFile << "' has more than "
+                << kNotDialogueMark << " at line " << line << '\n';
+            return kExitNotFinished;
+        }
         steps = ParseNameScript(names->content);
         namesIdentity = names->identity;
     }
@@ -108,14 +121,15 @@ int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
     }
     controller.OpenTextFile();
 
-    int unusedNames = 0;
-    int unusedNotes = 0;
+    std::array<int, 3> unused{};  // names, notes, NOT DIALOGUE: lines
     for (const auto& step : steps) {
         if (!controller.IsAcceptingCommands()) {
-            ++(step.isNote ? unusedNotes : unusedNames);
-        } else if (step.isNote) {
+            ++unused.at(static_cast<std::size_t>(step.kind));
+        } else if (step.kind == NameScriptStep::Kind::Note) {
             view.SetNoteField(step.text);
             controller.GenerateNote();
+        } else if (step.kind == NameScriptStep::Kind::NotDialogue) {
+            controller.NotDialogue();
         } else {
             view.SetNameField(kNameSlot, step.text);
             controller.GenerateLine(kNameSlot);
@@ -125,8 +139,8 @@ int Convert(const ConvertOptions& options, std::ostream& out, std::ostream& err,
         controller.GenerateWithoutNames();
     }
     // Only a text that ended leaves names over; a run that was refused used none at all.
-    if (controller.IsScriptFinished() && unusedNames + unusedNotes > 0) {
-        err << Unused(unusedNames, unusedNotes) << '\n';
+    if (controller.IsScriptFinished() && unused[0] + unused[1] + unused[2] > 0) {
+        err << Unused(unused) << '\n';
     }
     if (!controller.IsScriptFinished()) {
         return kExitNotFinished;

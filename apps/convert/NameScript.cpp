@@ -9,14 +9,17 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 NameScriptStep StepOf(std::string_view line) {
+    if (line.starts_with(kNotDialogueMark)) {
+        return NameScriptStep::NotDialogue();
+    }
     if (!line.starts_with(kNoteMark)) {
-        return {false, std::string(line)};
+        return NameScriptStep::Line(std::string(line));
     }
     line.remove_prefix(kNoteMark.size());
     if (line.starts_with(' ')) {
         line.remove_prefix(1);
     }
-    return {true, std::string(line)};
+    return NameScriptStep::Note(std::string(line));
 }
 
 // Calls onLine with each line of content, without its line break.
@@ -55,6 +58,19 @@ int FirstLineNotUtf8(std::string_view content) {
         }
     });
     return invalid;
+}
+
+int FirstMisusedLine(std::string_view content) {
+    int number = 0;
+    int misused = 0;
+    ForEachLine(content, [&](std::string_view line) {
+        ++number;
+        if (misused == 0 && line.starts_with(kNotDialogueMark) &&
+            line.find_first_not_of(" \t", kNotDialogueMark.size()) != std::string_view::npos) {
+            misused = number;
+        }
+    });
+    return misused;
 }
 
 }  // namespace velmora

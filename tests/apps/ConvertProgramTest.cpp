@@ -134,6 +134,32 @@ TEST_F(ConvertProgramTest, names_left_over_when_the_text_ends_are_not_used) {
     EXPECT_TRUE(script.ends_with("<BR>End.<BR></HTML>"));
 }
 
+TEST_F(ConvertProgramTest, a_not_dialogue_line_writes_the_paragraph_as_narration) {
+    dir_.Write("novel.txt", kTwoLinesText);
+    dir_.Write("cast.txt", "NOT DIALOGUE:\nANN\nNOT DIALOGUE:\n");
+    auto run = RunConvert(dir_.Path(), "--names cast.txt novel.txt");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err,
+              Lines({"Loading text file", "Text file loaded successfully",
+                     "Script.html successfully generated", "1 NOT DIALOGUE: line was not used"}));
+    EXPECT_EQ(Script(),
+              "<HTML><BR>Narration one.<BR>"
+              "<BR>\"Hi,\" he said.<BR>"
+              "<BR>Middle.<BR>"
+              "<BR><CENTER>ANN</CENTER><DD>(she said)</DD><DD>Bye, now.</DD><BR>"
+              "<BR>End.<BR></HTML>");
+
+    // More after the mark is refused before the text is read, naming the line.
+    dir_.Write("cast.txt", "ANN\r\nNOT DIALOGUE: TOM\r\n");
+    fs::remove(dir_ / "Script.htm");
+    run = RunConvert(dir_.Path(), "--names cast.txt novel.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "velmora-convert: the names file 'cast.txt' has more than NOT DIALOGUE: "
+              "at line 2\n");
+    EXPECT_FALSE(fs::exists(dir_ / "Script.htm"));
+}
+
 TEST_F(ConvertProgramTest, names_reach_the_script_in_the_text_character_set) {
     struct CharsetCase {
         const char* label;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/ConversionController.h"
+#include "conversion/WalkStep.h"
 #include "tests/conversion/RecordingView.h"
 #include "tests/support/TempDir.h"
 
@@ -86,9 +87,23 @@ inline constexpr std::string_view kScene =
 
 // What a command does, in a run: a name for the pending line, or a note.
 struct Step {
-    enum Kind { Line, Note, Rest } kind = Line;
+    enum Kind { Line, Note, Rest, NotDialogue } kind = Line;
     std::string text;  // the name (typed into slot 1) or the note
 };
+
+// The step as a script records it (a line, a note or Not Dialogue; not the bulk completion).
+inline WalkStep WalkStepOf(const Step& step) {
+    switch (step.kind) {
+    case Step::Note:
+        return WalkStep::Note(step.text);
+    case Step::NotDialogue:
+        return WalkStep::NotDialogue();
+    case Step::Line:
+    case Step::Rest:
+        break;
+    }
+    return WalkStep::Line(step.text);
+}
 
 inline void Perform(RecordingView& view, ConversionController& controller, const Step& step) {
     switch (step.kind) {
@@ -102,6 +117,9 @@ inline void Perform(RecordingView& view, ConversionController& controller, const
         break;
     case Step::Rest:
         controller.GenerateWithoutNames();
+        break;
+    case Step::NotDialogue:
+        controller.NotDialogue();
         break;
     }
 }

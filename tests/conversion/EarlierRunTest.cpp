@@ -119,7 +119,7 @@ TEST(EarlierRun, a_finished_script_gives_its_steps_in_order) {
         std::vector<EarlierRun::Step> expected;
         expected.reserve(steps.size());
         for (const Step& step : steps) {
-            expected.push_back({step.kind == Step::Note, step.text});
+            expected.push_back(test::WalkStepOf(step));
         }
         EXPECT_EQ(run.steps, expected);
         EXPECT_EQ(run.lines, 5);

@@ -25,9 +25,7 @@ const std::vector<Step> kAll = {{Step::Line, "TOM"}, {Step::Line, "ANN"}, {Step:
 std::vector<EarlierRun::Step> StepsOf(std::size_t count) {
     std::vector<EarlierRun::Step> read;
     std::transform(kAll.begin(), kAll.begin() + static_cast<std::ptrdiff_t>(count),
-                   std::back_inserter(read), [](const Step& step) {
-                       return EarlierRun::Step{step.kind == Step::Note, step.text};
-                   });
+                   std::back_inserter(read), test::WalkStepOf);
     return read;
 }
 

@@ -51,7 +51,8 @@ public:
     int topLogLine = -1;
     int waitCursorsBegun = 0;
     int waitCursorsEnded = 0;
-    int hintedSlot = -1;  // -1 until a hint is shown
+    int hintedSlot = -1;                           // -1 until a hint is shown
+    static constexpr int kNotDialogueHinted = -2;  // hintedSlot when "Not Dialogue" is hinted
 
     // Every command and question, in order; every query, in order.
     std::vector<std::string> calls;
@@ -156,6 +157,10 @@ public:
         }
         Record("ShowSpeakerHint", hint);
         hintedSlot = slot;
+    }
+    void ShowNotDialogueHint() override {
+        Record("ShowNotDialogueHint");
+        hintedSlot = kNotDialogueHinted;
     }
 
 private:

@@ -11,7 +11,8 @@ namespace velmora {
 namespace {
 
 using Kind = ElementKind;
-using Steps = std::vector<EarlierRun::Step>;
+using Step = EarlierRun::Step;
+using Steps = std::vector<Step>;
 
 std::vector<ScriptElement> Replay(std::string_view text, const Steps& steps, bool finished,
                                   ScriptFormat format = ScriptFormat::ScreenPlay,
@@ -33,7 +34,8 @@ constexpr std::string_view kNovel =
     "\"Bye,\" she said.";
 
 TEST(ReplayElements, walks_the_text_with_the_names_and_notes_as_the_script_holds_them) {
-    const Steps steps = {{false, "JOHN"}, {true, "a look"}, {false, "Mary"}, {false, ""}};
+    const Steps steps = {Step::Line("JOHN"), Step::Note("a look"), Step::Line("Mary"),
+                         Step::Line("")};
     const std::vector<ScriptElement> expected = {
         {Kind::Narration, "It was dark."},
         {Kind::CharacterName, "JOHN"},
@@ -50,14 +52,26 @@ TEST(ReplayElements, walks_the_text_with_the_names_and_notes_as_the_script_holds
     EXPECT_EQ(Replay(kNovel, steps, false), expected);
 }
 
+TEST(ReplayElements, a_paragraph_that_is_not_dialogue_is_narration_quotes_and_all) {
+    const std::vector<ScriptElement> expected = {
+        {Kind::Narration, "It was dark."},
+        {Kind::Narration, "\"Hello,\" said John, \"how are you?\""},
+        {Kind::CharacterName, "MARY"},
+        {Kind::Dialogue, "Well."},
+        {Kind::Narration, "The end of it all."},
+    };
+    const auto elements = Replay(kNovel, {Step::NotDialogue(), Step::Line("MARY")}, false);
+    EXPECT_EQ(elements, expected);
+}
+
 TEST(ReplayElements, an_unfinished_script_stops_at_its_pending_line) {
-    const auto elements = Replay(kNovel, {{false, "JOHN"}}, false);
+    const auto elements = Replay(kNovel, {Step::Line("JOHN")}, false);
     ASSERT_EQ(elements.size(), 4U);
     EXPECT_EQ(elements.back(), (ScriptElement{Kind::Dialogue, "Hello, how are you?"}));
 }
 
 TEST(ReplayElements, a_finished_script_ends_as_the_bulk_completion_wrote_it) {
-    const auto elements = Replay(kNovel, {{false, "JOHN"}}, true);
+    const auto elements = Replay(kNovel, {Step::Line("JOHN")}, true);
     ASSERT_EQ(elements.size(), 10U);
     EXPECT_EQ(elements[4], (ScriptElement{Kind::CharacterName, "CHARACTERNAME"}));
     EXPECT_EQ(elements[7], (ScriptElement{Kind::CharacterName, "CHARACTERNAME"}));
@@ -65,14 +79,14 @@ TEST(ReplayElements, a_finished_script_ends_as_the_bulk_completion_wrote_it) {
 }
 
 TEST(ReplayElements, steps_past_the_end_of_the_text_are_ignored) {
-    const Steps steps(10, {false, "X"});
+    const Steps steps(10, Step::Line("X"));
     const auto elements = Replay("\"One.\"", steps, true);
     EXPECT_EQ(elements.size(), 2U);
 }
 
 TEST(ReplayElements, a_stage_play_trims_its_narration_like_a_direction) {
     const auto elements = Replay("It was dark.\r\n\r\n  ,.\r\n\r\n\"Hi.\"",
-                                 {{true, ""}, {false, "A"}}, false, ScriptFormat::StagePlay);
+                                 {Step::Note(""), Step::Line("A")}, false, ScriptFormat::StagePlay);
     const std::vector<ScriptElement> expected = {
         {Kind::Narration, "It was dark"},  // a paragraph trimmed to nothing is no element
         {Kind::Note, ""},
@@ -87,7 +101,7 @@ TEST(ReplayElements, typographic_quotes_read_as_the_run_read_them) {
     const std::string text = "\xE2\x80\x9CHi,\xE2\x80\x9D said Zo\xC3\xAB.";
     source.text = text;
     source.set = CharacterSet::Utf8;
-    const Steps steps = {{false, "Zo\xC3\xAB"}};
+    const Steps steps = {Step::Line("Zo\xC3\xAB")};
     source.steps = steps;
     EXPECT_EQ(ReplayElements(source).size(), 1U) << "without: all narration";
     source.quotesStraightened = true;

@@ -26,6 +26,15 @@ struct Paragraph {
     int slot = 0;
 };
 
+// The paragraphs laid out as Replay lays them out.
+std::string NovelOf(const std::vector<Paragraph>& paragraphs) {
+    std::string text;
+    for (const Paragraph& paragraph : paragraphs) {
+        text += (text.empty() ? "" : "\r\n\r\n") + paragraph.text;
+    }
+    return text;
+}
+
 // Lays the paragraphs out as a text with CR LF CR LF breaks, names the earlier ones through
 // Confirm and guesses the last.
 class Replay {
@@ -449,6 +458,81 @@ TEST(SpeakerHinter, sets_apart_quoted_phrases_in_narration) {
     for (const Case& c : cases) {
         Check(c);
     }
+}
+
+// Where no slot holds NARRATOR, the paragraphs the narrator's quoted-word and verse rules set
+// apart are guessed to be no dialogue; where one does, that slot is guessed, as the user
+// names such lines. Other narration before a speech guesses a speaker either way.
+TEST(SpeakerHinter, guesses_not_dialogue_where_no_slot_holds_narrator) {
+    const std::vector<Paragraph> before = {{"\"Shall we walk?\" said Elinor.", 1},
+                                           {"\"If you like,\" replied Edward.", 2}};
+    struct NotDialogueCase {
+        const char* label;
+        std::string paragraph;
+        bool notDialogue;  // without a NARRATOR slot
+        bool narrator;     // with one: the NARRATOR slot is guessed
+    };
+    const NotDialogueCase cases[] = {
+        {"a word quoted in a sentence", "Their house was a \"cottage\" of eight rooms.", true,
+         true},
+        {"lines of verse indented",
+         "\"The rain it raineth every day,\r\n    Upon the just and unjust fellow.\"", true, true},
+        // The narration opening the paragraph alone is too often a speaker's own.
+        {"narration before the quotes",
+         "The house was what the neighbours called \"a cottage\", though it had eight rooms.",
+         false, true},
+        {"an action before the speech", "Elinor smiled at him. \"Then let us go now.\"", false,
+         false},
+        {"a speech", "\"Then let us go now.\"", false, false},
+    };
+    for (const NotDialogueCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::vector<Paragraph> paragraphs = before;
+        paragraphs.push_back({c.paragraph});
+        SpeakerHinter hinter;
+        const Replay withoutNarrator(Slots({"ELINOR", "EDWARD FERRARS"}), paragraphs);
+        withoutNarrator.ConfirmAllButLast(hinter);
+        const SpeakerGuess guess = withoutNarrator.GuessLast(hinter);
+        EXPECT_EQ(guess.notDialogue, c.notDialogue);
+        if (c.notDialogue) {
+            EXPECT_EQ(guess.slot, 0);
+            EXPECT_STREQ(guess.rule, "not dialogue");
+        } else {
+            EXPECT_NE(guess.slot, 0);
+        }
+        const Replay withNarrator(Slots({"ELINOR", "EDWARD FERRARS", "NARRATOR"}), paragraphs);
+        const SpeakerGuess named = withNarrator.GuessLast(hinter);
+        EXPECT_FALSE(named.notDialogue);
+        EXPECT_EQ(named.slot == 3, c.narrator);
+    }
+}
+
+// A paragraph written as narration is learned as the narrator's: it takes no turn, and it
+// is taken back as a named line is.
+TEST(SpeakerHinter, learns_a_paragraph_that_is_not_dialogue_as_the_narrators) {
+    const std::vector<Paragraph> paragraphs = {{"\"Shall we walk?\" said Elinor.", 1},
+                                               {"\"If you like,\" replied Edward.", 2},
+                                               {"Their house was a \"cottage\" of eight rooms.", 3},
+                                               {"\"Then let us go now.\""}};
+    const auto names = Slots({"ELINOR", "EDWARD FERRARS"});
+    const Replay replay(names, paragraphs);
+    const Replay named(Slots({"ELINOR", "EDWARD FERRARS", "NARRATOR"}), paragraphs);
+    SpeakerHinter asNarrator;
+    named.ConfirmAllButLast(asNarrator);
+
+    SpeakerHinter hinter;
+    // The first two as named, the third written as narration.
+    Replay(names, {paragraphs[0], paragraphs[1], {paragraphs[2].text}}).ConfirmAllButLast(hinter);
+    const SpeakerGuess before = replay.GuessLast(hinter);
+    const std::size_t thirdBegin = paragraphs[0].text.size() + paragraphs[1].text.size() + 8;
+    hinter.ConfirmNotDialogue(names, NovelOf(paragraphs), thirdBegin,
+                              thirdBegin + paragraphs[2].text.size());
+    EXPECT_EQ(hinter.ConfirmedCount(), 3U);
+    EXPECT_EQ(replay.GuessLast(hinter).slot, 1) << "Elinor's turn: the narrator took none";
+    EXPECT_EQ(replay.GuessLast(hinter).slot, named.GuessLast(asNarrator).slot);
+    hinter.Retract();
+    EXPECT_EQ(hinter.ConfirmedCount(), 2U);
+    EXPECT_EQ(replay.GuessLast(hinter).slot, before.slot);
 }
 
 // What the user named teaches the hinter what the text's words stand for.

@@ -184,6 +184,36 @@ TEST_F(RealInputTest, AfterANoteEnterNamesTheLineAsHintedNotAnotherNote) {
               "<DD>Good morning.</DD><BR>");
 }
 
+// A word quoted in a sentence: the hint puts the keyboard on "Not Dialogue", Enter writes the
+// paragraph whole as narration, Ctrl+Z takes it back and Ctrl+N writes it again.
+TEST_F(RealInputTest, EnterOrCtrlNWritesAParagraphThatIsNotDialogueAsNarration) {
+    TypeName(1, wxS("TOM"));
+    const auto text = WriteText("novel.txt",
+                                "Their house was a \"cottage\" of eight rooms.\r\n\r\n"
+                                "\"Come in,\" said Tom.\r\n\r\nEnd.");
+    OpenText(text);
+    const std::string before = ScriptBeside(text);
+    ASSERT_EQ(wxWindow::FindFocus(), window_->FindWindow(IDC_NOT_DIALOGUE));
+    PointAt(OnScreen(150, 150));  // over the log: nothing clicked, the keyboard stays put
+    const std::string written = "<HTML><BR>Their house was a \"cottage\" of eight rooms.<BR>";
+
+    input_.Char(WXK_RETURN);
+    Flush();
+    EXPECT_EQ(ScriptBeside(text), written);
+    EXPECT_EQ(Dialogue(), "Come in.");
+
+    input_.Char('z', wxMOD_CONTROL);
+    Flush();
+    EXPECT_EQ(ScriptBeside(text), before);
+    EXPECT_EQ(Dialogue(), "cottage");
+
+    Click(OnScreen(360, 30));  // name slot 1: Ctrl+N works wherever the keyboard is
+    input_.Char('n', wxMOD_CONTROL);
+    Flush();
+    EXPECT_EQ(ScriptBeside(text), written);
+    EXPECT_EQ(NameEditText(1), "TOM");
+}
+
 // Notes the dialog that is showing, and lets it run.
 class ShowingDialog : public wxModalDialogHook {
 public:
