@@ -12,7 +12,8 @@
 
 namespace velmora {
 
-bool ReadAnnotatedLines(const std::string& file, std::vector<AnnotatedLine>& lines) {
+bool ForEachTableLine(const std::string& file,
+                      const std::function<bool(const std::string&)>& take) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         return false;
@@ -22,21 +23,27 @@ bool ReadAnnotatedLines(const std::string& file, std::vector<AnnotatedLine>& lin
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        if (line.empty() || line.front() == '#') {
-            continue;
+        if (!line.empty() && line.front() != '#' && !take(line)) {
+            return false;
         }
+    }
+    return true;
+}
+
+bool ReadAnnotatedLines(const std::string& file, std::vector<AnnotatedLine>& lines) {
+    return ForEachTableLine(file, [&lines](const std::string& line) {
         AnnotatedLine annotated;
         const std::size_t tab = line.find('\t');
         annotated.speaker = line.substr(0, tab);
         if (tab != std::string::npos) {
-            std::string_view comment = std::string_view(line).substr(tab + 1);
+            const std::string_view comment = std::string_view(line).substr(tab + 1);
             if (comment.starts_with("# ")) {
                 annotated.paragraphStart = comment.substr(2);
             }
         }
         lines.push_back(std::move(annotated));
-    }
-    return true;
+        return true;
+    });
 }
 
 int ReplayNovel(const std::string& textFile, const std::string& speakersFile,

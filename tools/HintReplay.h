@@ -16,6 +16,12 @@ struct AnnotatedLine {
     std::string paragraphStart;
 };
 
+// Calls take with each line of a table file (an annotated novel, the floors) that is neither
+// empty nor a comment (starting with '#'), a CR at its end left out. False when the file
+// cannot be read or take refuses a line.
+[[nodiscard]] bool ForEachTableLine(const std::string& file,
+                                    const std::function<bool(const std::string&)>& take);
+
 // Reads a NAME.speakers.txt: one name per line of dialogue, in order, optionally followed by
 // a tab, "# " and the start of the paragraph; lines starting with '#' are comments. False
 // when the file cannot be read.

@@ -30,7 +30,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -118,18 +117,7 @@ int Replay(const std::string& textFile, const std::string& speakersFile, const O
 // The floors of FLOORS by name; false when the file cannot be read or a line is not a name, a
 // tab and a percentage.
 bool ReadFloors(const std::string& file, std::map<std::string, double>& floors) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
+    return velmora::ForEachTableLine(file, [&floors](const std::string& line) {
         const std::size_t tab = line.find('\t');
         std::istringstream percent(tab == std::string::npos ? "" : line.substr(tab + 1));
         double floor = 0;
@@ -137,8 +125,8 @@ bool ReadFloors(const std::string& file, std::map<std::string, double>& floors) 
             return false;
         }
         floors[line.substr(0, tab)] = floor;
-    }
-    return true;
+        return true;
+    });
 }
 
 // True when the tally reaches label's floor (or it has none); says so when it does not.
