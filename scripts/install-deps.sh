@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev clang-tidy clang-format
   xvfb xauth xdotool imagemagick
   time
-  libpugixml-dev libhpdf-dev zlib1g-dev fonts-dejavu-core
+  libhpdf-dev zlib1g-dev fonts-dejavu-core
   nodejs python3 poppler-utils
 )
 
