@@ -145,6 +145,10 @@ private:
 // written to it. Call first thing, before any file is opened.
 void OpenClosedStandardStreams() noexcept;
 
+// True when standard input is a terminal a person types at. The null device is none,
+// although Windows counts it a character device as it does the console.
+[[nodiscard]] bool StandardInputIsTerminal() noexcept;
+
 // The operating system's own words for one of its error numbers ("Permission denied").
 [[nodiscard]] std::string SystemErrorText(int error);
 

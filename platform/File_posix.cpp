@@ -255,6 +255,8 @@ bool File::RemoveAndClose(int& error) noexcept {
 
 bool IsNameTaken(int error) noexcept { return error == EEXIST; }
 
+bool StandardInputIsTerminal() noexcept { return ::isatty(STDIN_FILENO) != 0; }
+
 void OpenClosedStandardStreams() noexcept {
     // Lowest first: each open of the null device takes the lowest free number, the stream's.
     for (int stream = STDIN_FILENO; stream <= STDERR_FILENO; ++stream) {

@@ -286,6 +286,12 @@ bool IsNameTaken(int error) noexcept {
     return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
 }
 
+bool StandardInputIsTerminal() noexcept {
+    // Only a console has a console mode; NUL, a pipe or a file has none.
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}
+
 void OpenClosedStandardStreams() noexcept {
     for (const DWORD stream : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
         HANDLE handle = ::GetStdHandle(stream);

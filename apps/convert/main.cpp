@@ -11,14 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#ifdef _WIN32
-#include <io.h>
-#define VELMORA_ISATTY _isatty
-#else
-#include <unistd.h>
-#define VELMORA_ISATTY isatty
-#endif
-
 namespace {
 
 // Asks the user at the terminal; Enter (or the end of input) takes the default, yes.
@@ -60,7 +52,7 @@ int main(int argc, char** argv) {
     case velmora::ConvertOptions::Action::Convert:
         break;
     }
-    const bool atTerminal = VELMORA_ISATTY(0) != 0;
+    const bool atTerminal = velmora::StandardInputIsTerminal();
     return velmora::RunConversion(options, std::cout, std::cerr,
                                   atTerminal ? AskAtTerminal : nullptr);
 }
