@@ -6,6 +6,7 @@
 #include "export/ReplayElements.h"
 #include "platform/FileError.h"
 #include "platform/FileErrorCauses.h"
+#include "platform/FolderPart.h"
 
 #include <utility>
 
@@ -24,20 +25,11 @@ ReplaySource SourceOf(const ScriptReadBack& script) {
     return source;
 }
 
-// The folder part of path, with its last separator: empty for a bare name.
-std::string FolderOf(const std::string& path) {
-#ifdef _WIN32
-    const std::size_t separator = path.find_last_of("\\/:");
-#else
-    const std::size_t separator = path.rfind('/');
-#endif
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
-
 }  // namespace
 
 ScriptExport::ScriptExport(const ScriptReadBack& script, ExportOptions options)
-    : options_(std::move(options)), protect_(script.protect), folder_(FolderOf(script.scriptPath)) {
+    : options_(std::move(options)), protect_(script.protect),
+      folder_(FolderPart(script.scriptPath)) {
     if (!script.run.IsOfThisText()) {
         // Read back from the conversion's own script: a change is placed in the text as read.
         throw ExportProblem(NotExported(kScriptName, script.run,

@@ -2,6 +2,7 @@
 
 #include "platform/FileError.h"
 #include "platform/FileErrorCauses.h"
+#include "script/FileScriptSource.h"
 #include "script/ScriptOutput.h"
 #include "script/ScriptSource.h"
 
@@ -19,42 +20,6 @@ constexpr std::size_t kPiece = std::size_t{1} << 20U;
 
 // Kept names tried before giving up: far more than anybody keeps.
 constexpr int kMostKeptNames = 100000;
-
-// The bytes of a held file from its beginning, read a piece at a time as they are asked for.
-class FileBytes final : public ScriptSource {
-public:
-    explicit FileBytes(File& file) : file_(file) {}
-
-    std::string_view From(std::int64_t offset, std::size_t count) override {
-        const auto end = start_ + static_cast<std::int64_t>(buffer_.size());
-        if (offset < start_ || offset > end) {
-            file_.Seek(offset);
-            buffer_.clear();
-            start_ = offset;
-            atEnd_ = false;
-        }
-        auto skip = static_cast<std::size_t>(offset - start_);
-        if (buffer_.size() - skip < count && !atEnd_) {
-            // Only what is still asked for is kept before reading on.
-            buffer_.erase(0, skip);
-            start_ = offset;
-            skip = 0;
-            const std::size_t had = buffer_.size();
-            const std::size_t wanted = std::max(count - had, kPiece);
-            buffer_.resize(had + wanted);
-            const std::size_t got = file_.Read(buffer_.data() + had, wanted);
-            buffer_.resize(had + got);
-            atEnd_ = got < wanted;
-        }
-        return std::string_view(buffer_).substr(skip, count);
-    }
-
-private:
-    File& file_;
-    std::string buffer_;
-    std::int64_t start_ = 0;  // the file offset of buffer_'s first byte
-    bool atEnd_ = false;
-};
 
 // Calls onPiece with the bytes of file from its beginning, a piece at a time.
 // @throws FileError
@@ -187,7 +152,7 @@ ScriptOpening ScriptSession::OpenEarlier() {
         return opening;
     }
     earlier_ = std::move(file);
-    earlierBytes_ = std::make_unique<FileBytes>(*earlier_);
+    earlierBytes_ = std::make_unique<FileScriptSource>(*earlier_);
     return {};
 }
 
@@ -370,7 +335,7 @@ ScriptOpening ScriptSession::Reopen() {
 void ScriptSession::ReadBack(const std::function<void(ScriptSource& script)>& read) {
     if (script_ && script_->IsOpen()) {
         script_->Seek(0);
-        FileBytes bytes(*script_);
+        FileScriptSource bytes(*script_);
         try {
             read(bytes);
         } catch (...) {
@@ -384,7 +349,7 @@ void ScriptSession::ReadBack(const std::function<void(ScriptSource& script)>& re
     if (!file.OpenForReading(path_)) {
         throw FileError(CauseOfRefusal(file.LastRefusal()), path_);
     }
-    FileBytes bytes(file);
+    FileScriptSource bytes(file);
     read(bytes);
 }
 

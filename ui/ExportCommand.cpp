@@ -5,6 +5,7 @@
 #include "conversion/WaitCursor.h"
 #include "export/Export.h"
 #include "export/ScriptExport.h"
+#include "platform/FolderPart.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UserPaper.h"
 
@@ -53,10 +54,6 @@ wxString FileNameString(const std::string& bytes) {
 #endif
 }
 
-std::string FolderOf(const std::string& path) {
-    return FileNameBytes(wxFileName(FileNameString(path)).GetPath());
-}
-
 std::optional<ExportTarget> ChooseExportTarget(wxWindow& owner, const std::string& folder) {
     wxFileDialog dialog(&owner, wxS("Export Script"), FileNameString(folder),
                         FileNameString(std::string(ExportFileName(kFilterFormats.front()))),
@@ -103,7 +100,7 @@ void ExportScriptCommand(wxWindow& owner, ConversionController& controller, Conv
     {
         const WaitCursor busy(view);
         const ScriptReadBack script = controller.ReadBackScript();
-        folder = FolderOf(script.scriptPath);
+        folder = FolderPart(script.scriptPath);
         exports.emplace(script, ExportOptionsForUser());
     }
     const auto target = ChooseExportTarget(owner, folder);

@@ -12,8 +12,9 @@
 #include "export/ScriptExport.h"
 #include "platform/File.h"
 #include "platform/FileError.h"
+#include "platform/FolderPart.h"
 #include "platform/ProgramFolder.h"
-#include "script/ScriptSource.h"
+#include "script/FileScriptSource.h"
 #include "text/TextReader.h"
 
 #include <new>
@@ -24,19 +25,11 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kScriptFileName = ConversionController::kScriptFileName;
-// Bytes read at a time.
-constexpr std::size_t kPiece = std::size_t{1} << 20U;
 
 // name in the folder of the file path names, as the user named that file: "texts/novel.txt"
 // gives "texts/NAME".
 std::string Beside(const std::string& path, std::string_view name) {
-#ifdef _WIN32
-    const std::size_t separator = path.find_last_of("\\/:");
-#else
-    const std::size_t separator = path.rfind('/');
-#endif
-    return (separator == std::string::npos ? std::string() : path.substr(0, separator + 1)) +
-           std::string(name);
+    return FolderPart(path) + std::string(name);
 }
 
 ExportOptions OptionsOf(const ConvertOptions& options) {
@@ -66,20 +59,6 @@ int WriteExports(const ScriptReadBack& script, const ConvertOptions& options, st
     return status;
 }
 
-// The whole of a file held open. @throws FileError
-std::string ReadWhole(File& file) {
-    std::string bytes;
-    for (;;) {
-        const std::size_t had = bytes.size();
-        bytes.resize(had + kPiece);
-        const std::size_t got = file.Read(bytes.data() + had, kPiece);
-        bytes.resize(had + got);
-        if (got < kPiece) {
-            return bytes;
-        }
-    }
-}
-
 int ExportExisting(const ConvertOptions& options, std::ostream& err) {
     TextReader reader;
     if (const auto problem = LoadNovel(options.textFile, reader)) {
@@ -104,8 +83,7 @@ int ExportExisting(const ConvertOptions& options, std::ostream& err) {
         script.protect.push_back(*reader.Identity());
     }
     script.protect.push_back(file.Identity());
-    const std::string bytes = ReadWhole(file);
-    ScriptBytes source(bytes);
+    FileScriptSource source(file);
     const ExistingScript existing = RecogniseExistingScript(
         reader, script.set, options.stagePlay ? ScriptFormat::StagePlay : ScriptFormat::ScreenPlay,
         source, IsDocumentName(options.textFile));
