@@ -106,12 +106,11 @@ void ConversionController::OpenTextFile() {
     }
     Show(Status::Loaded);
     textName_ = name.value_or(std::string());
-    isDocument_ = IsDocumentName(*name);
     // Of the text as loaded, whatever is answered later: the script declares it first of all.
     characterSet_ = DetectCharacterSet(reader_.Text());
     reading_ = TextReading::Of(reader_.Text(), characterSet_);
     if (reader_.Identity()) {
-        if (isDocument_) {
+        if (IsDocumentName(textName_)) {
             Protect(*reader_.Identity(), "document", "the document");
         } else {
             Protect(*reader_.Identity(), "text file", "the text");
@@ -256,8 +255,9 @@ void ConversionController::OpenScript() {
     const EarlierRun& run = found.run;
     const bool holdsNothing = session_.EarlierLength() == 0;
     const auto refuse = [&] {
-        RefuseToGoOn(NotGoneOnWith(kScriptFileName, run,
-                                   PlaceInText(reader_.Text(), found.partsAtInText, isDocument_)));
+        RefuseToGoOn(NotGoneOnWith(
+            kScriptFileName, run,
+            PlaceInText(reader_.Text(), found.partsAtInText, IsDocumentName(textName_))));
     };
     switch (run.verdict) {
     case EarlierRun::Verdict::Unfinished:

@@ -153,9 +153,9 @@ private:
 
     ConversionView& view_;
     TextReader reader_;
-    TextReading reading_;      // the questions the loaded text raises, then how it is read
-    bool isDocument_ = false;  // the text was imported from a document
-    std::string textName_;     // the text file's name, as the view gave it
+    TextReading reading_;  // the questions the loaded text raises, then how it is read
+    // The text file's name, as the view gave it: a document by its extension.
+    std::string textName_;
     ScriptSession session_{std::string(kScriptFileName)};
     std::vector<ProtectedFile> protected_;  // in the session's protected order
     std::unique_ptr<ScriptWriter> writer_;
