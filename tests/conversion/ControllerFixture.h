@@ -91,6 +91,11 @@ struct Step {
     std::string text;  // the name (typed into slot 1) or the note
 };
 
+// Every line of kScene named, with a note among them.
+inline const std::vector<Step> kSceneSteps = {{Step::Line, "TOM"},   {Step::Line, "ANN"},
+                                              {Step::Note, "later"}, {Step::Line, "TOM"},
+                                              {Step::Line, "EVE"},   {Step::Line, "TOM"}};
+
 // The step as a script records it (a line, a note or Not Dialogue; not the bulk completion).
 inline WalkStep WalkStepOf(const Step& step) {
     switch (step.kind) {

@@ -34,9 +34,6 @@ using test::StoppedRun;
 
 constexpr const char* kScriptOpenFailed = "*** Error - Script file failed to open ***";
 
-const std::vector<Step> kAll = {{Step::Line, "TOM"}, {Step::Line, "ANN"}, {Step::Note, "later"},
-                                {Step::Line, "TOM"}, {Step::Line, "EVE"}, {Step::Line, "TOM"}};
-
 void PerformFrom(test::ControllerRun& run, std::size_t first, const std::vector<Step>& steps) {
     for (auto step = steps.begin() + static_cast<std::ptrdiff_t>(first); step != steps.end();
          ++step) {
@@ -60,7 +57,7 @@ Lines ArgumentsOf(const test::RecordingView& view, std::string_view operation) {
 // the script recognised is held from then on, and is the one gone on with.
 TEST(HeldScript, another_conversion_while_the_question_is_open_is_refused) {
     const test::TempDir dir;
-    StoppedRun(dir, {kAll.begin(), kAll.begin() + 2});
+    StoppedRun(dir, {test::kSceneSteps.begin(), test::kSceneSteps.begin() + 2});
     dir.Write("small.txt", "\"Hi,\" she said.");
     test::ControllerRun again(dir);
     test::RecordingView other;
@@ -73,15 +70,15 @@ TEST(HeldScript, another_conversion_while_the_question_is_open_is_refused) {
     again.OpenAgain();
     EXPECT_EQ(other.status, kScriptOpenFailed);
     EXPECT_EQ(other.explanations, Lines{"Script.htm is in use by another program."});
-    PerformFrom(again, 2, kAll);
-    EXPECT_EQ(again.Script(), FreshRun(kAll));
+    PerformFrom(again, 2, test::kSceneSteps);
+    EXPECT_EQ(again.Script(), FreshRun(test::kSceneSteps));
     EXPECT_FALSE(fs::exists(dir / "Script.htm.bak"));
 }
 
 // Declining twice to go on, as a user might, keeps both earlier scripts.
 TEST(KeptScripts, declining_twice_keeps_every_earlier_script) {
     const test::TempDir dir;
-    StoppedRun(dir, {kAll.begin(), kAll.begin() + 4});
+    StoppedRun(dir, {test::kSceneSteps.begin(), test::kSceneSteps.begin() + 4});
     const std::string named = test::ReadAll(dir / "Script.htm");
     for (const char* kept : {"Script.htm.bak", "Script.htm.bak2"}) {
         SCOPED_TRACE(kept);
@@ -228,7 +225,8 @@ TEST(ContinueOnly, refuses_what_it_cannot_go_on_with_and_changes_nothing) {
          "Script.htm was left as it is: it is a script of another text."},
         {"a script of the text before a change",
          [&changedText](const test::TempDir& dir) {
-             StoppedRun(dir, {kAll.begin(), kAll.begin() + 4}, changedText);
+             StoppedRun(dir, {test::kSceneSteps.begin(), test::kSceneSteps.begin() + 4},
+                        changedText);
              dir.Write("novel.txt", kScene);
          },
          "Script.htm was left as it is: it is a script of this text as it was before a change "
@@ -264,7 +262,7 @@ TEST(ContinueOnly, goes_on_in_the_script_format_after_an_editors_line_break) {
     for (const std::string_view added : {"", "\n", " \r\n"}) {
         SCOPED_TRACE(::testing::PrintToString(std::string(added)));
         const test::TempDir dir;
-        StoppedRun(dir, {kAll.begin(), kAll.begin() + 3}, kScene, false);
+        StoppedRun(dir, {test::kSceneSteps.begin(), test::kSceneSteps.begin() + 3}, kScene, false);
         dir.Write("Script.htm", test::ReadAll(dir / "Script.htm") + std::string(added));
         test::ControllerRun again(dir);
         again.view.screenPlay = true;
@@ -274,8 +272,8 @@ TEST(ContinueOnly, goes_on_in_the_script_format_after_an_editors_line_break) {
                         "Continue where it stopped?"});
         EXPECT_EQ(again.view.explanations,
                   Lines{"Going on with Script.htm after its 2 lines, as a stage play."});
-        PerformFrom(again, 3, kAll);
-        EXPECT_EQ(again.Script(), FreshRun(kAll, kScene, false));
+        PerformFrom(again, 3, test::kSceneSteps);
+        EXPECT_EQ(again.Script(), FreshRun(test::kSceneSteps, kScene, false));
     }
 }
 
@@ -305,8 +303,8 @@ TEST(ContinueOnly, a_script_stopped_before_its_first_line_is_written_again) {
         again.OpenAgain();
         EXPECT_EQ(again.view.explanations, row.explanations);
         EXPECT_TRUE(again.controller.IsAcceptingCommands());
-        PerformFrom(again, 0, kAll);
-        EXPECT_EQ(again.Script(), FreshRun(kAll));
+        PerformFrom(again, 0, test::kSceneSteps);
+        EXPECT_EQ(again.Script(), FreshRun(test::kSceneSteps));
         EXPECT_FALSE(fs::exists(dir / "Script.htm.bak"));
     }
 }

@@ -19,12 +19,10 @@ using test::Perform;
 using test::Step;
 using Verdict = EarlierRun::Verdict;
 
-const std::vector<Step> kAll = {{Step::Line, "TOM"}, {Step::Line, "ANN"}, {Step::Note, "later"},
-                                {Step::Line, "TOM"}, {Step::Line, "EVE"}, {Step::Line, "TOM"}};
-
 std::vector<EarlierRun::Step> StepsOf(std::size_t count) {
     std::vector<EarlierRun::Step> read;
-    std::transform(kAll.begin(), kAll.begin() + static_cast<std::ptrdiff_t>(count),
+    std::transform(test::kSceneSteps.begin(),
+                   test::kSceneSteps.begin() + static_cast<std::ptrdiff_t>(count),
                    std::back_inserter(read), test::WalkStepOf);
     return read;
 }
@@ -45,7 +43,7 @@ TEST(ReadBackScript, gives_the_lines_so_far_then_the_finished_script_and_writing
         run.controller.Undo();
         EXPECT_FALSE(run.controller.HoldsScriptLine());
         for (std::size_t i = 0; i < 3; ++i) {
-            Perform(run.view, run.controller, kAll[i]);
+            Perform(run.view, run.controller, test::kSceneSteps[i]);
         }
         const ScriptReadBack held = run.controller.ReadBackScript();
         EXPECT_EQ(held.run.verdict, Verdict::Unfinished);
@@ -56,14 +54,14 @@ TEST(ReadBackScript, gives_the_lines_so_far_then_the_finished_script_and_writing
         EXPECT_TRUE(std::filesystem::equivalent(held.scriptPath, dir / "Script.htm"));
         EXPECT_TRUE(Protects(held, dir / "novel.txt") && Protects(held, dir / "Script.htm"));
 
-        for (std::size_t i = 3; i < kAll.size(); ++i) {
-            Perform(run.view, run.controller, kAll[i]);
+        for (std::size_t i = 3; i < test::kSceneSteps.size(); ++i) {
+            Perform(run.view, run.controller, test::kSceneSteps[i]);
         }
         const ScriptReadBack finished = run.controller.ReadBackScript();
         EXPECT_EQ(finished.run.verdict, Verdict::Finished);
-        EXPECT_EQ(finished.run.steps, StepsOf(kAll.size()));
+        EXPECT_EQ(finished.run.steps, StepsOf(test::kSceneSteps.size()));
     }
-    EXPECT_EQ(test::ReadAll(dir / "Script.htm"), test::FreshRun(kAll))
+    EXPECT_EQ(test::ReadAll(dir / "Script.htm"), test::FreshRun(test::kSceneSteps))
         << "reading back moved nothing that was written after it";
 }
 
