@@ -103,7 +103,7 @@ std::size_t ExtensionStart(std::string_view name) {
 
 // A name a reader takes for a cue as it is: capitals, digits and a little punctuation,
 // starting with a letter, and nothing a scene heading or a transition starts or ends with;
-// an extension in capitals may follow.
+// an extension in capitals may follow, holding no markup a reader would act on.
 bool IsPlainCue(std::string_view name) {
     const std::size_t extension = ExtensionStart(name);
     const std::string_view base = name.substr(0, extension);
@@ -114,7 +114,7 @@ bool IsPlainCue(std::string_view name) {
     const std::string_view tail =
         extension == std::string_view::npos ? std::string_view() : name.substr(extension);
     return plain && !base.empty() && IsUpperAscii(base.front()) && !HasLowerCase(tail) &&
-           tail.find('^') == std::string_view::npos && !StartsLikeSceneHeading(base) &&
+           tail.find_first_of("^*_\\[]") == std::string_view::npos && !StartsLikeSceneHeading(base) &&
            !base.ends_with("OUT.") && !base.ends_with("BLACK.");
 }
 
