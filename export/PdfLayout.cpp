@@ -25,6 +25,7 @@ constexpr double kSideMargin = 1.0 * kPointsPerInch;
 constexpr double kBaseline = 9;
 constexpr int kTitleRow = 18;
 constexpr std::size_t kTitleWidth = 50;
+constexpr int kTitleGap = 2;  // blank rows between the title and its source
 
 double Inches(double inches) { return inches * kPointsPerInch; }
 
@@ -328,19 +329,29 @@ private:
     int scriptPage_ = 0;  // pages of the script so far (the title page is not one)
 };
 
-void LayOutTitlePage(ScriptLayout& layout, const TitlePage& title, double centre) {
+// A title or an author may run to any length in a text's header: each keeps to its share of
+// the rows under the title row, its last line cut with an ellipsis.
+void LayOutTitlePage(ScriptLayout& layout, const TitlePage& title, double centre, int rows) {
     LaidOutPage& page = layout.pages.emplace_back();
     double y = kTopMargin + kTitleRow * kLineHeight + kBaseline;
-    const auto addCentred = [&](std::string_view text, TextStyle style) {
-        for (std::string& line : WrapWords(text, kTitleWidth)) {
+    const auto addCentred = [&](std::string_view text, TextStyle style, int most) {
+        std::vector<std::string> lines = WrapWords(text, kTitleWidth);
+        if (std::cmp_greater(lines.size(), most)) {
+            lines.resize(static_cast<std::size_t>(most));
+            std::string& last = lines.back();
+            last = WrapWords(last, kTitleWidth - 3).front() + "...";
+        }
+        for (std::string& line : lines) {
             const double x = CentredX(centre, line);
             page.lines.push_back({x, y, style, std::move(line)});
             y += kLineHeight;
         }
+        return static_cast<int>(lines.size());
     };
-    addCentred(UpperCase(title.title), TextStyle::Bold);
-    y += 2 * kLineHeight;
-    addCentred(title.source, TextStyle::Regular);
+    const int free = rows - kTitleRow - kTitleGap;
+    const int titleLines = addCentred(UpperCase(title.title), TextStyle::Bold, free / 2);
+    y += kTitleGap * kLineHeight;
+    addCentred(title.source, TextStyle::Regular, free - titleLines);
 }
 
 }  // namespace
@@ -353,7 +364,7 @@ ScriptLayout LayOutScript(const ExportScript& script, const TitlePage& title, Pa
     const int rows = a4 ? 57 : 55;
     const Columns columns = ColumnsFor(script.format, layout.width);
 
-    LayOutTitlePage(layout, title, layout.width / 2);
+    LayOutTitlePage(layout, title, layout.width / 2, rows);
     const std::vector<Block> blocks = MakeBlocks(script, columns);
     Pager pager(layout, rows, columns);
     for (std::size_t i = 0; i < blocks.size(); ++i) {

@@ -77,6 +77,27 @@ TEST(LayOutScript, numbers_the_pages_top_right_from_the_second) {
     EXPECT_EQ(layout.pages[3].lines.front().text, "3.");
 }
 
+TEST(LayOutScript, keeps_a_title_page_of_any_length_on_its_page) {
+    const TitlePage endless{Speech(300), "based on the novel by " + Speech(300)};
+    for (const PaperSize paper : {PaperSize::Letter, PaperSize::A4}) {
+        const ScriptLayout layout =
+            LayOutScript(Script(ScriptFormat::ScreenPlay, {}), endless, paper);
+        const std::vector<PlacedLine>& lines = layout.pages.front().lines;
+        ASSERT_FALSE(lines.empty());
+        for (const PlacedLine& line : lines) {
+            EXPECT_LT(line.y, layout.height - 0.8 * kInch) << "within the rows of a page";
+        }
+        EXPECT_EQ(lines.front().text, "EVERY WORD OF THIS LINE IS SAID. EVERY WORD OF");
+        EXPECT_TRUE(lines.back().text.ends_with("...")) << "the author cut short";
+        EXPECT_EQ(layout.pages.size(), 2U);
+    }
+    const ScriptLayout plain =
+        LayOutScript(Script(ScriptFormat::ScreenPlay, {}), kTitle, PaperSize::Letter);
+    ASSERT_EQ(plain.pages.front().lines.size(), 2U);
+    EXPECT_EQ(plain.pages.front().lines[0].text, "EMMA");
+    EXPECT_EQ(plain.pages.front().lines[1].text, "based on the novel");
+}
+
 TEST(LayOutScript, never_leaves_a_name_at_the_foot_of_a_page) {
     // 27 paragraphs of one line fill 53 of the 55 lines: the name would be the 55th.
     std::vector<ScriptElement> elements(27, {Kind::Narration, "A line."});
