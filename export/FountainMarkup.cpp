@@ -114,8 +114,8 @@ bool IsPlainCue(std::string_view name) {
     const std::string_view tail =
         extension == std::string_view::npos ? std::string_view() : name.substr(extension);
     return plain && !base.empty() && IsUpperAscii(base.front()) && !HasLowerCase(tail) &&
-           tail.find_first_of("^*_\\[]") == std::string_view::npos && !StartsLikeSceneHeading(base) &&
-           !base.ends_with("OUT.") && !base.ends_with("BLACK.");
+           tail.find_first_of("^*_\\[]") == std::string_view::npos &&
+           !StartsLikeSceneHeading(base) && !base.ends_with("OUT.") && !base.ends_with("BLACK.");
 }
 
 // A cue may end with one extension in parentheses; any other "(", ")" or "^" is no part
