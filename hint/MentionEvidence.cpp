@@ -42,7 +42,8 @@ void MentionReader::Read(const std::vector<Token>& words, Evidence kind) {
         if (subject == Sex::kUnknown && words[i].segment % 2 == 0) {
             subject = SexOfPronoun(words[i].word);
         }
-        if (words[i].segment % 2 != 0 || (i > 0 && words[i - 1].word == "to")) {
+        // "lost faith in Anne": a name after a preposition is seldom who acts, or speaks next.
+        if (words[i].segment % 2 != 0 || (i > 0 && IsPreposition(words[i - 1].word))) {
             continue;
         }
         int slot = 0;
