@@ -154,7 +154,12 @@ std::vector<Named> MarkMentions(const Situation& situation, SlotEvidence& eviden
         }
     }
     reader.NextSentence();
+    const std::size_t before = named.size();
     reader.Read(situation.paragraph.tokens, Evidence::kMention);
+    // "Mrs. Elton turned to Emma, and went on, \"...\"": the narration leads in to its speaker.
+    if (named.size() > before && IntroducesSpeech(situation.paragraph)) {
+        evidence.Mark(named.back().slot, Evidence::kIntro);
+    }
 
     return named;
 }
