@@ -38,6 +38,7 @@ enum class Evidence : std::uint8_t {
     kTalkedAbout,
     kNarratorVerse,
     kNextTag,
+    kIntro,
 };
 
 // A kind of evidence: its name in reports, how much it counts (against the slot when
@@ -90,6 +91,8 @@ inline constexpr auto kEvidence = std::to_array<EvidenceKind>({
      "NARRATOR, and a line of the paragraph is indented: verse or a letter"},
     {Evidence::kNextTag, "next tag", -150,
      "the next paragraph is dialogue too and its tag names this speaker: seldom two in a row"},
+    {Evidence::kIntro, "intro", 100,
+     "the last named in the narration that opens the paragraph and leads into the speech"},
 });
 
 inline constexpr std::size_t kEvidenceCount = kEvidence.size();

@@ -42,7 +42,8 @@ void MentionReader::Read(const std::vector<Token>& words, Evidence kind) {
         if (subject == Sex::kUnknown && words[i].segment % 2 == 0) {
             subject = SexOfPronoun(words[i].word);
         }
-        if (words[i].segment % 2 != 0 || (i > 0 && words[i - 1].word == "to")) {
+        // "lost faith in Anne": a name after a preposition is seldom who acts, or speaks next.
+        if (words[i].segment % 2 != 0 || (i > 0 && IsPreposition(words[i - 1].word))) {
             continue;
         }
         int slot = 0;
@@ -153,7 +154,12 @@ std::vector<Named> MarkMentions(const Situation& situation, SlotEvidence& eviden
         }
     }
     reader.NextSentence();
+    const std::size_t before = named.size();
     reader.Read(situation.paragraph.tokens, Evidence::kMention);
+    // "Mrs. Elton turned to Emma, and went on, \"...\"": the narration leads in to its speaker.
+    if (named.size() > before && IntroducesSpeech(situation.paragraph)) {
+        evidence.Mark(named.back().slot, Evidence::kIntro);
+    }
 
     return named;
 }

@@ -21,7 +21,8 @@ struct Named {
 };
 
 // Who the narration names: since the last line (the first and the last named in its last
-// paragraph), and around the paragraph's quotations. Returns them in the order named.
+// paragraph), around the paragraph's quotations, and last before a speech the paragraph's
+// narration leads into. Returns them in the order named.
 std::vector<Named> MarkMentions(const Situation& situation, SlotEvidence& evidence);
 
 // The people the narration named between the conversation's lines (the last few), most

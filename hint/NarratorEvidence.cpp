@@ -35,7 +35,7 @@ void MarkNarrator(const Situation& situation, SlotEvidence& evidence) {
         }
         const int slot = static_cast<int>(k + 1);
         evidence.Mark(slot, Evidence::kNarrator);
-        if (!paragraph.startsWithQuote) {
+        if (!paragraph.startsWithQuote && !IntroducesSpeech(paragraph)) {
             evidence.Mark(slot, Evidence::kNarratorAside);
         }
         // Nothing but a space between a word and the quote, as in 'called it "a
@@ -53,12 +53,12 @@ void MarkNarrator(const Situation& situation, SlotEvidence& evidence) {
     }
 }
 
-void DropAsideForSpeaker(SlotEvidence& evidence) {
-    const EvidenceSet someone = {Evidence::kBeatName,       Evidence::kBeatPronoun,
-                                 Evidence::kTagName,        Evidence::kTagWord,
-                                 Evidence::kTagLearned,     Evidence::kTagPronoun,
-                                 Evidence::kTagPronounTurn, Evidence::kTagFirstPerson};
-    if (evidence.Any(someone)) {
+void DropAsideForSpeaker(const Paragraph& paragraph, SlotEvidence& evidence) {
+    const EvidenceSet beat = {Evidence::kBeatName, Evidence::kBeatPronoun};
+    const EvidenceSet tag = {Evidence::kTagName,        Evidence::kTagWord,
+                             Evidence::kTagLearned,     Evidence::kTagPronoun,
+                             Evidence::kTagPronounTurn, Evidence::kTagFirstPerson};
+    if (evidence.Any(tag) || (evidence.Any(beat) && !MostlyNarration(paragraph))) {
         evidence.Clear(Evidence::kNarratorAside);
     }
 }

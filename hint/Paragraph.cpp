@@ -11,6 +11,12 @@ namespace {
 constexpr std::size_t kEndScan = 4000;
 // How far back into the narration before a paragraph the hint looks for who is present.
 constexpr std::size_t kNarrationScan = 1500;
+// The fewest words of a quotation that narration leads into as a speech, not a phrase.
+constexpr std::size_t kSpeechWords = 6;
+// A paragraph of more words of narration than this, and this many times as many as it
+// quotes, is narration that quotes, not a speech with an action beside it.
+constexpr std::size_t kLongNarration = 40;
+constexpr std::size_t kNarrationShare = 3;
 
 // The last bytes of the paragraph [begin, end), within the text.
 std::string_view Tail(std::string_view text, std::size_t begin, std::size_t end) {
@@ -20,6 +26,29 @@ std::string_view Tail(std::string_view text, std::size_t begin, std::size_t end)
 }
 
 }  // namespace
+
+bool IntroducesSpeech(const Paragraph& paragraph) {
+    const std::vector<Token>& tokens = paragraph.tokens;
+    const std::size_t first = paragraph.quoteStart;
+    const std::size_t last = paragraph.afterQuote;
+    if (paragraph.startsWithQuote || first == 0 || last > tokens.size() ||
+        last < first + kSpeechWords) {
+        return false;
+    }
+    const char before = tokens[first - 1].after;
+    const char end = tokens[last - 1].after;
+    return (before == ',' || before == ':') && (end == '.' || end == '!' || end == '?');
+}
+
+bool MostlyNarration(const Paragraph& paragraph) {
+    std::size_t narration = 0;
+    std::size_t quoted = 0;
+    for (const Token& token : paragraph.tokens) {
+        ++(token.segment % 2 == 0 ? narration : quoted);
+    }
+    return !paragraph.startsWithQuote && narration > kLongNarration &&
+           narration >= kNarrationShare * quoted;
+}
 
 std::string_view ScannedBytes(std::string_view text, std::size_t begin, std::size_t end) {
     end = std::min(end, text.size());

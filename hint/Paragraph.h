@@ -27,6 +27,16 @@ inline constexpr std::size_t kParagraphScan = 6000;
 // Reads the paragraph [begin, end) of text.
 [[nodiscard]] Paragraph ReadParagraph(std::string_view text, std::size_t begin, std::size_t end);
 
+// True when narration opens the paragraph and leads into a speech: its first quotation
+// follows a comma or a colon and holds a sentence of some words ("Then she added, in a
+// whisper, \"I named no names, you will observe.\"").
+[[nodiscard]] bool IntroducesSpeech(const Paragraph& paragraph);
+
+// True when the paragraph opens with narration, and narration is most of it: over 40 words
+// of it, three times as many as are quoted ("Emma would be \"very happy to wait on Mrs.
+// Bates,\" and they did at last move out of the shop, ...").
+[[nodiscard]] bool MostlyNarration(const Paragraph& paragraph);
+
 // True when the paragraph's last quotation is still open at its end: the speech goes on in
 // the next paragraph.
 [[nodiscard]] bool LeftOpen(std::string_view text, std::size_t begin, std::size_t end);

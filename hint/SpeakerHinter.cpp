@@ -56,7 +56,7 @@ HintEvidence SpeakerHinter::Weigh(std::span<const std::string> names, std::strin
     const TagReading reading = ReadTag(paragraph, text, gap, end);
     MarkSpeechTag(situation, reading, named, addressed, evidence, result.newName);
     MarkNextTag(situation, evidence);
-    DropAsideForSpeaker(evidence);
+    DropAsideForSpeaker(paragraph, evidence);
     return result;
 }
 

@@ -53,6 +53,11 @@ constexpr std::array<std::string_view, 20> kPhraseStops = {
     "to",   "with", "in",    "at",  "and", "as",   "who",  "of",   "from", "on",
     "into", "but",  "while", "for", "by",  "when", "then", "that", "upon", "after"};
 
+constexpr std::array<std::string_view, 23> kPrepositions = {
+    "to",     "with", "at",     "in",      "of",      "for",  "from",   "on",
+    "upon",   "by",   "toward", "towards", "about",   "into", "behind", "after",
+    "beside", "near", "than",   "like",    "against", "over", "under"};
+
 template <std::size_t N>
 bool IsOneOf(const std::array<std::string_view, N>& words, std::string_view word) {
     return std::find(words.begin(), words.end(), word) != words.end();
@@ -61,6 +66,8 @@ bool IsOneOf(const std::array<std::string_view, N>& words, std::string_view word
 }  // namespace
 
 bool IsTitle(std::string_view word) noexcept { return IsOneOf(kTitles, word); }
+
+bool IsPreposition(std::string_view word) noexcept { return IsOneOf(kPrepositions, word); }
 
 Sex TitleSex(std::string_view word) noexcept {
     return IsOneOf(kMaleTitles, word)     ? Sex::kMale

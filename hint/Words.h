@@ -23,6 +23,10 @@ namespace velmora {
 // Capitalised words that begin sentences far more often than they name anyone ("Then").
 [[nodiscard]] bool IsNotName(std::string_view word) noexcept;
 
+// "to", "with", "in": a word that puts the name after it in a phrase ("lost faith in Anne"),
+// where the name is not what the sentence is about.
+[[nodiscard]] bool IsPreposition(std::string_view word) noexcept;
+
 // Words that end a description: "the old man at the door" is "the old man".
 [[nodiscard]] bool IsPhraseStop(std::string_view word) noexcept;
 

@@ -181,5 +181,44 @@ TEST(Paragraph, tells_how_its_speech_ends) {
     }
 }
 
+TEST(Paragraph, tells_narration_that_leads_into_a_speech) {
+    const std::string longNarration =
+        "Emma sat with her friend as long as she could, and tried to raise her spirits by every "
+        "means she had. She talked of the weather, of the garden, and of the letters that were "
+        "sure to come from town before the week was out; ";
+    struct Case {
+        std::string paragraph;
+        bool introduces;
+        bool mostlyNarration;
+    };
+    const Case cases[] = {
+        {"Then she added, in a whisper, \"I named no names, you will observe.\"", true, false},
+        {"She turned to him: \"We will all go to the ball tonight!\"", true, false},
+        {"He asked, \"Shall we all go to the ball tonight?\" and smiled.", true, false},
+        // A phrase, not a speech: too short, not set off, or no sentence.
+        {"She added, \"Very true.\"", false, false},
+        {"He called it \"a cottage of eight rooms for the family\" once.", false, false},
+        {"She began, \"If you would only listen to me for", false, false},
+        {"She began, \"if you would only listen to me\" and stopped", false, false},
+        // A paragraph that opens with the speech has no narration leading into it.
+        {"\"I named no names, you will observe,\" she said.", false, false},
+        {longNarration + "but Harriet said \"perhaps\" and looked at the rain.", false, true},
+        {longNarration + "but Harriet said, \"Perhaps it will rain all the week.\"", true, true},
+        // Not most of it: as many words quoted as a third of the narration, or too few words.
+        {longNarration + "but Harriet said, \"Perhaps it will rain all the week, and the "
+                         "lane will be too wet for walking, and we shall sit here and talk.\"",
+         true, false},
+        {"Emma talked of the weather, and Harriet said \"perhaps\" and looked at the rain.", false,
+         false},
+        {"\"Perhaps,\" said Harriet. " + longNarration, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.paragraph);
+        const Paragraph paragraph = ReadParagraph(c.paragraph, 0, c.paragraph.size());
+        EXPECT_EQ(IntroducesSpeech(paragraph), c.introduces);
+        EXPECT_EQ(MostlyNarration(paragraph), c.mostlyNarration);
+    }
+}
+
 }  // namespace
 }  // namespace velmora

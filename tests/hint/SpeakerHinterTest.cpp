@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -242,6 +243,13 @@ TEST(SpeakerHinter, follows_the_conversation_when_no_tag_says_who) {
           {"Before they could rise, the door opened and in came Mrs. Jennings.", 0},
           {"\"Not without me, I hope!\""}},
          4},
+        {"not one named after a preposition",
+         kFamily,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 3},
+          {"Elinor had not lost her faith in Marianne.", 0},
+          {"\"Then let us go now.\""}},
+         1},
         {"narration that leads in on a dash",
          kFamily,
          {{"\"Shall we walk?\" said Elinor.", 1},
@@ -261,7 +269,7 @@ TEST(SpeakerHinter, follows_the_conversation_when_no_tag_says_who) {
          kFamily,
          {{"\"Shall we walk?\" said Elinor.", 1},
           {"\"If you like,\" replied Edward.", 3},
-          {"Marianne looked up at Elinor, and smiled.", 0},
+          {"Marianne looked up, and Elinor smiled.", 0},
           {"\"Then let us go now.\""}},
          1},
         {"a closed speech does not run on",
@@ -442,6 +450,14 @@ TEST(SpeakerHinter, sets_apart_quoted_phrases_in_narration) {
           {"\"If you like,\" replied Edward.", 2},
           {"Elinor smiled at him. \"Then let us go now.\""}},
          1},
+        // Counter-case: narration that leads into a speech, and names its speaker.
+        {"narration that leads into a speech",
+         names,
+         {{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 2},
+          {"It was Edward who broke the silence, after a while, with a smile: \"The lane will "
+           "be dry by noon.\""}},
+         2},
         {"a dash before the speech is no narration",
          names,
          {{"\"Shall we walk?\" said Elinor.", 1},
@@ -457,6 +473,28 @@ TEST(SpeakerHinter, sets_apart_quoted_phrases_in_narration) {
     };
     for (const Case& c : cases) {
         Check(c);
+    }
+}
+
+// An action beside the quotation makes a paragraph that opens with narration no aside,
+// unless narration is most of it.
+TEST(SpeakerHinter, keeps_the_aside_of_narration_that_quotes_beside_an_action) {
+    const auto names = Slots({"ELINOR", "EDWARD FERRARS", "NARRATOR"});
+    const std::string action =
+        "Edward only smiled, \"Perhaps, perhaps not,\" and looked out at the rain.";
+    const std::string story =
+        "Elinor sat with her sister as long as she could, and tried to raise her spirits by every "
+        "means she had. She talked of the weather, of the garden, and of the letters that were "
+        "sure to come from town before the week was out; but " +
+        action;
+    for (const auto& [last, aside] : {std::pair{action, false}, std::pair{story, true}}) {
+        SCOPED_TRACE(last);
+        const Replay replay(names, {{"\"Shall we walk?\" said Elinor.", 1}, {last}});
+        SpeakerHinter hinter;
+        replay.ConfirmAllButLast(hinter);
+        const HintEvidence weighed = replay.WeighLast(hinter);
+        EXPECT_TRUE(weighed.slots.Any({Evidence::kBeatName, Evidence::kBeatPronoun}));
+        EXPECT_EQ(weighed.slots.Of(3).Has(Evidence::kNarratorAside), aside);
     }
 }
 
@@ -706,6 +744,11 @@ TEST(SpeakerHinter, names_the_evidence_that_decided) {
           {"\"If you like,\" replied Edward.", 2},
           {"Their house was a \"cottage\" of eight rooms."}},
          "quoted"},
+        {{{"\"Shall we walk?\" said Elinor.", 1},
+          {"\"If you like,\" replied Edward.", 2},
+          {"The rain had stopped, and Edward, at the window, spoke again at last: \"The lane "
+           "will be dry by noon.\""}},
+         "intro"},
         {{{"\"Come in,\" said Fanny."}}, "new name"},
     };
     for (const Named& c : cases) {
