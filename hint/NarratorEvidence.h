@@ -13,8 +13,8 @@ namespace velmora {
 [[nodiscard]] bool Indented(std::string_view text, std::size_t begin, std::size_t end);
 
 // For the slot holding NARRATOR: a paragraph that opens with narration (an aside, unless it
-// leads into a speech), a few
-// words quoted inside a sentence ('called it "a cottage"'), and indented lines.
+// leads into a speech), a few words quoted inside a sentence ('called it "a cottage"'), and
+// indented lines.
 void MarkNarrator(const Situation& situation, SlotEvidence& evidence);
 
 // Narration that says who speaks is no aside; nor is narration about someone who then
