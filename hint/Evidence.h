@@ -39,6 +39,7 @@ enum class Evidence : std::uint8_t {
     kNarratorVerse,
     kNextTag,
     kIntro,
+    kTagDescribed,
 };
 
 // A kind of evidence: its name in reports, how much it counts (against the slot when
@@ -93,6 +94,8 @@ inline constexpr auto kEvidence = std::to_array<EvidenceKind>({
      "the next paragraph is dialogue too and its tag names this speaker: seldom two in a row"},
     {Evidence::kIntro, "intro", 100,
      "the last named in the narration that opens the paragraph and leads into the speech"},
+    {Evidence::kTagDescribed, "described", 100,
+     "\"said the old lady\", no one known by those words: a she, as for \"said she\""},
 });
 
 inline constexpr std::size_t kEvidenceCount = kEvidence.size();

@@ -91,6 +91,24 @@ std::string Spelled(const std::vector<Token>& words, const Phrase& phrase) {
     return name;
 }
 
+// "said the old lady", words that have meant no one yet: the lady is resolved as a "she"
+// would be, but never as the one who spoke last with nothing between: she would not be
+// described anew.
+void MarkDescribed(const Situation& situation, const std::vector<Token>& words,
+                   const Phrase& phrase, const std::vector<Named>& named,
+                   const std::vector<int>& addressed, SlotEvidence& evidence) {
+    Sex sex = Sex::kUnknown;
+    for (std::size_t i = phrase.first + 1; i < phrase.last; ++i) {
+        if (const Sex noun = NounSex(words[i].word); noun != Sex::kUnknown) {
+            sex = noun;
+        }
+    }
+    const int slot = sex == Sex::kUnknown ? 0 : ResolvePronoun(situation, sex, named, addressed);
+    if (slot != situation.conversation.lastParty || !situation.gap.empty()) {
+        evidence.Mark(slot, Evidence::kTagDescribed);
+    }
+}
+
 }  // namespace
 
 void MarkSpeechTag(const Situation& situation, const TagReading& reading,
@@ -132,6 +150,9 @@ void MarkSpeechTag(const Situation& situation, const TagReading& reading,
         evidence.Mark(learned, Evidence::kTagLearned);
     } else {
         evidence.Mark(score > 0 ? best : learned, Evidence::kBeatName);
+    }
+    if (tag.spoken && best == 0 && learned == 0 && !phrase.name) {
+        MarkDescribed(situation, words, phrase, named, addressed, evidence);
     }
     if (tag.spoken && !tag.loose && best == 0 && learned == 0 && phrase.name &&
         !IsNotName(words[phrase.first].word)) {

@@ -14,6 +14,10 @@ namespace velmora {
 // The sex a title tells ("mr", "lady"); kUnknown for other titles and other words.
 [[nodiscard]] Sex TitleSex(std::string_view word) noexcept;
 
+// The sex a noun for a person tells ("man", "clergyman", "lady", "mother"); kUnknown for
+// other words.
+[[nodiscard]] Sex NounSex(std::string_view word) noexcept;
+
 // "said", "replied", "cried": a verb that tags a quotation with its speaker.
 [[nodiscard]] bool IsSpeechVerb(std::string_view word) noexcept;
 

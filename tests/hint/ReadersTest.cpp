@@ -3,6 +3,7 @@
 #include "hint/SlotNames.h"
 #include "hint/SpeechTagReader.h"
 #include "hint/Tokenizer.h"
+#include "hint/Words.h"
 #include "text/NameSlots.h"
 
 #include <gtest/gtest.h>
@@ -217,6 +218,23 @@ TEST(Paragraph, tells_narration_that_leads_into_a_speech) {
         const Paragraph paragraph = ReadParagraph(c.paragraph, 0, c.paragraph.size());
         EXPECT_EQ(IntroducesSpeech(paragraph), c.introduces);
         EXPECT_EQ(MostlyNarration(paragraph), c.mostlyNarration);
+    }
+}
+
+TEST(Words, tell_the_sex_of_a_noun_for_a_person) {
+    struct Case {
+        const char* word;
+        Sex sex;
+    };
+    const Case cases[] = {
+        {"man", Sex::kMale},      {"clergyman", Sex::kMale}, {"boy", Sex::kMale},
+        {"father", Sex::kMale},   {"woman", Sex::kFemale},   {"lady", Sex::kFemale},
+        {"mother", Sex::kFemale}, {"voice", Sex::kUnknown},  {"stranger", Sex::kUnknown},
+        {"men", Sex::kUnknown},   {"ladies", Sex::kUnknown}, {"old", Sex::kUnknown},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.word);
+        EXPECT_EQ(NounSex(c.word), c.sex);
     }
 }
 
