@@ -21,14 +21,15 @@ constexpr std::array<std::string_view, 14> kFemaleTitles = {
     "mrs",  "ms",   "miss",   "madam",  "madame", "mme",      "mlle",
     "lady", "dame", "mother", "sister", "aunt",   "princess", "duchess"};
 
-// Nouns for a person that tell the sex; any word ending in "man" but "woman" is a man too.
+// Nouns for a person that tell the sex; a word ending in "woman" is a woman, any other
+// ending in "man" a man.
 constexpr std::array<std::string_view, 16> kMaleNouns = {
     "boy",    "lad",         "fellow", "father", "son",  "brother", "uncle", "husband",
     "nephew", "grandfather", "king",   "prince", "lord", "duke",    "monk",  "priest"};
-constexpr std::array<std::string_view, 19> kFemaleNouns = {
-    "woman",   "lady",  "girl",        "mother",    "daughter", "sister",  "aunt",
-    "wife",    "niece", "grandmother", "queen",     "princess", "duchess", "maid",
-    "hostess", "widow", "mistress",    "governess", "actress"};
+constexpr std::array<std::string_view, 18> kFemaleNouns = {
+    "lady", "girl",    "mother",      "daughter", "sister",    "aunt",
+    "wife", "niece",   "grandmother", "queen",    "princess",  "duchess",
+    "maid", "hostess", "widow",       "mistress", "governess", "actress"};
 
 // Verbs that tag a quotation with its speaker in English fiction.
 constexpr std::array<std::string_view, 94> kSpeechVerbs = {
@@ -85,7 +86,7 @@ Sex TitleSex(std::string_view word) noexcept {
 }
 
 Sex NounSex(std::string_view word) noexcept {
-    if (IsOneOf(kFemaleNouns, word)) {
+    if (IsOneOf(kFemaleNouns, word) || word.ends_with("woman")) {
         return Sex::kFemale;
     }
     return IsOneOf(kMaleNouns, word) || word.ends_with("man") ? Sex::kMale : Sex::kUnknown;

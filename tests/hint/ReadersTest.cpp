@@ -227,10 +227,11 @@ TEST(Words, tell_the_sex_of_a_noun_for_a_person) {
         Sex sex;
     };
     const Case cases[] = {
-        {"man", Sex::kMale},      {"clergyman", Sex::kMale}, {"boy", Sex::kMale},
-        {"father", Sex::kMale},   {"woman", Sex::kFemale},   {"lady", Sex::kFemale},
-        {"mother", Sex::kFemale}, {"voice", Sex::kUnknown},  {"stranger", Sex::kUnknown},
-        {"men", Sex::kUnknown},   {"ladies", Sex::kUnknown}, {"old", Sex::kUnknown},
+        {"man", Sex::kMale},           {"clergyman", Sex::kMale}, {"boy", Sex::kMale},
+        {"father", Sex::kMale},        {"woman", Sex::kFemale},   {"lady", Sex::kFemale},
+        {"mother", Sex::kFemale},      {"voice", Sex::kUnknown},  {"stranger", Sex::kUnknown},
+        {"men", Sex::kUnknown},        {"ladies", Sex::kUnknown}, {"old", Sex::kUnknown},
+        {"washerwoman", Sex::kFemale}, {"chairman", Sex::kMale},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.word);
